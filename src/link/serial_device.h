@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kv {
+
+// The raw serial line. TermiosDevice is the real one; tests use an in-memory
+// device that answers from a recorder model on a virtual clock. Errors are the
+// operating system's error numbers (errno), kept where they happened.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+
+    // Opens the path exclusively. On failure returns the error number (non-zero).
+    virtual int open(const std::string& path) = 0;
+    virtual bool isOpen() const = 0;
+    virtual void close() = 0;
+
+    // Raw 8-N-1 (data bits, parity 'N'/'E'/'O', stop bits 1 or 2) at the baud rate,
+    // flow control off. Returns 0 or an error number.
+    virtual int configure(int baud, int dataBits, char parity, int stopBits) = 0;
+
+    // Writes all n bytes within 1000 ms; returns 0 or an error number.
+    virtual int write(const uint8_t* data, size_t n) = 0;
+    // Reads one byte within 1000 ms; returns 0 or an error number (ETIMEDOUT).
+    virtual int readByte(uint8_t& out) = 0;
+    // Received bytes waiting in the input queue; 0 when unknown.
+    virtual uint32_t bytesWaiting() = 0;
+    // Blocks until input beyond what is already waiting arrives, or until the
+    // monotonic deadline (Clock::nowMs) has passed. Never spins.
+    virtual void waitForInput(int64_t deadlineMs) = 0;
+    // Discards received bytes not yet read.
+    virtual void discardInput() = 0;
+
+    // Request-to-send and data-terminal-ready. Return 0 or an error number.
+    virtual int setRts(bool on) = 0;
+    virtual int setDtr(bool on) = 0;
+};
+
+}  // namespace kv

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kv {
+
+constexpr int DATA_MAX = 10;
+
+// Colours as 0x00BBGGRR (red in the low byte).
+struct GraphColors {
+    uint32_t back = 0xFFFFFF;
+    uint32_t line = 0;
+    uint32_t grid = 0;
+    uint32_t font = 0;
+};
+
+// What the PC side remembers between runs, kept in one CP932 INI file. Loaded
+// once at start-up, saved at the end and when the settings screen applies.
+class PcSettings {
+public:
+    PcSettings();
+
+    // Reads every key with its default; a missing or broken file gives defaults.
+    void load();
+    // Writes every key in the fixed order, keeping sections and keys the program
+    // does not know. Atomic: the old file stays intact when the save fails.
+    bool save();
+
+    const std::string& iniFilePath() const { return iniFilePath_; }
+    void setIniFilePath(const std::string& path) { iniFilePath_ = path; }
+    // Where the program keeps its INI file and its default data folder: beside
+    // the executable, or under the home folder when that folder is read-only.
+    void locateForExecutable(const std::string& exePath, const std::string& homeDir);
+
+    const std::string& dataFolder() const { return dataFolder_; }
+    void setDataFolder(const std::string& folder);  // a trailing "/" is added when missing
+    int comPort() const { return comPort_; }
+    void setComPort(int port);  // 1 to 8
+    int baudRate() const { return baudRate_; }
+    void setBaudRate(int baud);  // > 0
+
+    bool isAutoName(int no) const;
+    void setAutoName(int no, bool flag);
+    const std::string& fileName(int no) const;
+    void setFileName(int no, const std::string& name);
+
+    // Serial device of COM n (1 to 8): INI "com"/"Device"n, else /dev/ttyS(n-1).
+    std::string devicePath(int port) const;
+    // Sets (non-empty) or removes (empty) the device of COM n.
+    void setDevicePath(int port, const std::string& path);
+    bool hasDevicePath(int port) const;
+
+    std::array<GraphColors, 3> graphColors;
+    int defType = -1;
+    int defRange = 3;
+    int defPeakWave = 0;
+    int defInterval = 0;
+    int defNewOldType = 0;
+
+private:
+    std::string iniFilePath_;
+    std::string defaultDataFolder_;
+    std::string dataFolder_;
+    int comPort_ = 0;
+    int baudRate_ = 0;
+    std::array<bool, DATA_MAX> autoName_{};
+    std::array<std::string, DATA_MAX> fileName_;
+    std::array<std::string, 8> devicePath_;  // empty = not configured
+};
+
+PcSettings& pcSettings();  // the process-wide one
+
+}  // namespace kv

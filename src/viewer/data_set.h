@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/datetime.h"
+#include "recorder/records.h"
+
+namespace kv {
+
+// The one measurement in view: header texts, times and the record stores that
+// the download, the file loader and the live monitor fill. The stores are sized
+// once to their capacities; rows 0 .. lastIndex are valid.
+struct DataSet {
+    DataSet();
+
+    std::string filePath;
+    std::string modelText;
+    std::string sensorPlaceText;
+    std::string deviceNumberText;
+    std::string serialNumberText;
+    std::string modeText;
+    std::string overwriteText;
+    std::string recordPeriodText;
+    std::string samplePeriodText;
+    std::string triggerPointText;
+    std::string triggerLevelText;
+    std::string recordCountText;
+
+    DateTime startTime = 0;
+    DateTime endTime = 0;
+    int16_t rangeG = 0;
+    int32_t lastIndex = -1;
+    int32_t currentIndex = 0;
+
+    std::vector<PeakRow> peakRows;                      // kPeakCapacity rows
+    std::array<std::vector<WaveBlock>, 3> waveRecords;  // X, Y, Z; kWaveCapacity each
+
+    // Exchanges everything with another store in constant time: a loader fills
+    // a fresh store and swaps it in only when the whole file was read.
+    void swap(DataSet& other) noexcept;
+};
+
+DataSet& dataSet();  // the process-wide one
+
+}  // namespace kv

@@ -1,0 +1,31 @@
+// kvtool: the recorder and file operations of the program, from a shell.
+#include <cstdio>
+#include <string>
+
+#include "tool_options.h"
+
+namespace {
+
+const char* kUsage =
+    "usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] info [--json]\n"
+    "       kvtool [--port DEV|COMn] [--baud N] [--ini FILE] download (--all | --select 1,3)"
+    " [--dir DIR]\n"
+    "       kvtool show FILE [--json]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace kv::tool;
+    std::string error;
+    auto options = parseToolOptions(argc, argv, error);
+    if (!options) {
+        std::fprintf(stderr, "kvtool: %s\n%s", error.c_str(), kUsage);
+        return kExitUsage;
+    }
+    const std::string& command = options->args.front();
+    if (command == "info") return runInfo(*options);
+    if (command == "download") return runDownload(*options);
+    if (command == "show") return runShow(*options);
+    std::fprintf(stderr, "kvtool: unknown command '%s'\n%s", command.c_str(), kUsage);
+    return kExitUsage;
+}

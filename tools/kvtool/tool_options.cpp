@@ -1,0 +1,47 @@
+#include "tool_options.h"
+
+#include <cstdlib>
+
+namespace kv::tool {
+
+std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& error) {
+    ToolOptions o;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&](const char* name) -> std::optional<std::string> {
+            if (i + 1 >= argc) {
+                error = std::string(name) + " needs a value";
+                return std::nullopt;
+            }
+            return std::string(argv[++i]);
+        };
+        if (a == "--port") {
+            auto v = value("--port");
+            if (!v) return std::nullopt;
+            o.port = *v;
+        } else if (a == "--baud") {
+            auto v = value("--baud");
+            if (!v) return std::nullopt;
+            char* end = nullptr;
+            long b = std::strtol(v->c_str(), &end, 10);
+            if (v->empty() || *end != '\0' || b <= 0 || b > 4000000) {
+                error = "--baud needs a positive number";
+                return std::nullopt;
+            }
+            o.baud = static_cast<int>(b);
+        } else if (a == "--ini") {
+            auto v = value("--ini");
+            if (!v) return std::nullopt;
+            o.ini = *v;
+        } else {
+            o.args.push_back(a);
+        }
+    }
+    if (o.args.empty()) {
+        error = "no command given";
+        return std::nullopt;
+    }
+    return o;
+}
+
+}  // namespace kv::tool
