@@ -19,7 +19,7 @@ struct GraphColors {
 // What the PC side remembers between runs, kept in one CP932 INI file. Loaded
 // once at start-up, saved at the end and when the settings screen applies.
 class PcSettings {
-public:
+  public:
     PcSettings();
 
     // Reads every key with its default; a missing or broken file gives defaults.
@@ -59,7 +59,7 @@ public:
     int defInterval = 0;
     int defNewOldType = 0;
 
-private:
+  private:
     std::string iniFilePath_;
     std::string defaultDataFolder_;
     std::string dataFolder_;
@@ -68,6 +68,7 @@ private:
     std::array<bool, DATA_MAX> autoName_{};
     std::array<std::string, DATA_MAX> fileName_;
     std::array<std::string, 8> devicePath_;  // empty = not configured
+    std::array<bool, 8> deviceCleared_{};    // removed by the user: drop the key on save
 };
 
 PcSettings& pcSettings();  // the process-wide one

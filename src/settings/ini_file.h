@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+// A CP932 INI file kept line by line, so that a save writes back every section,
+// key, comment and even undecodable line it did not touch, in its place.
+// Section and key names match without regard to ASCII case, as the INI files
+// of the platform of origin do; texts are UTF-8 on this side of the file.
+class IniFile {
+  public:
+    // Reads the file; false (and an empty file) when it cannot be read.
+    bool load(const std::string& path);
+    // Replaces the contents with these bytes: any bytes, never fails.
+    void parse(std::string_view bytes);
+    // The file's bytes: CP932, every line ended by CR LF.
+    std::string serialise() const;
+    // Writes to a temporary file beside `path`, flushes it to the disk and
+    // renames it over `path`: either the whole new file or the old one survives.
+    bool save(const std::string& path) const;
+
+    // The value of the first key of that name in the first section of that name;
+    // nullopt when absent or when its bytes are not CP932.
+    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    // Sets the value in place, or adds the key at the end of its section (and the
+    // section at the end of the file). False, with nothing changed, when the
+    // text has no CP932 form or holds a line break.
+    bool setValue(std::string_view section, std::string_view key, std::string_view value);
+    void removeKey(std::string_view section, std::string_view key);
+
+  private:
+    struct Line {
+        std::string raw;                   // the file's bytes, without the line end
+        std::optional<std::string> key;    // UTF-8, trimmed; nullopt for other lines
+        std::optional<std::string> value;  // UTF-8, trimmed; nullopt when undecodable
+    };
+    struct Section {
+        std::optional<std::string> name;  // nullopt: the lines before the first header
+        std::string rawHeader;
+        std::vector<Line> lines;
+    };
+
+    Section* findSection(std::string_view name);
+    const Section* findSection(std::string_view name) const;
+
+    std::vector<Section> sections_;
+};
+
+}  // namespace kv

@@ -1,0 +1,332 @@
+#include "settings/pc_settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <map>
+#include <sstream>
+
+#include "base/cp932.h"
+#include "settings_test_support.h"
+
+namespace kv {
+namespace {
+
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
+
+// A reader that shares nothing with the store: section -> key -> raw CP932 value.
+std::map<std::string, std::map<std::string, std::string>> readIni(const std::string& bytes) {
+    std::map<std::string, std::map<std::string, std::string>> out;
+    std::string section;
+    std::istringstream in(bytes);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+        } else if (auto eq = line.find('='); eq != std::string::npos) {
+            out[section].emplace(line.substr(0, eq), line.substr(eq + 1));
+        }
+    }
+    return out;
+}
+
+std::string cp932(const std::string& utf8) {
+    return utf8ToCp932(utf8).value();
+}
+
+const char* const kNames[DATA_MAX] = {"データ１", "データ２", "データ３", "データ４", "データ５",
+                                      "データ６", "データ７", "データ８", "データ９", "データ１０"};
+
+class PcSettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings.locateForExecutable(dir.path() + "kvmanager", "/nonexistent");
+    }
+    std::string ini() const { return dir.path() + "kvmanager.ini"; }
+
+    TempFolder dir;
+    PcSettings settings;
+};
+
+TEST_F(PcSettingsTest, WithoutAFileEveryValueIsItsDefault) {
+    settings.load();
+    EXPECT_EQ(settings.iniFilePath(), ini());
+    EXPECT_EQ(settings.dataFolder(), dir.path() + "KV-DATAS/");
+    EXPECT_EQ(settings.comPort(), 1);
+    EXPECT_EQ(settings.baudRate(), 38400);
+    for (int n = 0; n < DATA_MAX; ++n) {
+        EXPECT_TRUE(settings.isAutoName(n));
+        EXPECT_EQ(settings.fileName(n), kNames[n]);
+    }
+    const uint32_t lines[3] = {0x0000FF, 0xFF0000, 0x008000};
+    for (int pane = 0; pane < 3; ++pane) {
+        EXPECT_EQ(settings.graphColors[pane].back, 0xFFFFFFu);
+        EXPECT_EQ(settings.graphColors[pane].line, lines[pane]);
+        EXPECT_EQ(settings.graphColors[pane].grid, 0u);
+        EXPECT_EQ(settings.graphColors[pane].font, 0u);
+    }
+    EXPECT_EQ(settings.defType, -1);
+    EXPECT_EQ(settings.defRange, 3);
+    EXPECT_EQ(settings.defPeakWave, 0);
+    EXPECT_EQ(settings.defInterval, 0);
+    EXPECT_EQ(settings.defNewOldType, 0);
+    for (int port = 1; port <= 8; ++port) {
+        EXPECT_FALSE(settings.hasDevicePath(port));
+        EXPECT_EQ(settings.devicePath(port), "/dev/ttyS" + std::to_string(port - 1));
+    }
+}
+
+TEST_F(PcSettingsTest, SavedFileIsReadBackWithEveryValue) {
+    settings.load();
+    settings.setDataFolder("/srv/データ");
+    settings.setComPort(5);
+    settings.setBaudRate(9600);
+    settings.setAutoName(3, false);
+    settings.setFileName(9, "試験１０");
+    settings.graphColors[1] = {0x123456, 0xFEDCBA, 0x0A0B0C, 0x00FF00};
+    settings.defType = 4;
+    settings.defRange = 0;
+    settings.defPeakWave = 1;
+    settings.defInterval = 7;
+    settings.defNewOldType = 1;
+    settings.setDevicePath(2, "/dev/ttyUSB0");
+    ASSERT_TRUE(settings.save());
+
+    auto file = readIni(readBytes(ini()));
+    EXPECT_EQ(file["etc"]["Path"], cp932("/srv/データ/"));
+    EXPECT_EQ(file["com"]["Port"], "5");
+    EXPECT_EQ(file["com"]["Baud"], "9600");
+    EXPECT_EQ(file["com"]["Device2"], "/dev/ttyUSB0");
+    EXPECT_EQ(file["com"].count("Device1"), 0u);
+    EXPECT_EQ(file["Data4"]["Auto"], "0");
+    EXPECT_EQ(file["Data1"]["Auto"], "1");
+    EXPECT_EQ(file["Data10"]["Name"], cp932("試験１０"));
+    EXPECT_EQ(file["Graph1"]["Back"], "16777215");
+    EXPECT_EQ(file["Graph2"]["Line"], std::to_string(0xFEDCBA));
+    EXPECT_EQ(file["KV_DEF"]["TYPE"], "4");
+    EXPECT_EQ(file["KV_DEF"]["NEWOLD_TYPE"], "1");
+    for (int n = 0; n < 9; ++n)
+        EXPECT_EQ(file["Data" + std::to_string(n + 1)]["Name"], cp932(kNames[n]));
+
+    PcSettings again;
+    again.setIniFilePath(ini());
+    again.load();
+    EXPECT_EQ(again.dataFolder(), "/srv/データ/");
+    EXPECT_EQ(again.comPort(), 5);
+    EXPECT_EQ(again.baudRate(), 9600);
+    EXPECT_FALSE(again.isAutoName(3));
+    EXPECT_TRUE(again.isAutoName(4));
+    EXPECT_EQ(again.fileName(9), "試験１０");
+    EXPECT_EQ(again.graphColors[1].back, 0x123456u);
+    EXPECT_EQ(again.graphColors[1].line, 0xFEDCBAu);
+    EXPECT_EQ(again.graphColors[1].grid, 0x0A0B0Cu);
+    EXPECT_EQ(again.graphColors[1].font, 0x00FF00u);
+    EXPECT_EQ(again.graphColors[2].line, 0x008000u);
+    EXPECT_EQ(again.defType, 4);
+    EXPECT_EQ(again.defRange, 0);
+    EXPECT_EQ(again.defPeakWave, 1);
+    EXPECT_EQ(again.defInterval, 7);
+    EXPECT_EQ(again.defNewOldType, 1);
+    EXPECT_EQ(again.devicePath(2), "/dev/ttyUSB0");
+    EXPECT_FALSE(again.hasDevicePath(1));
+}
+
+TEST_F(PcSettingsTest, KeysAreWrittenInTheirFixedOrderWithCrLf) {
+    settings.load();
+    ASSERT_TRUE(settings.save());
+    std::string bytes = readBytes(ini());
+    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+    std::vector<std::string> order = {
+        "[etc]",    "Path=",    "[com]",    "Port=", "Baud=",     "[Data1]",   "Auto=",
+        "[Data10]", "Name=",    "[Graph1]", "Back=", "Line=",     "Grid=",     "Font=",
+        "[Graph3]", "[KV_DEF]", "TYPE=",    "G=",    "PEAKWAVE=", "INTERVAL=", "NEWOLD_TYPE="};
+    size_t at = 0;
+    for (const auto& piece : order) {
+        size_t found = bytes.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << piece;
+        at = found;
+    }
+}
+
+TEST_F(PcSettingsTest, AutoIsReadAsAnIntegerAndWrittenAsOneOrZero) {
+    writeBytes(ini(),
+               "[Data1]\r\nAuto=2\r\n[Data2]\r\nAuto=0\r\n[Data3]\r\nAuto=-1\r\n"
+               "[Data4]\r\nAuto=yes\r\n[Data5]\r\nAuto=\r\n");
+    settings.load();
+    EXPECT_TRUE(settings.isAutoName(0));
+    EXPECT_FALSE(settings.isAutoName(1));
+    EXPECT_TRUE(settings.isAutoName(2));
+    EXPECT_TRUE(settings.isAutoName(3));  // does not parse: default
+    EXPECT_TRUE(settings.isAutoName(4));
+    ASSERT_TRUE(settings.save());
+    auto file = readIni(readBytes(ini()));
+    EXPECT_EQ(file["Data1"]["Auto"], "1");
+    EXPECT_EQ(file["Data2"]["Auto"], "0");
+    EXPECT_EQ(file["Data3"]["Auto"], "1");
+}
+
+TEST_F(PcSettingsTest, ValuesAreTakenAsReadButUnparsableIntegersGiveDefaults) {
+    writeBytes(ini(),
+               "[com]\nPort=9\nBaud=12x\n[KV_DEF]\nTYPE= 2 \nG=99999999999\n"
+               "PEAKWAVE=0x10\n[Graph1]\nLine=-1\nBack=4294967296\n[etc]\nPath=/data\n");
+    settings.load();
+    EXPECT_EQ(settings.comPort(), 9);  // out of range but taken as read
+    EXPECT_EQ(settings.baudRate(), 38400);
+    EXPECT_EQ(settings.defType, 2);
+    EXPECT_EQ(settings.defRange, 3);
+    EXPECT_EQ(settings.defPeakWave, 0);
+    EXPECT_EQ(settings.graphColors[0].line, 0xFFFFFFFFu);
+    EXPECT_EQ(settings.graphColors[0].back, 0xFFFFFFu);
+    EXPECT_EQ(settings.dataFolder(), "/data/");
+}
+
+TEST_F(PcSettingsTest, UnknownSectionsKeysAndCommentsSurviveASave) {
+    std::string hand =
+        "; written by hand\r\n[Extra]\r\nColour=" + cp932("赤") +
+        "\r\n\r\n[com]\r\nBaud=19200\r\nParity=none\r\n\r\n[Data10]\r\nName=" + cp932("最後") +
+        "\r\nNote=keep\r\n";
+    writeBytes(ini(), hand);
+    settings.load();
+    EXPECT_EQ(settings.baudRate(), 19200);
+    EXPECT_EQ(settings.fileName(9), "最後");
+    settings.setBaudRate(4800);
+    ASSERT_TRUE(settings.save());
+
+    std::string bytes = readBytes(ini());
+    EXPECT_EQ(bytes.rfind("; written by hand\r\n[Extra]\r\nColour=" + cp932("赤") + "\r\n", 0), 0u);
+    auto file = readIni(bytes);
+    EXPECT_EQ(file["com"]["Parity"], "none");
+    EXPECT_EQ(file["com"]["Baud"], "4800");
+    EXPECT_EQ(file["Data10"]["Note"], "keep");
+    EXPECT_EQ(file["Data10"]["Name"], cp932("最後"));
+    EXPECT_NE(bytes.find("Baud=4800\r\nParity=none\r\nPort=1\r\n\r\n[Data10]"), std::string::npos);
+}
+
+TEST_F(PcSettingsTest, BrokenFilesGiveDefaultsAndKeepUndecodableLines) {
+    const std::string broken[] = {
+        "",
+        "\r\n\r\n",
+        "[com",
+        "[com]\r\nPo",
+        "[com]\r\nPort=3",  // truncated after a value: still read
+        std::string("\0\xff\xfe[\x81]\n=\n==\n[]\n", 16),
+        "[Data1]\r\nName=\x82\r\n",  // a lead byte without its trail byte
+    };
+    for (const auto& bytes : broken) {
+        writeBytes(ini(), bytes);
+        PcSettings s;
+        s.setIniFilePath(ini());
+        s.load();
+        EXPECT_EQ(s.baudRate(), 38400);
+        EXPECT_EQ(s.fileName(0), "データ１");
+        EXPECT_EQ(s.comPort(), bytes == "[com]\r\nPort=3" ? 3 : 1);
+        EXPECT_TRUE(s.save());
+    }
+    // The undecodable name was replaced by the store's value; other undecodable
+    // bytes stay where they were.
+    writeBytes(ini(), "[Other]\r\nKey=\x82\r\n");
+    settings.load();
+    ASSERT_TRUE(settings.save());
+    EXPECT_EQ(readBytes(ini()).rfind("[Other]\r\nKey=\x82\r\n", 0), 0u);
+}
+
+TEST_F(PcSettingsTest, FailedSaveLeavesTheOldFileIntact) {
+    settings.load();
+    ASSERT_TRUE(settings.save());
+    std::string before = readBytes(ini());
+    settings.setComPort(7);
+    auto onlyTheIniRemains = [&] {
+        EXPECT_EQ(readBytes(ini()), before);
+        auto entries = std::filesystem::directory_iterator(dir.path());
+        EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
+    };
+
+    // A disk that fills up while the new file is written.
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = old;
+    tiny.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    bool saved = settings.save();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(saved);
+    onlyTheIniRemains();
+
+    // A folder the user may not write into (root may write anywhere).
+    if (::geteuid() != 0) {
+        ::chmod(dir.path().c_str(), 0555);
+        EXPECT_FALSE(settings.save());
+        ::chmod(dir.path().c_str(), 0755);
+        onlyTheIniRemains();
+    }
+}
+
+TEST_F(PcSettingsTest, TextWithoutACp932FormIsNotWritten) {
+    settings.load();
+    ASSERT_TRUE(settings.save());
+    settings.setFileName(0, "😀");
+    settings.setComPort(2);
+    EXPECT_FALSE(settings.save());
+    auto file = readIni(readBytes(ini()));
+    EXPECT_EQ(file["Data1"]["Name"], cp932("データ１"));
+    EXPECT_EQ(file["com"]["Port"], "2");
+}
+
+TEST_F(PcSettingsTest, DevicesAbsentAreNotWrittenAndClearedOnesAreRemoved) {
+    writeBytes(ini(), "[com]\r\nDevice3=/dev/serial/by-id/usb-x\r\nDevice4=/dev/ttyACM0\r\n");
+    settings.load();
+    EXPECT_EQ(settings.devicePath(3), "/dev/serial/by-id/usb-x");
+    settings.setDevicePath(4, "");
+    EXPECT_EQ(settings.devicePath(4), "/dev/ttyS3");
+    ASSERT_TRUE(settings.save());
+    auto file = readIni(readBytes(ini()));
+    EXPECT_EQ(file["com"]["Device3"], "/dev/serial/by-id/usb-x");
+    EXPECT_EQ(file["com"].count("Device4"), 0u);
+    EXPECT_EQ(file["com"].count("Device1"), 0u);
+}
+
+TEST(PcSettingsLocation, IniBesideTheProgramOrUnderTheHomeFolder) {
+    TempFolder dir;
+    PcSettings s;
+    s.locateForExecutable(dir.path() + "bin.d/kvmanager.bin", "/home/u");
+    // The folder does not exist, so it is not writable.
+    EXPECT_EQ(s.iniFilePath(), "/home/u/.config/kvmanager/kvmanager.ini");
+    s.load();
+    EXPECT_EQ(s.dataFolder(), "/home/u/KV-DATAS/");
+
+    s.locateForExecutable(dir.path() + "kvmanager.bin", "/home/u");
+    EXPECT_EQ(s.iniFilePath(), dir.path() + "kvmanager.ini");
+    s.locateForExecutable(dir.path() + "kvmanager", "/home/u");
+    EXPECT_EQ(s.iniFilePath(), dir.path() + "kvmanager.ini");
+    s.load();
+    EXPECT_EQ(s.dataFolder(), dir.path() + "KV-DATAS/");
+
+    // The per-user file's folders are created by the first save.
+    std::string home = dir.path() + "home";
+    s.locateForExecutable(dir.path() + "missing/kvmanager", home + "/");
+    EXPECT_EQ(s.iniFilePath(), home + "/.config/kvmanager/kvmanager.ini");
+    s.load();
+    EXPECT_TRUE(s.save());
+    EXPECT_TRUE(std::filesystem::exists(s.iniFilePath()));
+}
+
+TEST(PcSettingsDeathTest, AccessorsGuardTheirCallers) {
+    PcSettings s;
+    EXPECT_DEATH(s.fileName(DATA_MAX), "no < DATA_MAX");
+    EXPECT_DEATH(s.setAutoName(-1, true), "0 <= no");
+    EXPECT_DEATH(s.setComPort(9), "port <= 8");
+    EXPECT_DEATH(s.setBaudRate(0), "0 < baud");
+    EXPECT_EQ(&pcSettings(), &pcSettings());
+}
+
+}  // namespace
+}  // namespace kv
