@@ -1,0 +1,92 @@
+#include "app/information_command.h"
+
+#include "link/messages.h"
+#include "recorder/config_commands.h"
+#include "recorder/identity_commands.h"
+#include "recorder/index_commands.h"
+#include "recorder/session.h"
+
+namespace kv {
+namespace {
+
+constexpr const char* kCommErrorTitle = "通信エラー";
+
+// The first-generation attempt. Each step lets the windows repaint before the
+// next command, because every command can take seconds on a silent line.
+bool readFirstGeneration(Link& link, int portNumber, int baudRate, RecorderState& state) {
+    RecorderSession session(link, portNumber, baudRate);
+    if (!isFirstGeneration(session, state.legacyInfo, state.identity)) return false;
+    link.host.processEvents();
+    if (!readMeasurementIndex(session, state.index, state.measurementCounts)) return false;
+    link.host.processEvents();
+    if (!readClockLegacy(session, state.clock)) return false;
+    link.host.processEvents();
+    return true;
+}
+
+}  // namespace
+
+std::string portOpenErrorText(uint32_t error) {
+    return "ポートが開けません。\n" + std::to_string(error);
+}
+
+RecorderScreen readRecorderInformation(Link& link, int portNumber, int baudRate,
+                                       RecorderState& state) {
+    if (readFirstGeneration(link, portNumber, baudRate, state))
+        return RecorderScreen::FirstGeneration;
+
+    bool ok = false;
+    {
+        RecorderSession session(link, portNumber, baudRate);
+        if (session.openError != 0) {
+            link.host.messageBox(kCommErrorTitle, portOpenErrorText(session.openError),
+                                 Host::Error);
+            return RecorderScreen::None;
+        }
+        ok = readStatus(session, state.info);
+        if (ok) {
+            ok = state.info.waveMode != 0
+                     ? readWaveIndex(session, state.waveIndex, state.measurementCounts)
+                     : readMeasurementIndex(session, state.index, state.measurementCounts);
+        }
+        if (ok) ok = readClock(session, state.clock);
+    }
+    if (!ok) {
+        showCommError(link.host);
+        return RecorderScreen::None;
+    }
+    return RecorderScreen::LaterGeneration;
+}
+
+RecorderScreen readRecorderConditions(Link& link, int portNumber, int baudRate,
+                                      RecorderState& state) {
+    bool ok = false;
+    bool later = false;
+    {
+        RecorderSession session(link, portNumber, baudRate);
+        later = readIdentity(session, state.identity);
+        link.host.processEvents();
+        if (later)
+            ok = readStatus(session, state.info) && readClock(session, state.clock);
+        else
+            ok = readStatusLegacy(session, state.legacyInfo, state.identity) &&
+                 readClockLegacy(session, state.clock);
+    }
+    if (!ok) {
+        showCommError(link.host);
+        return RecorderScreen::None;
+    }
+    return later ? RecorderScreen::LaterGeneration : RecorderScreen::FirstGeneration;
+}
+
+bool identifyRecorder(Link& link, int portNumber, int baudRate, RecorderIdentity& identity) {
+    bool answered = false;
+    {
+        RecorderSession session(link, portNumber, baudRate);
+        answered = readIdentity(session, identity);
+    }
+    link.host.processEvents();
+    return answered;
+}
+
+}  // namespace kv
