@@ -1,0 +1,100 @@
+#include "link/recorder_port.h"
+
+#include "base/kv_assert.h"
+
+namespace kv {
+
+RecorderPort::RecorderPort(Link& link) : link_(link) {}
+
+RecorderPort::~RecorderPort() { close(); }
+
+bool RecorderPort::configure(int baud, int dataBits, char parity, double stopBits) {
+    KV_ASSERT(0 < baud);
+    KV_ASSERT(5 <= dataBits);
+    KV_ASSERT(dataBits <= 8);
+    baud_ = baud;
+    dataBits_ = dataBits;
+    parity_ = parity;
+    // 1.5 stop bits has no termios counterpart; it takes two.
+    stopBits_ = stopBits > 1.25 ? 2 : 1;
+    if (!isOpen()) return true;
+    return link_.device.configure(baud_, dataBits_, parity_, stopBits_) == 0;
+}
+
+bool RecorderPort::open(int portNumber) {
+    portNumber_ = portNumber;
+    if (link_.device.isOpen()) link_.device.close();
+    std::string path = link_.devicePath ? link_.devicePath(portNumber)
+                                        : "/dev/ttyS" + std::to_string(portNumber - 1);
+    int err = link_.device.open(path);
+    if (err != 0) {
+        lastError_ = static_cast<uint32_t>(err);
+        return false;
+    }
+    // As on the original platform, a failure to apply the settings does not
+    // fail the open; a port that was never configured keeps its own settings.
+    if (baud_ > 0) link_.device.configure(baud_, dataBits_, parity_, stopBits_);
+    return true;
+}
+
+void RecorderPort::close() {
+    if (!isOpen()) return;
+    setModemLines(0);
+    link_.clock.sleepMs(100);
+    link_.device.close();
+}
+
+bool RecorderPort::write(const uint8_t* data, size_t n) {
+    if (!isOpen()) return false;
+    int err = link_.device.write(data, n);
+    if (err != 0) {
+        lastError_ = static_cast<uint32_t>(err);
+        return false;
+    }
+    return true;
+}
+
+bool RecorderPort::readByte(uint8_t& out) {
+    if (!isOpen()) return false;
+    int err = link_.device.readByte(out);
+    if (err != 0) {
+        lastError_ = static_cast<uint32_t>(err);
+        return false;
+    }
+    return true;
+}
+
+uint32_t RecorderPort::bytesWaiting() {
+    if (!isOpen()) return 0;
+    return link_.device.bytesWaiting();
+}
+
+void RecorderPort::purgeInput() {
+    if (isOpen()) link_.device.discardInput();
+}
+
+bool RecorderPort::setModemLines(uint8_t raise) {
+    // No open check: on a closed device the RTS change itself fails.
+    if (link_.device.setRts(raise == 1) != 0) return false;
+    link_.device.setDtr(true);
+    return true;
+}
+
+uint32_t RecorderPort::takeLastError() {
+    uint32_t e = lastError_;
+    lastError_ = 0;
+    return e;
+}
+
+bool RecorderPort::isOpen() const { return link_.device.isOpen(); }
+
+void RecorderPort::waitForInput(int64_t deadlineMs) {
+    if (isOpen()) {
+        link_.device.waitForInput(deadlineMs);
+        return;
+    }
+    int64_t rest = deadlineMs - link_.clock.nowMs();
+    if (rest > 0) link_.clock.sleepMs(rest);
+}
+
+}  // namespace kv
