@@ -1,0 +1,85 @@
+#include "app/data_file.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+namespace kv {
+
+DataFile::DataFile(int fd, std::string path, bool created)
+    : fd_(fd), created_(created), path_(std::move(path)) {
+    buffer_.reserve(kChunk);
+}
+
+DataFile::DataFile(DataFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      created_(std::exchange(other.created_, false)),
+      path_(std::move(other.path_)),
+      buffer_(std::move(other.buffer_)),
+      error_(std::exchange(other.error_, 0)) {}
+
+DataFile& DataFile::operator=(DataFile&& other) noexcept {
+    if (this != &other) {
+        closeFd();
+        fd_ = std::exchange(other.fd_, -1);
+        created_ = std::exchange(other.created_, false);
+        path_ = std::move(other.path_);
+        buffer_ = std::move(other.buffer_);
+        error_ = std::exchange(other.error_, 0);
+    }
+    return *this;
+}
+
+DataFile::~DataFile() {
+    closeFd();
+}
+
+void DataFile::flush() {
+    if (fd_ < 0 || error_ != 0) {
+        buffer_.clear();
+        return;
+    }
+    const char* p = buffer_.data();
+    size_t left = buffer_.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd_, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error_ = errno;
+            break;
+        }
+        if (n == 0) {  // no progress and no error: treat as a full device
+            error_ = ENOSPC;
+            break;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    buffer_.clear();
+}
+
+void DataFile::closeFd() {
+    if (fd_ < 0) return;
+    int rc = ::close(fd_);
+    // A network file system may report a lost write only here.
+    if (rc != 0 && errno != EINTR && error_ == 0) error_ = errno;
+    fd_ = -1;
+}
+
+bool DataFile::finish() {
+    if (fd_ < 0) return false;
+    flush();
+    closeFd();
+    return error_ == 0;
+}
+
+void DataFile::discard() {
+    closeFd();
+    buffer_.clear();
+    // Only a file this object created is removed; a failed creation left none.
+    if (created_) ::unlink(path_.c_str());
+    created_ = false;
+}
+
+}  // namespace kv
