@@ -39,7 +39,8 @@ bool transact(RecorderPort& port, uint8_t cmd, uint8_t* command, size_t commandL
               uint8_t* reply, size_t n) {
     KV_ASSERT(command != nullptr);
     KV_ASSERT(reply != nullptr);
-    KV_ASSERT(32 == commandLength);
+    const size_t cmd_len = commandLength;  // the name the assertion text uses
+    KV_ASSERT(32 == cmd_len);
     completeFrame(cmd, command);
 
     Clock& clock = port.link().clock;
@@ -102,7 +103,8 @@ bool sendOnly(RecorderPort& port, uint8_t cmd, uint8_t* command, size_t commandL
               uint8_t* reply) {
     KV_ASSERT(command != nullptr);
     KV_ASSERT(reply != nullptr);
-    KV_ASSERT(32 == commandLength);
+    const size_t cmd_len = commandLength;
+    KV_ASSERT(32 == cmd_len);
     port.purgeInput();
     completeFrame(cmd, command);
     return port.write(command, commandLength);

@@ -9,9 +9,10 @@ RecorderPort::RecorderPort(Link& link) : link_(link) {}
 RecorderPort::~RecorderPort() { close(); }
 
 bool RecorderPort::configure(int baud, int dataBits, char parity, double stopBits) {
+    const int data = dataBits;  // the name the assertion texts use
     KV_ASSERT(0 < baud);
-    KV_ASSERT(5 <= dataBits);
-    KV_ASSERT(dataBits <= 8);
+    KV_ASSERT(5 <= data);
+    KV_ASSERT(data <= 8);
     baud_ = baud;
     dataBits_ = dataBits;
     parity_ = parity;

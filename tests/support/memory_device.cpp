@@ -23,7 +23,7 @@ int MemoryDevice::open(const std::string& path) {
 void MemoryDevice::close() {
     if (!open_) return;
     open_ = false;
-    ++closeCount_;
+    closeTimes_.push_back(clock_.nowMs());
     incoming_.clear();
     assembler_.reset();
 }

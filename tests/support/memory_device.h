@@ -80,7 +80,8 @@ public:
     const std::vector<std::string>& openedPaths() const { return openedPaths_; }
     const LineSettings& lineSettings() const { return settings_; }
     int configureCount() const { return configureCount_; }
-    int closeCount() const { return closeCount_; }
+    int closeCount() const { return static_cast<int>(closeTimes_.size()); }
+    const std::vector<int64_t>& closeTimesMs() const { return closeTimes_; }
     bool rts() const { return rts_; }
     bool dtr() const { return dtr_; }
     bool hungUp() const;
@@ -132,7 +133,7 @@ private:
     std::vector<std::string> openedPaths_;
     LineSettings settings_;
     int configureCount_ = 0;
-    int closeCount_ = 0;
+    std::vector<int64_t> closeTimes_;
     size_t bytesRead_ = 0;
 };
 
