@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace kv {
+
+struct Link;
+class PcSettings;
+struct RecorderState;
+
+// The condition screen of first-generation recorders (4100, 4300): device
+// number, record period, clock and sensor data, each written in a session of
+// its own with the older command set.
+class TSettingForm : public QDialog {
+    Q_OBJECT
+  public:
+    TSettingForm(Link& link, PcSettings& settings, RecorderState& state, QWidget* parent = nullptr);
+
+    // Fills the controls from the first-generation status and the clock.
+    void FormShow();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+  private:
+    void buildControls();
+    void Timer1Timer();
+    void CheckBox1Click();
+    void Edit2Change();
+    void ComboBox1Change();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void GroupBox2MouseDown();
+    void setSensorEditing(bool enabled);
+
+    Link& link_;
+    PcSettings& settings_;
+    RecorderState& state_;
+    bool sessionRunning_ = false;
+
+    QWidget* controls_ = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* StaticText3 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    std::array<QLineEdit*, 6> sensorEdits{};  // Edit4 to Edit9
+    QPushButton* Button4 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QTimer* Timer1 = nullptr;
+};
+
+}  // namespace kv
