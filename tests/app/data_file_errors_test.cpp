@@ -1,0 +1,77 @@
+// Write failures of data files: a full device, a full or read-only file
+// system. The file systems are small tmpfs mounts when this process may mount
+// (root in a container); otherwise those cases are skipped.
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "app/data_file_naming.h"
+#include "download_test_support.h"
+
+namespace kv {
+namespace {
+
+TEST(DataFileErrors, FullDeviceIsReportedAtFinish) {
+    int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    if (fd < 0) GTEST_SKIP() << "no /dev/full";
+    DataFile f(fd, "/dev/full", false);
+    f.write(std::string(3 << 20, 'x'));  // more than one chunk: fails while writing
+    f.write("tail");
+    EXPECT_FALSE(f.finish());
+    EXPECT_EQ(f.error(), ENOSPC);
+    f.discard();  // not created here: never removed
+    EXPECT_EQ(::access("/dev/full", F_OK), 0);
+}
+
+// A tmpfs of the given size at a scratch folder, unmounted at the end.
+class SmallFileSystem {
+  public:
+    explicit SmallFileSystem(const char* options) {
+        mounted_ = ::mount("tmpfs", folder_.path().c_str(), "tmpfs", 0, options) == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_) ::umount2(folder_.path().c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+    const std::string& path() const { return folder_.path(); }
+
+  private:
+    test::ScratchFolder folder_;
+    bool mounted_ = false;
+};
+
+TEST(DataFileErrors, FullFileSystemFailsTheFileAndDiscardRemovesIt) {
+    SmallFileSystem fs("size=64k");
+    if (!fs.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+    PcSettings settings;
+    settings.setDataFolder(fs.path());
+    settings.setAutoName(0, false);
+    settings.setFileName(0, "big");
+    RecorderState r;
+    DataFile f = openDataFile(0, settings, r, test::at(2020, 1, 1, 0, 0, 0));
+    ASSERT_TRUE(f.isOpen());
+    for (int i = 0; i < 4096; ++i) f.write(std::string(100, 'x'));
+    EXPECT_FALSE(f.finish());
+    EXPECT_EQ(f.error(), ENOSPC);
+    EXPECT_TRUE(std::filesystem::exists(fs.path() + "big-01.CSV"));
+    f.discard();
+    EXPECT_FALSE(std::filesystem::exists(fs.path() + "big-01.CSV"));
+}
+
+TEST(DataFileErrors, ReadOnlyFolderCannotTakeAFile) {
+    SmallFileSystem fs("size=64k");
+    if (!fs.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+    ASSERT_EQ(::mount(nullptr, fs.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    PcSettings settings;
+    settings.setDataFolder(fs.path());
+    settings.setAutoName(0, true);
+    RecorderState r;
+    DataFile f = openDataFile(0, settings, r, test::at(2020, 1, 1, 0, 0, 0));
+    EXPECT_FALSE(f.isOpen());
+    EXPECT_EQ(f.error(), EROFS);
+}
+
+}  // namespace
+}  // namespace kv
