@@ -1,0 +1,140 @@
+// The termios device and the transaction over a real pseudo-terminal against
+// the kvsim program, in real time. Few and short: the fault logic itself is
+// tested on the virtual clock.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "link/frame.h"
+#include "link/recorder_port.h"
+#include "link/termios_device.h"
+#include "model/wire.h"
+#include "support/kvsim_process.h"
+#include "support/recording_host.h"
+
+namespace kv {
+namespace {
+
+int64_t cpuMs() {
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000 +
+           (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1000;
+}
+
+// A session as the program opens one: 38400 8-N-1, RTS raised.
+struct PtySession {
+    explicit PtySession(const std::string& path)
+        : link{device, clock, host, [path](int) { return path; }}, port(link) {
+        port.configure(38400, 8, 'N', 1.0);
+        opened = port.open(1) && port.setModemLines(1);
+    }
+    bool run(uint8_t cmd, size_t n) {
+        reply.assign(n, 0);
+        return transact(port, cmd, command, 32, reply.data(), n);
+    }
+    RealClock clock;
+    TermiosDevice device{clock};
+    test::RecordingHost host;
+    Link link;
+    RecorderPort port;
+    bool opened = false;
+    uint8_t command[32] = {};
+    std::vector<uint8_t> reply;
+};
+
+TEST(KvsimPty, EchoesFramesAcrossSessionsAndKeepsThePortExclusive) {
+    test::KvsimProcess sim({"--echo"});
+    ASSERT_TRUE(sim.started()) << sim.error();
+    EXPECT_EQ(sim.devicePath().rfind("/dev/pts/", 0), 0u) << sim.devicePath();
+    for (int session = 0; session < 2; ++session) {
+        SCOPED_TRACE(session);
+        PtySession s(sim.devicePath());
+        ASSERT_TRUE(s.opened) << s.port.takeLastError();
+        EXPECT_TRUE(s.device.isPseudoTerminal());
+        // A second opener is refused while the session holds the port.
+        TermiosDevice other;
+        int err = other.open(sim.devicePath());
+        EXPECT_NE(err, 0);
+        EXPECT_FALSE(other.isOpen());
+        s.command[4] = static_cast<uint8_t>(0x10 + session);
+        s.command[26] = 0x0D;  // bytes a cooked tty would translate
+        s.command[27] = 0x03;
+        ASSERT_TRUE(s.run(0x61, 32));
+        EXPECT_EQ(s.reply, std::vector<uint8_t>(s.command, s.command + 32));
+        EXPECT_EQ(s.host.processEventsCount, 1);
+    }
+    // Both sessions closed: the port can be opened again by anyone.
+    TermiosDevice later;
+    EXPECT_EQ(later.open(sim.devicePath()), 0);
+    later.close();
+    EXPECT_EQ(sim.closeInputAndWait(), 0);
+}
+
+TEST(KvsimPty, RecoversFromAnExtraByteAndFromATrickleOnTheNextAttempt) {
+    for (const char* fault : {"--extra-byte", "--trickle"}) {
+        SCOPED_TRACE(fault);
+        test::KvsimProcess sim({"--reply-length", "191", fault, "1"});
+        ASSERT_TRUE(sim.started()) << sim.error();
+        PtySession s(sim.devicePath());
+        ASSERT_TRUE(s.opened);
+        int64_t start = s.clock.nowMs();
+        ASSERT_TRUE(s.run(33, 191));
+        int64_t took = s.clock.nowMs() - start;
+        EXPECT_GE(took, 400);   // the first attempt waited out its idle time-out
+        EXPECT_LT(took, 1400);  // and the second needed no reset
+        EXPECT_TRUE(sim::isValidFrame(s.reply.data(), 191, 33));
+    }
+}
+
+TEST(KvsimPty, AnswersOnlyOnTheThirdAttempt) {
+    test::KvsimProcess sim({"--echo", "--silent", "2"});
+    ASSERT_TRUE(sim.started()) << sim.error();
+    PtySession s(sim.devicePath());
+    ASSERT_TRUE(s.opened);
+    int64_t start = s.clock.nowMs();
+    ASSERT_TRUE(s.run(0, 32));
+    EXPECT_NEAR(static_cast<double>(s.clock.nowMs() - start), 2300, 250);
+}
+
+TEST(KvsimPty, AHangUpMidReplyFailsWithoutSpinning) {
+    test::KvsimProcess sim({"--reply-length", "191", "--hangup-after", "1"});
+    ASSERT_TRUE(sim.started()) << sim.error();
+    PtySession s(sim.devicePath());
+    ASSERT_TRUE(s.opened);
+    ASSERT_TRUE(s.run(33, 191));
+    int64_t cpu0 = cpuMs();
+    int64_t start = s.clock.nowMs();
+    EXPECT_FALSE(s.run(33, 191));  // half a reply, then the device is gone
+    int64_t took = s.clock.nowMs() - start;
+    EXPECT_LT(cpuMs() - cpu0, 200) << "the receive loop spun on the hung-up device";
+    EXPECT_LT(took, 4600);
+    EXPECT_NE(s.port.takeLastError(), 0u);  // the writes after the hang-up failed
+    EXPECT_EQ(sim.wait(3000), 0);           // kvsim ended by itself
+    s.port.close();
+}
+
+TEST(KvsimProcessLife, EndsOnSignalsAndRefusesBadOptions) {
+    {
+        test::KvsimProcess sim({"--echo"});
+        ASSERT_TRUE(sim.started()) << sim.error();
+        EXPECT_EQ(sim.signalAndWait(SIGTERM), 0);
+    }
+    {
+        test::KvsimProcess sim({"--model", "5300", "--mode", "wave", "--seed", "7"});
+        ASSERT_TRUE(sim.started()) << sim.error();
+        EXPECT_EQ(sim.signalAndWait(SIGINT), 0);
+    }
+    for (std::vector<std::string> bad :
+         {std::vector<std::string>{"--model", "4200"}, {"--mode", "burst"}, {"--silent"}, {"--frobnicate"}}) {
+        test::KvsimProcess sim(bad, 3000);
+        EXPECT_FALSE(sim.started());
+        EXPECT_EQ(sim.wait(3000), 2);
+    }
+}
+
+}  // namespace
+}  // namespace kv
