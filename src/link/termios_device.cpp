@@ -161,6 +161,9 @@ int TermiosDevice::write(const uint8_t* data, size_t n) {
 
 int TermiosDevice::readByte(uint8_t& out) {
     if (fd_ < 0) return EBADF;
+    // Callers read a reply byte by byte once all of it waits: one read() for
+    // the lot instead of one system call per byte.
+    if (pendingHead_ == pending_.size() && !hungUp_) drainKernelQueue();
     if (pendingHead_ < pending_.size()) {
         out = pending_[pendingHead_++];
         if (pendingHead_ == pending_.size()) {
