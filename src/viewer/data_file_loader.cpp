@@ -1,0 +1,346 @@
+#include "viewer/data_file_loader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "base/cp932.h"
+#include "viewer/line_reader.h"
+
+namespace kv {
+namespace {
+
+// What differs between the four kinds of data file. Everything else (the line
+// positions of the header, the record layout per axis) is common.
+struct FileKind {
+    const char* models[2];
+    int axes;           // 1: X only; 3: X, Y, Z
+    bool mayHoldWaves;  // the first generation always records peaks
+    int waveBlock;      // records per data block of a wave file
+    int pollEvery;      // peak rows between two looks at the user interface
+};
+
+constexpr FileKind kFileKinds[] = {
+    {{"4100", nullptr}, 1, false, 0, 1},
+    {{"4300", nullptr}, 3, false, 0, 1},
+    {{"5100", "6100"}, 1, true, 30, 1},
+    {{"5300", "6300"}, 3, true, 10, 100},
+};
+
+constexpr int kMaxWaveBlock = 30;
+static_assert(kFileKinds[2].waveBlock <= kMaxWaveBlock && kFileKinds[3].waveBlock <= kMaxWaveBlock);
+
+// Columns of a peak line: one group of six per axis, groups seven apart.
+constexpr int kPeakGroupWidth = 7;
+// Lines of a wave data block after its empty line and its title line.
+constexpr int kSampleLines = kWaveSamples;
+
+const FileKind* kindOfModel(std::string_view modelText) {
+    for (const FileKind& kind : kFileKinds)
+        for (const char* model : kind.models)
+            if (model && modelText == model) return &kind;
+    return nullptr;
+}
+
+// A number's text with one "+" allowed before it, as the writer puts before
+// positive peaks; false when nothing, or a second sign, follows it.
+bool withoutPlus(std::string_view& s) {
+    if (!s.empty() && s.front() == '+') {
+        s.remove_prefix(1);
+        if (!s.empty() && (s.front() == '+' || s.front() == '-')) return false;
+    }
+    return !s.empty();
+}
+
+template <typename T>
+bool toNumber(std::string_view s, T& out) {
+    if (!withoutPlus(s)) return false;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && end == s.data() + s.size();
+}
+
+// Whole decimal numbers for counts; anything else gives the fallback.
+int intOrDefault(std::string_view s, int fallback) {
+    int v = 0;
+    return toNumber(s, v) ? v : fallback;
+}
+
+// The strict conversions of record values: malformed text fails the load.
+bool toInt(std::string_view s, int32_t& out) {
+    return toNumber(s, out);
+}
+
+bool toFloat(std::string_view s, float& out) {
+    // Infinities and NaN are no G values; they would also break every scale.
+    return toNumber(s, out) && std::isfinite(out);
+}
+
+bool toDateTime(std::string_view date, std::string_view time, DateTime& out) {
+    auto d = parseDate(date);
+    if (!d) return false;
+    auto t = parseTime(time);
+    if (!t) return false;
+    out = *d + *t;
+    return true;
+}
+
+std::string textBefore(std::string_view s, char stop) {
+    return std::string(s.substr(0, s.find(stop)));
+}
+
+bool hasHighBytes(std::string_view s) {
+    for (unsigned char c : s)
+        if (c >= 0x80) return true;
+    return false;
+}
+
+void clearHeader(DataSet& d) {
+    for (std::string* text :
+         {&d.filePath, &d.modelText, &d.sensorPlaceText, &d.deviceNumberText, &d.serialNumberText,
+          &d.modeText, &d.overwriteText, &d.recordPeriodText, &d.samplePeriodText,
+          &d.triggerPointText, &d.triggerLevelText, &d.recordCountText})
+        text->clear();
+    d.startTime = d.endTime = 0;
+    d.rangeG = 0;
+    d.lastIndex = -1;
+    d.currentIndex = 0;
+}
+
+// One parse of one file into a store that nobody else sees yet.
+class Parser {
+  public:
+    Parser(std::FILE* file, DataSet& d, Host& host) : in_(file), d_(d), host_(host) {}
+
+    LoadResult run(RecorderIdentity& identity);
+
+  private:
+    // Reads and splits the next line; false at the end of the file, on a line
+    // longer than a data file holds, or on bytes that are not CP932.
+    bool line();
+    bool skip(int lines);
+    bool header();
+    bool peakRows(int count);
+    bool waveRecords(int count);
+
+    LineReader in_;
+    CsvFields f_;
+    std::string utf8_;
+    DataSet& d_;
+    Host& host_;
+    const FileKind* kind_ = nullptr;
+    bool wave_ = false;
+};
+
+bool Parser::line() {
+    std::string_view text;
+    if (in_.next(text) != LineReader::Status::Line) return false;
+    // Data lines are plain ASCII; only header and label lines need converting.
+    if (hasHighBytes(text)) {
+        auto converted = cp932ToUtf8(text);
+        if (!converted) return false;
+        utf8_ = std::move(*converted);
+        text = utf8_;
+    }
+    f_.split(text, ',');
+    return true;
+}
+
+bool Parser::skip(int lines) {
+    while (lines-- > 0)
+        if (!line()) return false;
+    return true;
+}
+
+bool Parser::header() {
+    if (!line()) return false;
+    if (f_[0] != "ＫＶ種別" && f_[0] != "KV Model") return false;
+    for (char c : f_[1])
+        if (c >= '0' && c <= '9') d_.modelText += c;
+    std::string_view range = f_[2];
+    size_t digits = 0;
+    int rangeG = 0;
+    while (digits < range.size() && range[digits] >= '0' && range[digits] <= '9') {
+        rangeG = rangeG * 10 + (range[digits] - '0');
+        // The range is kept in the recorder identity's 8-bit field.
+        if (rangeG > 255) return false;
+        ++digits;
+    }
+    if (digits == 0) return false;
+    d_.rangeG = static_cast<int16_t>(rangeG);
+    d_.sensorPlaceText = f_[3];
+    kind_ = kindOfModel(d_.modelText);
+    if (!kind_) return false;
+
+    if (!line()) return false;
+    d_.deviceNumberText = f_[1];
+    d_.serialNumberText = f_[3];
+    if (!skip(1) || !line()) return false;
+    d_.modeText = f_[1];
+    d_.overwriteText = f_[3];
+    if (!line() || !toDateTime(f_[1], f_[2], d_.startTime)) return false;
+    if (!line() || !toDateTime(f_[1], f_[2], d_.endTime)) return false;
+    wave_ = kind_->mayHoldWaves && (d_.modeText == "波形モード" || d_.modeText == "Wave Mode");
+
+    if (!wave_) {
+        if (!line()) return false;
+        d_.recordPeriodText = f_[1];
+        if (!skip(2) || !line()) return false;
+        d_.recordCountText = f_[1];
+        return skip(4);
+    }
+    if (!line()) return false;
+    d_.samplePeriodText = textBefore(f_[1], 'm');
+    d_.triggerPointText = textBefore(f_[3], 'p');
+    if (!skip(2) || !line()) return false;
+    d_.triggerLevelText = f_[3];
+    if (!line()) return false;
+    d_.recordCountText = f_[kind_->axes == 3 ? 3 : 1];
+    return skip(3);
+}
+
+bool Parser::peakRows(int count) {
+    const int axes = kind_->axes;
+    host_.showProgress(0, 0);
+    for (int i = 0; i < count; ++i) {
+        if (i % kind_->pollEvery == 0) {
+            host_.processEvents();
+            if (host_.loadCancelRequested()) return false;
+        }
+        if (i % 100 == 0) host_.showProgress(i, static_cast<int>(i * 100.0 / count));
+        if (!line()) return false;
+        PeakRow& row = d_.peakRows[i];
+        row = PeakRow{};
+        for (int a = 0; a < axes; ++a) {
+            const int c = a * kPeakGroupWidth;
+            if (!toDateTime(f_[c], f_[c + 1], row.time[a]) ||
+                !toFloat(f_[c + 2], row.peak[2 * a]) || !toInt(f_[c + 3], row.width[2 * a]) ||
+                !toFloat(f_[c + 4], row.peak[2 * a + 1]) || !toInt(f_[c + 5], row.width[2 * a + 1]))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool Parser::waveRecords(int count) {
+    const int axes = kind_->axes;
+    const int block = kind_->waveBlock;
+    // Triaxial blocks give each record four columns (X, Y, Z, empty).
+    const int stride = axes == 3 ? 4 : 1;
+    auto column = [&](int j, int a) { return 1 + stride * j + a; };
+    auto& planes = d_.waveRecords;
+
+    host_.showProgress(0, 0);
+    for (int first = 0, k = 0; first < count; first += block, ++k) {
+        const int n = std::min(block, count - first);
+        if (n == block) {
+            host_.processEvents();
+            if (host_.loadCancelRequested()) return false;
+            host_.showProgress(first, static_cast<int>(k * (100.0 * block) / count));
+        }
+        for (int p = 0; p < 3; ++p)
+            for (int j = 0; j < n; ++j) planes[p][first + j] = WaveBlock{};
+
+        if (!skip(2) || !line()) return false;
+        DateTime dates[kMaxWaveBlock];
+        for (int j = 0; j < n; ++j) {
+            auto date = parseDate(f_[column(j, 0)]);
+            if (!date) return false;
+            dates[j] = *date;
+        }
+        if (!line()) return false;
+        for (int j = 0; j < n; ++j) {
+            auto time = parseTime(f_[column(j, 0)]);
+            if (!time) return false;
+            for (int a = 0; a < axes; ++a) planes[a][first + j].time = dates[j] + *time;
+        }
+        if (!line()) return false;
+        for (int j = 0; j < n; ++j) {
+            double sumOfSquares = 0;
+            for (int a = 0; a < axes; ++a) {
+                WaveBlock& r = planes[a][first + j];
+                if (!toFloat(f_[column(j, a)], r.peak)) return false;
+                sumOfSquares += double(r.peak) * double(r.peak);
+            }
+            if (axes == 3)
+                for (int a = 0; a < 3; ++a)
+                    planes[a][first + j].resultantG = static_cast<float>(std::sqrt(sumOfSquares));
+        }
+        if (!line()) return false;
+        for (int j = 0; j < n; ++j) {
+            for (int a = 0; a < axes; ++a) {
+                int32_t width;
+                if (!toInt(f_[column(j, a)], width) || width < 0 || width > UINT16_MAX)
+                    return false;
+                planes[a][first + j].width = static_cast<uint16_t>(width);
+            }
+        }
+        for (int s = 0; s < kSampleLines; ++s) {
+            if (!line()) return false;
+            for (int j = 0; j < n; ++j)
+                for (int a = 0; a < axes; ++a)
+                    if (!toFloat(f_[column(j, a)], planes[a][first + j].samples[s])) return false;
+        }
+    }
+    return true;
+}
+
+LoadResult Parser::run(RecorderIdentity& identity) {
+    LoadResult result;
+    if (!header()) return result;
+    const int count = intOrDefault(d_.recordCountText, -1);
+    if (wave_) {
+        if (count < 0 || count > kWaveCapacity) return result;
+        if (count == 0) {
+            host_.messageBox("データファイルの読み込み",
+                             "このファイルにはトリガを超えたデータは\n存在しません。",
+                             Host::Information);
+            return result;
+        }
+        if (!waveRecords(count)) return result;
+    } else {
+        if (count <= 0 || count > kPeakCapacity) return result;
+        if (!peakRows(count)) return result;
+    }
+    d_.currentIndex = 0;
+    d_.lastIndex = count - 1;
+    host_.endProgress();
+
+    identity.modelCode = intOrDefault(d_.modelText, 0);
+    identity.sensorRange = static_cast<uint8_t>(d_.rangeG);
+    identity.waveData = wave_ ? 1 : 0;
+    result.loaded = true;
+    result.defaultScale = wave_ ? DefaultScale::Wave : DefaultScale::Peak;
+    result.scale =
+        wave_ ? defaultWaveScale(d_.rangeG) : defaultPeakScale(d_.startTime, d_.endTime, d_.rangeG);
+    return result;
+}
+
+DataSet& spareStore() {
+    static std::unique_ptr<DataSet> spare = std::make_unique<DataSet>();
+    return *spare;
+}
+
+}  // namespace
+
+LoadResult loadDataFile(const std::string& path, DataSet& data, RecorderIdentity& identity,
+                        Host& host) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return {};
+    DataSet& fresh = spareStore();
+    clearHeader(fresh);
+    RecorderIdentity newIdentity = identity;
+    LoadResult result = Parser(file, fresh, host).run(newIdentity);
+    std::fclose(file);
+    if (!result) return result;
+    fresh.filePath = path;
+    data.swap(fresh);
+    identity.modelCode = newIdentity.modelCode;
+    identity.sensorRange = newIdentity.sensorRange;
+    identity.waveData = newIdentity.waveData;
+    return result;
+}
+
+}  // namespace kv
