@@ -1,0 +1,42 @@
+#include "app/download_save.h"
+
+#include <cerrno>
+
+#include "app/data_file_header.h"
+#include "app/data_file_naming.h"
+
+namespace kv {
+
+bool saveMeasurementFiles(DownloadJob& job, const WriteMeasurement& body) {
+    const ModelCode model = job.recorder.identity.modelCode;
+    const DownloadPlan plan = planDownload(job.recorder);
+    ProgressFeed progress(job.link.host);
+    SaveFailures failures;
+    const DateTime now = job.link.clock.localNow();
+    for (int i = 0; i < kMeasurementSlots; ++i) {
+        progress.text(i * 10, "データを保存しています。");
+        const PlannedMeasurement& m = plan[i];
+        if (!m.selected) continue;
+        DataFile f = openDataFile(i, job.settings, job.recorder, now);
+        if (!f) {
+            failures.add(i, f.path(), f.error());
+            continue;
+        }
+        writeFileHeader(f, model, i, job.recorder);
+        const bool complete = body(f, i, m, progress);
+        if (complete && f.finish()) {
+            job.savedFiles.push_back(f.path());
+        } else {
+            // A body that stopped early wrote no stream error: the records
+            // were out of the store's range.
+            failures.add(i, f.path(), f.error() != 0 ? f.error() : ERANGE);
+            f.discard();
+        }
+    }
+    if (failures.empty()) return true;
+    failures.show(job.link.host, !job.savedFiles.empty());
+    job.failureShown = true;
+    return false;
+}
+
+}  // namespace kv
