@@ -48,20 +48,25 @@ uint16_t findPeak(const float* samples, float& peak, int samplePeriodMs) {
     const float peakValue = samples[peakIndex];
     peak = peakValue;
 
-    // Runs of samples on one side of 512. A sample inside the dead band takes
-    // the side opposite to its predecessor, so it always ends a run.
-    bool low = samples[0] < 512.0f;
+    // Runs of samples on one side of 512. A sample inside the dead band is on
+    // no side: it ends the run before it and is never counted into the next,
+    // so the width does not depend on how many quiet samples preceded a pulse.
+    enum Side { Low, High, Quiet };
+    auto sideOf = [](float v) {
+        return deviation(v) < kDeadBand ? Quiet : v < 512.0f ? Low : High;
+    };
+    Side previous = sideOf(samples[0]);
     int run = 1;
     bool passed = samples[0] == peakValue;
     for (int i = 1; i < kWaveSamples; ++i) {
-        bool side = deviation(samples[i]) >= kDeadBand ? samples[i] < 512.0f : !low;
-        if (side == low) {
+        Side side = sideOf(samples[i]);
+        if (side == previous && side != Quiet) {
             ++run;
         } else {
             if (passed) break;
             run = 1;
         }
-        low = side;
+        previous = side;
         if (samples[i] == peakValue) passed = true;
     }
     if (!passed || samplePeriodMs <= 0) return 0;

@@ -51,6 +51,26 @@ TEST(FindPeak, DeadBandSampleEndsARunAndNegativePeaksCount) {
     EXPECT_EQ(peak, 300);
 }
 
+TEST(FindPeak, QuietSamplesBeforeAPulseNeverJoinIt) {
+    // However many quiet samples come first, a pulse of three samples is three.
+    for (int at = 1; at < 8; ++at) {
+        auto s = flat();
+        s[0] = 514;  // quiet, even at the very start
+        s[at] = 520;
+        s[at + 1] = 530;
+        s[at + 2] = 520;
+        float peak = 0;
+        EXPECT_EQ(findPeak(s.data(), peak, 1), 3) << at;
+        EXPECT_EQ(peak, 530);
+    }
+    // A peak inside the dead band is one sample wide.
+    auto s = flat();
+    s[9] = 509;
+    float peak = 0;
+    EXPECT_EQ(findPeak(s.data(), peak, 4), 4);
+    EXPECT_EQ(peak, 509);
+}
+
 TEST(FindPeak, FirstOfEqualDeviationsAndARunToTheEnd) {
     auto s = flat();
     s[3] = 412;                                           // deviation 100, low side
