@@ -325,21 +325,27 @@ DataSet& spareStore() {
 
 }  // namespace
 
-LoadResult loadDataFile(const std::string& path, DataSet& data, RecorderIdentity& identity,
-                        Host& host) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return {};
+LoadResult loadDataStream(std::FILE* file, const std::string& path, DataSet& data,
+                          RecorderIdentity& identity, Host& host) {
     DataSet& fresh = spareStore();
     clearHeader(fresh);
     RecorderIdentity newIdentity = identity;
     LoadResult result = Parser(file, fresh, host).run(newIdentity);
-    std::fclose(file);
     if (!result) return result;
     fresh.filePath = path;
     data.swap(fresh);
     identity.modelCode = newIdentity.modelCode;
     identity.sensorRange = newIdentity.sensorRange;
     identity.waveData = newIdentity.waveData;
+    return result;
+}
+
+LoadResult loadDataFile(const std::string& path, DataSet& data, RecorderIdentity& identity,
+                        Host& host) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return {};
+    LoadResult result = loadDataStream(file, path, data, identity, host);
+    std::fclose(file);
     return result;
 }
 

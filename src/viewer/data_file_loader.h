@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "base/host.h"
@@ -31,6 +32,10 @@ struct LoadResult {
 // end; that spare is allocated once and reused by later loads.
 LoadResult loadDataFile(const std::string& path, DataSet& data, RecorderIdentity& identity,
                         Host& host);
+// The same from a file already open for reading (which stays open); `path`
+// becomes the data set's file path.
+LoadResult loadDataStream(std::FILE* file, const std::string& path, DataSet& data,
+                          RecorderIdentity& identity, Host& host);
 
 // Puts the wave records of a 6100 or 6300 data set into ascending order of
 // their X time stamps (records with equal times keep their order); every other

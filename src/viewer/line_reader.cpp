@@ -4,7 +4,7 @@
 
 namespace kv {
 
-LineReader::LineReader(std::FILE* file) : file_(file), buffer_(256 * 1024) {}
+LineReader::LineReader(std::FILE* file) : file_(file), buffer_(64 * 1024) {}
 
 bool LineReader::fill() {
     if (begin_ > 0) {
