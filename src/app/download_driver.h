@@ -15,6 +15,9 @@ namespace kv {
 // passes its process-wide settings, recorder records and data set; tests and
 // kvtool their own. The measurements fetched are recorder.downloadSelected.
 struct DownloadJob {
+    DownloadJob(Link& l, const PcSettings& s, RecorderState& r, DataSet& d)
+        : link(l), settings(s), recorder(r), data(d) {}
+
     Link& link;
     const PcSettings& settings;  // port, baud rate, data folder, file names
     RecorderState& recorder;
