@@ -1,12 +1,86 @@
 // ＫＶマネージャー: start-up.
+#include <unistd.h>
+
 #include <QApplication>
+#include <cstdlib>
+#include <exception>
+#include <string>
 
 #include "app/TMainForm.h"
+#include "app/app_windows.h"
+#include "app/data_folder.h"
+#include "app/port_devices.h"
+#include "app/qt_host.h"
+#include "base/clock.h"
+#include "link/link.h"
+#include "link/termios_device.h"
+#include "settings/pc_settings.h"
+
+namespace {
+
+const char* const kApplicationTitle = "KVﾏﾈｰｼﾞｬｰ";
+
+std::string executablePath(const char* argv0) {
+    char path[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return argv0;
+    return std::string(path, static_cast<size_t>(n));
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+void showFatalError(const QString& text) {
+    kv::showMessageBox(nullptr, QString::fromUtf8(kApplicationTitle), text, kv::Host::Error);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("KVﾏﾈｰｼﾞｬｰ"));
-    kv::TMainForm mainForm;
-    mainForm.show();
-    return app.exec();
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    // The main window's exit question decides when the program ends, also
+    // while it is hidden behind the graph window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    kv::applyApplicationFont(app);
+
+    try {
+        kv::PcSettings& settings = kv::pcSettings();
+        kv::RealClock clock;
+        kv::TermiosDevice device(clock);
+        kv::QtHost host;
+        // The run script hands over its simulator for the port selected at
+        // start-up; it only lasts for this run.
+        std::string runDevice = environment("KV_DEVICE_OVERRIDE");
+        int runPort = 0;
+        kv::Link link{device, clock, host, [&](int port) {
+                          return kv::PortDevices(settings, runDevice, runPort)(port);
+                      }};
+
+        kv::AppWindows windows;
+        kv::createAppWindows(windows, link, settings);
+        host.setProgressWindow(windows.dataReadForm);
+        QObject::connect(windows.mainForm, &kv::TMainForm::closed, &app, &QApplication::quit);
+
+        settings.locateForExecutable(executablePath(argv[0]), environment("HOME"));
+        settings.load();
+        runPort = settings.comPort();
+
+        std::string error;
+        if (!kv::createDataFolder(settings.dataFolder(), error)) {
+            showFatalError(QString::fromStdString(error));
+            kv::destroyAppWindows(windows);
+            return 1;
+        }
+
+        windows.mainForm->show();
+        const int result = app.exec();
+        kv::destroyAppWindows(windows);
+        return result;
+    } catch (const std::exception& e) {
+        showFatalError(QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
 }

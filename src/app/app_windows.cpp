@@ -1,0 +1,73 @@
+#include "app/app_windows.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFont>
+#include <QPointer>
+
+#include "app/TDataReadForm.h"
+#include "app/TMainForm.h"
+#include "link/link.h"
+#include "screens/TInformationForm.h"
+#include "screens/TKV5000_Info.h"
+#include "settings/TPcSettingForm.h"
+
+namespace kv {
+
+void createAppWindows(AppWindows& w, Link& link, PcSettings& settings) {
+    w.mainForm = new TMainForm(link, settings, w);
+    // w.settingForm = TSettingForm
+    w.pcSettingForm = new TPcSettingForm(settings, link.host, w.mainForm);
+    w.informationForm = new TInformationForm(link, settings, w.mainForm);
+    // Loads started from the graph window use the progress window while the
+    // main window is hidden, so it follows no parent.
+    w.dataReadForm = new TDataReadForm(nullptr);
+    // w.graph5000 = TGraph5000
+    w.kv5000Info = new TKV5000_Info(link, settings, w.mainForm);
+    // w.setting5000 = TSetting_5000
+    // w.listShow = TListShow
+    // w.inputScale = TInputScale
+    // w.headerDialog = THeaderDialog
+    // w.dataDialog = TDataDialog
+    // w.graphColor = TGraphColor
+    // w.kvDataInput = TKvDataInput
+    w.mainForm->updateCommands();
+}
+
+void destroyAppWindows(AppWindows& w) {
+    // The last created first. Windows parented to the main window go with it,
+    // and the main window goes last: its end saves the PC settings.
+    QPointer<QWidget> windows[] = {
+        w.kvDataInput,     w.graphColor,    w.dataDialog, w.headerDialog, w.inputScale,
+        w.listShow,        w.setting5000,   w.kv5000Info, w.graph5000,    w.dataReadForm,
+        w.informationForm, w.pcSettingForm, w.settingForm};
+    for (QPointer<QWidget>& window : windows)
+        if (window && window->parent() == nullptr) delete window.data();
+    delete w.mainForm;
+    w = AppWindows{};
+}
+
+void showModally(QWidget* window) {
+    if (!window) return;
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+        dialog->exec();
+        return;
+    }
+    QPointer<QWidget> guard(window);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    QEventLoop loop;
+    while (guard && guard->isVisible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void applyApplicationFont(QApplication& app) {
+    const QString family = QStringLiteral("ＭＳ Ｐゴシック");
+    QFont::insertSubstitutions(
+        family, {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans CJK JP Regular")});
+    QFont font(family);
+    font.setPixelSize(12);
+    app.setFont(font);
+}
+
+}  // namespace kv

@@ -1,0 +1,152 @@
+#include "screens/TInformationForm.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/information_command.h"
+#include "recorder/recorder_state.h"
+#include "screens/info_widgets.h"
+#include "screens/information_texts.h"
+#include "settings/pc_settings.h"
+#include "viewer/data_set.h"
+
+namespace kv {
+
+TInformationForm::TInformationForm(Link& link, PcSettings& settings, QWidget* parent)
+    : QDialog(parent), link_(link), settings_(settings) {
+    setObjectName("InformationForm");
+    setWindowTitle(QStringLiteral("ＫＶ情報"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("機器情報"), this);
+    GroupBox1->setObjectName("GroupBox1");
+    auto* device = new QGridLayout(GroupBox1);
+    addStaticValue(device, 0, 0, "StaticText5", QStringLiteral("ＫＶ種別"), "StaticText6", 90);
+    addStaticValue(device, 1, 0, "StaticText33", QStringLiteral("製造番号"), "StaticText34", 90);
+    addStaticValue(device, 2, 0, "StaticText1", QStringLiteral("機器番号"), "StaticText2", 90);
+    addStaticValue(device, 3, 0, "StaticText3", QStringLiteral("記録周期"), "StaticText4", 90);
+    addStaticValue(device, 0, 2, "StaticText11", QStringLiteral("機器時刻"), "StaticText12", 140);
+    addStaticValue(device, 1, 2, "StaticText31", QStringLiteral("バッテリー電圧"), "StaticText32",
+                   140);
+    addStaticValue(device, 2, 2, "StaticText7", QStringLiteral("ｾﾝｻｰﾚﾝｼﾞ"), "StaticText8", 140);
+    addStaticValue(device, 3, 2, "StaticText9", QStringLiteral("内蔵/外付け"), "StaticText10", 140);
+
+    GroupBox2 = new QGroupBox(QStringLiteral("センサー情報"), this);
+    GroupBox2->setObjectName("GroupBox2");
+    auto* sensor = new QGridLayout(GroupBox2);
+    auto* numberLabel = new QLabel(QStringLiteral("センサー番号"), GroupBox2);
+    numberLabel->setObjectName("StaticText13");
+    numberLabel->setAlignment(Qt::AlignCenter);
+    auto* sensitivityLabel = new QLabel(QStringLiteral("感度(mV/G)"), GroupBox2);
+    sensitivityLabel->setObjectName("StaticText14");
+    sensitivityLabel->setAlignment(Qt::AlignCenter);
+    sensor->addWidget(numberLabel, 0, 1);
+    sensor->addWidget(sensitivityLabel, 0, 2);
+    struct Axis {
+        const char* label;
+        const char* number;
+        const char* sensitivity;
+        QString caption;
+    };
+    const Axis axes[3] = {{"StaticText15", "StaticText16", "StaticText17", QStringLiteral("Ｘ軸")},
+                          {"StaticText18", "StaticText19", "StaticText20", QStringLiteral("Ｙ軸")},
+                          {"StaticText21", "StaticText22", "StaticText23", QStringLiteral("Ｚ軸")}};
+    for (int a = 0; a < 3; ++a) {
+        auto* label = new QLabel(axes[a].caption, GroupBox2);
+        label->setObjectName(axes[a].label);
+        sensor->addWidget(label, a + 1, 0);
+        auto* number = new QLabel(GroupBox2);
+        number->setObjectName(axes[a].number);
+        number->setAccessibleName(QStringLiteral("センサー番号 ") + axes[a].caption);
+        auto* sensitivity = new QLabel(GroupBox2);
+        sensitivity->setObjectName(axes[a].sensitivity);
+        sensitivity->setAccessibleName(QStringLiteral("感度(mV/G) ") + axes[a].caption);
+        for (QLabel* value : {number, sensitivity}) {
+            value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            value->setMinimumSize(90, 22);
+        }
+        label->setBuddy(number);
+        sensor->addWidget(number, a + 1, 1);
+        sensor->addWidget(sensitivity, a + 1, 2);
+    }
+    sensor->setRowStretch(4, 1);
+
+    ListView1 = makeMeasurementList(this, "ListView1", QStringLiteral("計測データ"));
+    setMeasurementColumns(ListView1, legacyMeasurementColumns());
+
+    Button1 = new QPushButton(QStringLiteral("データ読込み"), this);
+    Button1->setObjectName("Button1");
+    BitBtn1 = new QPushButton(QStringLiteral("ＯＫ(&Y)"), this);
+    BitBtn1->setObjectName("BitBtn1");
+    for (QPushButton* b : {Button1, BitBtn1}) {
+        b->setAutoDefault(false);
+        b->setMinimumSize(110, 30);
+    }
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(GroupBox1, 3);
+    top->addWidget(GroupBox2, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(BitBtn1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(ListView1, 1);
+    layout->addLayout(buttons);
+
+    setFixedSize(700, 500);
+}
+
+void TInformationForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TInformationForm::FormShow() {
+    const RecorderState& state = recorderState();
+    closable_ = true;
+    setFieldTexts(this, firstGenerationFields(state.legacyInfo, state.clock));
+    fillMeasurementList(ListView1, peakIndexRows(state.index, CauseTexts::Legacy));
+}
+
+void TInformationForm::Button1Click() {
+    runDownloadCommand(link_, settings_, tickedMeasurements(ListView1), recorderState(), dataSet(),
+                       [this](bool busy) { setBusy(busy); });
+}
+
+void TInformationForm::setBusy(bool busy) {
+    closable_ = !busy;
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+    for (QWidget* w : {static_cast<QWidget*>(ListView1), static_cast<QWidget*>(Button1),
+                       static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(GroupBox1),
+                       static_cast<QWidget*>(GroupBox2)})
+        w->setEnabled(!busy);
+}
+
+void TInformationForm::closeEvent(QCloseEvent* event) {
+    if (!closable_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TInformationForm::reject() {
+    if (closable_) QDialog::reject();
+}
+
+}  // namespace kv

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QPushButton;
+class QTreeWidget;
+
+namespace kv {
+
+struct Link;
+class PcSettings;
+
+// What a first-generation recorder (4100, 4300) reported: status, clock,
+// sensors, and its measurement index with a tick per measurement to download.
+class TInformationForm : public QDialog {
+    Q_OBJECT
+  public:
+    TInformationForm(Link& link, PcSettings& settings, QWidget* parent = nullptr);
+
+    // False while a download runs: the window then refuses to close.
+    bool closable() const { return closable_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+  private:
+    void FormShow();
+    void Button1Click();
+    void setBusy(bool busy);
+
+    Link& link_;
+    PcSettings& settings_;
+    bool closable_ = true;
+
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+};
+
+}  // namespace kv

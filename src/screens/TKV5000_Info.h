@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QPushButton;
+class QTreeWidget;
+
+namespace kv {
+
+struct Link;
+class PcSettings;
+
+// What a second- or third-generation recorder reported: identity, status,
+// clock, sensors, and its measurement index with a tick per measurement to
+// download.
+class TKV5000_Info : public QDialog {
+    Q_OBJECT
+  public:
+    TKV5000_Info(Link& link, PcSettings& settings, QWidget* parent = nullptr);
+
+    // False while a download runs: the window then refuses to close.
+    bool closable() const { return closable_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+  private:
+    void FormShow();
+    void TestButtonClick();
+    void setBusy(bool busy);
+
+    Link& link_;
+    PcSettings& settings_;
+    bool closable_ = true;
+
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QTreeWidget* DataView = nullptr;
+    QPushButton* TestButton = nullptr;
+    QPushButton* Button_OK = nullptr;
+};
+
+}  // namespace kv

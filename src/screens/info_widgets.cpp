@@ -1,0 +1,100 @@
+#include "screens/info_widgets.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+namespace kv {
+
+QLineEdit* addValueField(QGridLayout* grid, int row, int column, const char* labelName,
+                         const QString& caption, const char* fieldName, int minimumWidth) {
+    QWidget* parent = grid->parentWidget();
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(labelName);
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(fieldName);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::ClickFocus);
+    field->setAccessibleName(caption);
+    if (minimumWidth > 0) field->setMinimumWidth(minimumWidth);
+    label->setBuddy(field);
+    grid->addWidget(label, row, column);
+    grid->addWidget(field, row, column + 1);
+    return field;
+}
+
+QLabel* addStaticValue(QGridLayout* grid, int row, int column, const char* labelName,
+                       const QString& caption, const char* valueName, int minimumWidth) {
+    QWidget* parent = grid->parentWidget();
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(labelName);
+    auto* value = new QLabel(parent);
+    value->setObjectName(valueName);
+    value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    value->setAccessibleName(caption);
+    value->setMinimumHeight(22);
+    if (minimumWidth > 0) value->setMinimumWidth(minimumWidth);
+    label->setBuddy(value);
+    grid->addWidget(label, row, column);
+    grid->addWidget(value, row, column + 1);
+    return value;
+}
+
+void setFieldTexts(QWidget* form, const std::vector<FieldText>& fields) {
+    for (const FieldText& field : fields) {
+        const QString text = QString::fromStdString(field.text);
+        if (auto* edit = form->findChild<QLineEdit*>(field.control))
+            edit->setText(text);
+        else if (auto* label = form->findChild<QLabel*>(field.control))
+            label->setText(text);
+    }
+}
+
+QTreeWidget* makeMeasurementList(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setAccessibleName(accessibleName);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setItemsExpandable(false);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->header()->setSectionsMovable(false);
+    list->header()->setStretchLastSection(false);
+    return list;
+}
+
+void setMeasurementColumns(QTreeWidget* list, const std::vector<ListColumn>& columns) {
+    QStringList captions;
+    for (const ListColumn& c : columns) captions << QString::fromStdString(c.caption);
+    list->clear();
+    list->setColumnCount(static_cast<int>(columns.size()));
+    list->setHeaderLabels(captions);
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+        list->setColumnWidth(i, columns[static_cast<size_t>(i)].width);
+}
+
+void fillMeasurementList(QTreeWidget* list,
+                         const std::array<MeasurementRow, kMeasurementSlots>& rows) {
+    list->clear();
+    for (const MeasurementRow& row : rows) {
+        auto* item = new QTreeWidgetItem(list);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setText(0, QString::fromStdString(row.caption));
+        item->setCheckState(0, row.measured ? Qt::Checked : Qt::Unchecked);
+        for (size_t c = 0; c < row.cells.size(); ++c)
+            item->setText(static_cast<int>(c) + 1, QString::fromStdString(row.cells[c]));
+    }
+}
+
+std::array<bool, kMeasurementSlots> tickedMeasurements(const QTreeWidget* list) {
+    std::array<bool, kMeasurementSlots> ticked{};
+    for (int i = 0; i < kMeasurementSlots && i < list->topLevelItemCount(); ++i)
+        ticked[static_cast<size_t>(i)] = list->topLevelItem(i)->checkState(0) == Qt::Checked;
+    return ticked;
+}
+
+}  // namespace kv

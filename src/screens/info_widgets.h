@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "screens/information_texts.h"
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QTreeWidget;
+class QWidget;
+
+namespace kv {
+
+// Pieces the two recorder information screens share: read-only value fields
+// with their labels, and the measurement list with its check boxes.
+
+// A label and a read-only value field at (row, column) and (row, column + 1).
+// The label names the field for screen readers.
+QLineEdit* addValueField(QGridLayout* grid, int row, int column, const char* labelName,
+                         const QString& caption, const char* fieldName, int minimumWidth = 0);
+// A framed read-only text (the first-generation screen's style of field).
+QLabel* addStaticValue(QGridLayout* grid, int row, int column, const char* labelName,
+                       const QString& caption, const char* valueName, int minimumWidth = 0);
+
+// Puts each text into the line edit or label of that object name under form.
+void setFieldTexts(QWidget* form, const std::vector<FieldText>& fields);
+
+// A report-style list with a check box per line.
+QTreeWidget* makeMeasurementList(QWidget* parent, const char* name, const QString& accessibleName);
+void setMeasurementColumns(QTreeWidget* list, const std::vector<ListColumn>& columns);
+void fillMeasurementList(QTreeWidget* list,
+                         const std::array<MeasurementRow, kMeasurementSlots>& rows);
+std::array<bool, kMeasurementSlots> tickedMeasurements(const QTreeWidget* list);
+
+}  // namespace kv

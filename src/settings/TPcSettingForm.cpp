@@ -1,0 +1,412 @@
+#include "settings/TPcSettingForm.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "base/host.h"
+#include "base/kv_assert.h"
+#include "settings/pc_setting_choices.h"
+#include "settings/pc_settings.h"
+
+namespace kv {
+namespace {
+
+constexpr int kPorts = 8;
+
+const char* const kLeaveQuestion =
+    "データに変更された場所があります。\n\n変更しなくてもよろしいですか？";
+// Yes and No with the information icon.
+constexpr int kYesNoInformation = Host::Information | 4;
+
+const char* const kSlotCaptions[DATA_MAX] = {"計測 １", "計測 ２",  "計測 ３", "計測 ４",
+                                             "計測 ５", "計測 ６",  "計測 ７", "計測 ８",
+                                             "計測 ９", "計測 １０"};
+
+QString homeFolder() {
+    return QDir::homePath();
+}
+
+}  // namespace
+
+TPcSettingForm::TPcSettingForm(PcSettings& settings, Host& host, QWidget* parent)
+    : QDialog(parent), settings_(settings), host_(host) {
+    setObjectName("PcSettingForm");
+    setWindowTitle(QStringLiteral("PC環境設定"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    buildFolderGroup();
+    buildCommunicationGroup();
+    auto* names = new QWidget(this);
+    names->setObjectName("FileNames");
+    buildFileNames(names);
+
+    BitBtn1 = new QPushButton(QStringLiteral("設定(&S)"), this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn2 = new QPushButton(QStringLiteral("元に戻す(&B)"), this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn3 = new QPushButton(QStringLiteral("戻る(&C)"), this);
+    BitBtn3->setObjectName("BitBtn3");
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3}) {
+        b->setAutoDefault(false);
+        b->setMinimumSize(104, 30);
+    }
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(GroupBox1, 1);
+    left->addWidget(GroupBox2);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addWidget(names, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtn3);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 8, 10, 10);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buttons);
+
+    setFixedSize(656, 399);
+}
+
+void TPcSettingForm::buildFolderGroup() {
+    GroupBox1 = new QGroupBox(QStringLiteral("データ格納場所の設定"), this);
+    GroupBox1->setObjectName("GroupBox1");
+    DriveComboBox1 = new QComboBox(GroupBox1);
+    DriveComboBox1->setObjectName("DriveComboBox1");
+    DriveComboBox1->setAccessibleName(QStringLiteral("ドライブ"));
+    connect(DriveComboBox1, &QComboBox::activated, this, [this] { DriveComboBox1Change(); });
+
+    folderModel_ = new QFileSystemModel(this);
+    folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    folderModel_->setRootPath(QStringLiteral("/"));
+    DirectoryListBox1 = new QTreeView(GroupBox1);
+    DirectoryListBox1->setObjectName("DirectoryListBox1");
+    DirectoryListBox1->setModel(folderModel_);
+    for (int c = 1; c < folderModel_->columnCount(); ++c) DirectoryListBox1->hideColumn(c);
+    DirectoryListBox1->setHeaderHidden(true);
+    DirectoryListBox1->setUniformRowHeights(true);
+    DirectoryListBox1->setToolTip(
+        QStringLiteral("リターンキーかダブルクリックで格納場所を設定します。"));
+    connect(DirectoryListBox1, &QTreeView::activated, this, [this](const QModelIndex& index) {
+        DirectoryListBox1Change(folderModel_->filePath(index));
+    });
+
+    StaticText1 = new QLabel(QStringLiteral("データ格納場所"), GroupBox1);
+    StaticText1->setObjectName("StaticText1");
+    DataSavePath = new QLineEdit(GroupBox1);
+    DataSavePath->setObjectName("DataSavePath");
+    DataSavePath->setReadOnly(true);
+    DataSavePath->setAccessibleName(StaticText1->text());
+    StaticText1->setBuddy(DataSavePath);
+    DirectoryListBox1->setAccessibleName(StaticText1->text());
+
+    auto* path = new QHBoxLayout;
+    path->addWidget(StaticText1);
+    path->addWidget(DataSavePath, 1);
+    auto* layout = new QVBoxLayout(GroupBox1);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setSpacing(5);
+    layout->addWidget(DriveComboBox1);
+    layout->addWidget(DirectoryListBox1, 1);
+    layout->addLayout(path);
+}
+
+void TPcSettingForm::buildCommunicationGroup() {
+    GroupBox2 = new QGroupBox(QStringLiteral("通信の設定"), this);
+    GroupBox2->setObjectName("GroupBox2");
+    StaticText3 = new QLabel(QStringLiteral("通信ポート"), GroupBox2);
+    StaticText3->setObjectName("StaticText3");
+    ComboBox1 = new QComboBox(GroupBox2);
+    ComboBox1->setObjectName("ComboBox1");
+    for (int port = 1; port <= kPorts; ++port) ComboBox1->addItem(QString::number(port));
+    StaticText4 = new QLabel(QStringLiteral("ボーレート"), GroupBox2);
+    StaticText4->setObjectName("StaticText4");
+    ComboBox2 = new QComboBox(GroupBox2);
+    ComboBox2->setObjectName("ComboBox2");
+    ComboBox2->addItem(QStringLiteral("38400"));
+    Label1 = new QLabel(QStringLiteral("(bps)"), GroupBox2);
+    Label1->setObjectName("Label1");
+    StaticTextDevice = new QLabel(QStringLiteral("デバイス"), GroupBox2);
+    StaticTextDevice->setObjectName("StaticTextDevice");
+    ComboBoxDevice = new QComboBox(GroupBox2);
+    ComboBoxDevice->setObjectName("ComboBoxDevice");
+    ComboBoxDevice->setEditable(true);
+    ComboBoxDevice->setInsertPolicy(QComboBox::NoInsert);
+    ComboBoxDevice->setToolTip(QStringLiteral("選択した通信ポートで使うシリアルデバイス"));
+
+    const std::pair<QLabel*, QComboBox*> pairs[] = {
+        {StaticText3, ComboBox1}, {StaticText4, ComboBox2}, {StaticTextDevice, ComboBoxDevice}};
+    for (const auto& [label, combo] : pairs) {
+        label->setBuddy(combo);
+        combo->setAccessibleName(label->text());
+    }
+
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
+    connect(ComboBox2, &QComboBox::currentIndexChanged, this, [this] {
+        if (!filling_) edited_ = true;
+    });
+    connect(ComboBoxDevice, &QComboBox::currentTextChanged, this,
+            [this](const QString& text) { DeviceChange(text); });
+
+    auto* grid = new QGridLayout(GroupBox2);
+    grid->setContentsMargins(8, 6, 8, 8);
+    grid->setVerticalSpacing(5);
+    grid->addWidget(StaticText3, 0, 0);
+    grid->addWidget(ComboBox1, 0, 1);
+    grid->addWidget(StaticText4, 0, 2);
+    grid->addWidget(ComboBox2, 0, 3);
+    grid->addWidget(Label1, 0, 4);
+    grid->addWidget(StaticTextDevice, 1, 0);
+    grid->addWidget(ComboBoxDevice, 1, 1, 1, 4);
+    grid->setColumnStretch(3, 1);
+}
+
+void TPcSettingForm::buildFileNames(QWidget* area) {
+    StaticText5 = new QLabel(QStringLiteral("データファイル名の設定"), area);
+    StaticText5->setObjectName("StaticText5");
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(3);
+    grid->setHorizontalSpacing(6);
+    for (int n = 0; n < DATA_MAX; ++n) {
+        auto* label = new QLabel(QString::fromUtf8(kSlotCaptions[n]), area);
+        label->setObjectName(QStringLiteral("StaticText%1").arg(n + 6));
+        auto* button = new QToolButton(area);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(n + 1));
+        button->setCheckable(true);
+        button->setFixedSize(48, 24);
+        auto* edit = new QLineEdit(area);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(n + 1));
+        edit->setAccessibleName(label->text());
+        edit->installEventFilter(this);
+        label->setBuddy(edit);
+        connect(button, &QToolButton::clicked, this, [this, n] { SpeedButtonClick(n); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { EditChange(); });
+        // Pasted or composed text passes the same filter as typed keys.
+        connect(edit, &QLineEdit::textEdited, this, [edit](const QString& text) {
+            const QString kept =
+                QString::fromStdString(withoutRefusedFileNameCharacters(text.toStdString()));
+            if (kept != text) {
+                const int cursor = edit->cursorPosition() - (text.size() - kept.size());
+                edit->setText(kept);
+                edit->setCursorPosition(std::max(0, cursor));
+            }
+        });
+        grid->addWidget(label, n, 0);
+        grid->addWidget(button, n, 1);
+        grid->addWidget(edit, n, 2);
+        slotLabels_[n] = label;
+        speedButtons_[n] = button;
+        edits_[n] = edit;
+    }
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(6, 4, 0, 0);
+    layout->addWidget(StaticText5);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+}
+
+void TPcSettingForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TPcSettingForm::FormShow() {
+    leaving_ = false;
+    roots_ = folderRoots(homeFolder().toStdString());
+    DriveComboBox1->clear();
+    for (const std::string& root : roots_) DriveComboBox1->addItem(QString::fromStdString(root));
+    fillFromSettings();
+}
+
+void TPcSettingForm::fillFromSettings() {
+    filling_ = true;
+    showFolder(QString::fromStdString(settings_.dataFolder()));
+    const int port = settings_.comPort();
+    ComboBox1->setCurrentIndex(port >= 1 && port <= kPorts ? port - 1 : -1);
+    ComboBox2->setCurrentIndex(ComboBox2->findText(QString::number(settings_.baudRate())));
+    for (int n = 1; n <= kPorts; ++n)
+        devices_[n - 1] = settings_.hasDevicePath(n)
+                              ? QString::fromStdString(settings_.devicePath(n))
+                              : QString();
+    showDeviceOfPort();
+    for (int n = 0; n < DATA_MAX; ++n) {
+        showSlot(n, settings_.isAutoName(n));
+        edits_[n]->setText(QString::fromStdString(settings_.fileName(n)));
+    }
+    filling_ = false;
+    edited_ = false;
+}
+
+// A folder that no longer exists is shown as the nearest one above it.
+void TPcSettingForm::showFolder(const QString& folder) {
+    const std::string shown = nearestExistingFolder(folder.toStdString());
+    const std::string root = rootOfFolder(roots_, shown);
+    DriveComboBox1->setCurrentIndex(DriveComboBox1->findText(QString::fromStdString(root)));
+    const QModelIndex rootIndex = folderModel_->index(QString::fromStdString(root));
+    DirectoryListBox1->setRootIndex(rootIndex);
+    const QModelIndex current = folderModel_->index(QString::fromStdString(shown));
+    DirectoryListBox1->setCurrentIndex(current);
+    DirectoryListBox1->expand(current);
+    DirectoryListBox1->scrollTo(current);
+    DataSavePath->setText(QString::fromStdString(shown));
+}
+
+void TPcSettingForm::showSlot(int no, bool automatic) {
+    KV_ASSERT(0 <= no);
+    KV_ASSERT(no < DATA_MAX);
+    speedButtons_[no]->setChecked(automatic);
+    speedButtons_[no]->setText(automatic ? QStringLiteral("自動") : QStringLiteral("手動"));
+    edits_[no]->setEnabled(!automatic);
+}
+
+void TPcSettingForm::showDeviceOfPort() {
+    const int index = ComboBox1->currentIndex();
+    ComboBoxDevice->setEnabled(index >= 0);
+    QStringList choices;
+    for (const std::string& path : serialDeviceCandidates())
+        choices << QString::fromStdString(path);
+    QString text;
+    if (index >= 0) {
+        text = devices_[index];
+        if (text.isEmpty()) {
+            // Not configured: the device the port uses anyway.
+            PcSettings unconfigured;
+            text = QString::fromStdString(unconfigured.devicePath(index + 1));
+        }
+    }
+    const bool wasFilling = filling_;
+    filling_ = true;
+    ComboBoxDevice->clear();
+    ComboBoxDevice->addItems(choices);
+    ComboBoxDevice->setEditText(text);
+    filling_ = wasFilling;
+}
+
+void TPcSettingForm::DriveComboBox1Change() {
+    const QString root = DriveComboBox1->currentText();
+    if (root.isEmpty()) return;
+    DirectoryListBox1->setRootIndex(folderModel_->index(root));
+    DirectoryListBox1Change(root);
+}
+
+void TPcSettingForm::DirectoryListBox1Change(const QString& folder) {
+    DataSavePath->setText(folder);
+    edited_ = true;
+}
+
+void TPcSettingForm::ComboBox1Change() {
+    showDeviceOfPort();
+    if (!filling_) edited_ = true;
+}
+
+void TPcSettingForm::DeviceChange(const QString& text) {
+    if (filling_) return;
+    const int index = ComboBox1->currentIndex();
+    if (index < 0) return;
+    devices_[index] = text.trimmed();
+    edited_ = true;
+}
+
+void TPcSettingForm::EditChange() {
+    if (!filling_) edited_ = true;
+}
+
+void TPcSettingForm::SpeedButtonClick(int no) {
+    showSlot(no, speedButtons_[no]->isChecked());
+    edited_ = true;
+}
+
+void TPcSettingForm::BitBtn1Click() {
+    // A port or baud rate that the lists do not offer (a hand-edited INI file)
+    // must be chosen before anything is stored.
+    if (ComboBox1->currentIndex() < 0 || ComboBox2->currentIndex() < 0) {
+        host_.messageBox("PC環境設定", "通信ポートとボーレートを選択して下さい。", Host::Error);
+        return;
+    }
+    const std::string folder = DataSavePath->text().toStdString();
+    settings_.setDataFolder(folder.empty() || folder.back() == '/' ? folder : folder + "/");
+    settings_.setComPort(ComboBox1->currentIndex() + 1);
+    settings_.setBaudRate(ComboBox2->currentText().toInt());
+    for (int n = 1; n <= kPorts; ++n) {
+        const std::string device = devices_[n - 1].toStdString();
+        // The port's own device needs no entry unless one was there already.
+        PcSettings unconfigured;
+        if (!settings_.hasDevicePath(n) && (device.empty() || device == unconfigured.devicePath(n)))
+            continue;
+        settings_.setDevicePath(n, device);
+    }
+    for (int n = 0; n < DATA_MAX; ++n) {
+        settings_.setAutoName(n, speedButtons_[n]->isChecked());
+        settings_.setFileName(n, edits_[n]->text().toStdString());
+    }
+    if (!settings_.save())
+        host_.messageBox("PC環境設定",
+                         "設定ファイルに書き込めませんでした。\n" + settings_.iniFilePath(),
+                         Host::Error);
+    edited_ = false;
+}
+
+void TPcSettingForm::BitBtn2Click() {
+    fillFromSettings();
+}
+
+void TPcSettingForm::BitBtn3Click() {
+    if (!mayLeave()) return;
+    leaving_ = true;
+    close();
+}
+
+bool TPcSettingForm::mayLeave() {
+    if (!edited_ || leaving_) return true;
+    return host_.messageBox("確認", kLeaveQuestion, kYesNoInformation) == Host::Yes;
+}
+
+// The title bar's close button leaves like "戻る(&C)".
+void TPcSettingForm::closeEvent(QCloseEvent* event) {
+    if (!mayLeave()) {
+        event->ignore();
+        return;
+    }
+    leaving_ = true;
+    QDialog::closeEvent(event);
+}
+
+// The Escape key is "戻る(&C)".
+void TPcSettingForm::reject() {
+    if (!mayLeave()) return;
+    leaving_ = true;
+    QDialog::reject();
+}
+
+// The file-name filter: a refused character never reaches the name.
+bool TPcSettingForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (!text.isEmpty() && text.at(0).isPrint() &&
+            !isFileNameCharacterAllowed(text.toStdString()))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kv

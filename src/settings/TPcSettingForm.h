@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QFileSystemModel;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class QTreeView;
+
+namespace kv {
+
+class Host;
+class PcSettings;
+
+// The PC-side settings: the data folder, the serial port with its baud rate
+// and device, and how each measurement slot names its data file. The controls
+// hold a working copy; nothing reaches the settings until "設定(&S)".
+class TPcSettingForm : public QDialog {
+    Q_OBJECT
+  public:
+    TPcSettingForm(PcSettings& settings, Host& host, QWidget* parent = nullptr);
+
+    // True once something was changed since the controls were filled or applied.
+    bool edited() const { return edited_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildFolderGroup();
+    void buildCommunicationGroup();
+    void buildFileNames(QWidget* area);
+
+    void FormShow();
+    void fillFromSettings();
+    void showSlot(int no, bool automatic);
+    void showFolder(const QString& folder);
+    void showDeviceOfPort();
+    void DriveComboBox1Change();
+    void DirectoryListBox1Change(const QString& folder);
+    void ComboBox1Change();
+    void DeviceChange(const QString& text);
+    void EditChange();
+    void SpeedButtonClick(int no);
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    // Asks before unapplied edits are dropped; true when the window may close.
+    bool mayLeave();
+
+    PcSettings& settings_;
+    Host& host_;
+    bool edited_ = false;
+    bool leaving_ = false;
+    bool filling_ = false;
+    std::vector<std::string> roots_;
+    std::array<QString, 8> devices_;  // working copy of the devices of COM1 to COM8
+
+    QGroupBox* GroupBox1 = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QTreeView* DirectoryListBox1 = nullptr;
+    QFileSystemModel* folderModel_ = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QLineEdit* DataSavePath = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QLabel* StaticText3 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QLabel* StaticText4 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* StaticTextDevice = nullptr;
+    QComboBox* ComboBoxDevice = nullptr;
+    QLabel* StaticText5 = nullptr;
+    std::array<QLabel*, 10> slotLabels_{};
+    std::array<QToolButton*, 10> speedButtons_{};
+    std::array<QLineEdit*, 10> edits_{};
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+};
+
+}  // namespace kv
