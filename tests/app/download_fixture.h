@@ -49,7 +49,7 @@ class DownloadTest : public ::testing::Test {
     bool download(std::initializer_list<int> measurements) {
         state.downloadSelected.fill(false);
         for (int n : measurements) state.downloadSelected[n - 1] = true;
-        DownloadJob job{*link, settings, state, data};
+        DownloadJob job(*link, settings, state, data);
         const bool later = identifyRecorder(*link, 1, 9600, state.identity);
         const bool ok = later ? downloadLaterGeneration(job) : downloadFirstGeneration(job);
         saved = job.savedFiles;
