@@ -144,8 +144,9 @@ bool IniFile::save(const std::string& path) const {
         return false;
     }
     // The rename itself reaches the disk with the folder.
-    std::string folder = path.substr(0, path.find_last_of('/') + 1);
-    if (folder.empty()) folder = ".";
+    const size_t slash = path.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
     int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
