@@ -1,12 +1,231 @@
+// kvtool info [--json]: reads the connected recorder's status, measurement
+// index and clock as the main window's information command does, and prints
+// them.
+#include "cmd_info.h"
+
+#include <cmath>
 #include <cstdio>
 
+#include "app/information_command.h"
+#include "json_writer.h"
+#include "recorder/value_texts.h"
+#include "tool_link.h"
 #include "tool_options.h"
 
 namespace kv::tool {
+namespace {
 
-int runInfo(const ToolOptions&) {
-    std::fprintf(stderr, "kvtool: info is not available yet\n");
-    return kExitFailed;
+template <typename T>
+void intArray(JsonWriter& j, const char* name, const std::array<T, 3>& values) {
+    j.key(name);
+    j.beginArray();
+    for (T v : values) j.integer(v);
+    j.endArray();
+}
+
+// Values sent in tenths print as the tenths they are (12.3, not 12.300000000000001).
+double tenths(double v) {
+    return std::round(v * 10.0) / 10.0;
+}
+
+void tenthsArray(JsonWriter& j, const char* name, const std::array<double, 3>& values) {
+    j.key(name);
+    j.beginArray();
+    for (double v : values) j.number(tenths(v));
+    j.endArray();
+}
+
+void integer(JsonWriter& j, const char* name, long long v) {
+    j.key(name);
+    j.integer(v);
+}
+
+void text(JsonWriter& j, const char* name, const std::string& v) {
+    j.key(name);
+    j.string(v);
+}
+
+std::string timeText(const IndexTime& t) {
+    return dateTimeText(CalendarTime{t.year, t.month, t.day, t.hour, t.minute, t.second, 0});
+}
+
+// A cause byte as one character: ASCII as it is, a single-byte CP932 katakana
+// as that character, 0 as no character; anything else is no character at all.
+std::string causeText(int32_t c) {
+    if (c == 0) return "";
+    if (c > 0 && c < 0x80) return std::string(1, static_cast<char>(c));
+    if (c >= 0xA1 && c <= 0xDF) {  // U+FF61 to U+FF9F
+        int cp = 0xFF61 + (c - 0xA1);
+        return {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)),
+                static_cast<char>(0x80 | (cp & 0x3F))};
+    }
+    return "\xEF\xBF\xBD";
+}
+
+void legacyStatus(JsonWriter& j, const LegacyRecorderInfo& i) {
+    j.beginObject();
+    integer(j, "deviceNumber", i.deviceNumber);
+    integer(j, "recordPeriod", i.recordPeriod);
+    integer(j, "modelCode", i.modelCode);
+    integer(j, "sensorRange", i.sensorRange);
+    integer(j, "sensorPlace", i.sensorPlace);
+    integer(j, "serialNumber", i.serialNumber);
+    intArray(j, "sensorNumber", i.sensorNumber);
+    tenthsArray(j, "sensitivity", i.sensitivity);
+    j.key("batteryVolts");
+    j.number(tenths(i.batteryVolts));
+    j.endObject();
+}
+
+void status(JsonWriter& j, const RecorderInfo& i) {
+    j.beginObject();
+    integer(j, "deviceNumber", i.deviceNumber);
+    integer(j, "recordPeriod", i.recordPeriod);
+    integer(j, "waveMode", i.waveMode);
+    integer(j, "axisMode", i.axisMode);
+    integer(j, "samplePeriodMs", i.samplePeriodMs);
+    integer(j, "preTrigger", i.preTrigger);
+    integer(j, "modelCode", i.modelCode);
+    integer(j, "sensorRange", i.sensorRange);
+    integer(j, "sensorPlace", i.sensorPlace);
+    integer(j, "serialNumber", i.serialNumber);
+    intArray(j, "sensorNumber", i.sensorNumber);
+    integer(j, "overwriteMode", i.overwriteMode);
+    intArray(j, "triggerThreshold", i.triggerThreshold);
+    intArray(j, "triggerLevel", i.triggerLevel);
+    tenthsArray(j, "sensitivity", i.sensitivity);
+    j.key("batteryVolts");
+    j.number(tenths(i.batteryVolts));
+    integer(j, "firmwareVersion", i.firmwareVersion);
+    j.endObject();
+}
+
+template <typename Entry>
+void entryTimes(JsonWriter& j, const Entry& e) {
+    text(j, "startTime", timeText(e.startTime));
+    text(j, "endTime", timeText(e.endTime));
+    text(j, "startCause", causeText(e.startCause));
+    text(j, "endCause", causeText(e.endCause));
+}
+
+void peakIndex(JsonWriter& j, const MeasurementIndex& index) {
+    j.beginArray();
+    for (const MeasurementIndexEntry& e : index) {
+        j.beginObject();
+        entryTimes(j, e);
+        integer(j, "recordPeriod", e.recordPeriod);
+        integer(j, "firstRecord", e.firstRecord);
+        integer(j, "recordCount", e.recordCount);
+        j.endObject();
+    }
+    j.endArray();
+}
+
+void waveIndex(JsonWriter& j, const WaveMeasurementIndex& index) {
+    j.beginArray();
+    for (const WaveIndexEntry& e : index) {
+        j.beginObject();
+        entryTimes(j, e);
+        intArray(j, "firstRecord", e.firstRecord);
+        intArray(j, "recordCount", e.recordCount);
+        j.endObject();
+    }
+    j.endArray();
+}
+
+// The clock with the century of its generation: the first generation keeps
+// two digits, read with the window at 97.
+std::string clockText(const RecorderClock& c, bool firstGeneration) {
+    int year = c.year;
+    if (firstGeneration) year += c.year > 97 ? 1900 : 2000;
+    return dateTimeText(CalendarTime{year, c.month, c.day, c.hour, c.minute, c.second, 0});
+}
+
+std::string infoText(const RecorderState& s, bool first) {
+    std::string out;
+    auto line = [&](const std::string& name, const std::string& value) {
+        out += name + ": " + value + "\n";
+    };
+    const int model = first ? s.identity.modelCode : s.info.modelCode;
+    const bool wave = !first && s.info.waveMode != 0;
+    line("generation", first ? "first" : "later");
+    line("model", std::to_string(model));
+    line("deviceNumber", std::to_string(first ? s.legacyInfo.deviceNumber : s.info.deviceNumber));
+    line("mode", modeName(wave ? 1 : 0));
+    line("clock", clockText(s.clock, first));
+    for (int i = 0; i < kMeasurementSlots; ++i) {
+        if (s.measurementCounts[i] < 0) continue;
+        const auto& start = wave ? s.waveIndex[i].startTime : s.index[i].startTime;
+        const auto& end = wave ? s.waveIndex[i].endTime : s.index[i].endTime;
+        line("measurement " + std::to_string(i + 1),
+             timeText(start) + " - " + timeText(end) + ", " +
+                 std::to_string(s.measurementCounts[i]) + (wave ? " blocks" : " records"));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string infoJson(const RecorderState& s, bool first, bool statusRead) {
+    JsonWriter j;
+    j.beginObject();
+    text(j, "generation", first ? "first" : "later");
+    j.key("status");
+    if (first && !statusRead)
+        j.null();
+    else if (first)
+        legacyStatus(j, s.legacyInfo);
+    else
+        status(j, s.info);
+    text(j, "clock", clockText(s.clock, first));
+    j.key("index");
+    if (!first && s.info.waveMode != 0)
+        waveIndex(j, s.waveIndex);
+    else
+        peakIndex(j, s.index);
+    j.key("measurementCounts");
+    j.beginArray();
+    for (int32_t c : s.measurementCounts) j.integer(c);
+    j.endArray();
+    j.endObject();
+    return j.text() + "\n";
+}
+
+int infoCommand(Link& link, int portNumber, int baudRate, bool json, std::string& out) {
+    RecorderState state;
+    RecorderScreen screen = readRecorderInformation(link, portNumber, baudRate, state);
+    if (screen == RecorderScreen::None) return kExitFailed;
+    const bool first = screen == RecorderScreen::FirstGeneration;
+    // Only the first generation's status command fills in the family letters
+    // of a fresh identity; a recorder that answered the identity command
+    // instead has no status to show.
+    const bool statusRead = !first || state.identity.family[0] != 0;
+    out = json ? infoJson(state, first, statusRead) : infoText(state, first);
+    return kExitOk;
+}
+
+int runInfo(const ToolOptions& options) {
+    bool json = false;
+    for (size_t i = 1; i < options.args.size(); ++i) {
+        if (options.args[i] != "--json") {
+            std::fprintf(stderr, "kvtool info: unexpected '%s'\n", options.args[i].c_str());
+            return kExitUsage;
+        }
+        json = true;
+    }
+    PcSettings settings;
+    loadToolSettings(options, settings);
+    PortChoice port;
+    std::string error;
+    if (!choosePort(options, settings, port, error)) {
+        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    ToolLink line(port);
+    std::string out;
+    int result = infoCommand(line.link(), line.portNumber(), line.baudRate(), json, out);
+    std::fputs(out.c_str(), stdout);
+    return result;
 }
 
 }  // namespace kv::tool

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "base/clock.h"
+#include "console_host.h"
+#include "link/link.h"
+#include "link/termios_device.h"
+#include "settings/pc_settings.h"
+#include "tool_options.h"
+
+namespace kv::tool {
+
+// The PC settings of a run: the --ini file, or else those of the ＫＶマネージャー
+// installed beside kvtool (its INI file, or ~/.config/kvmanager/kvmanager.ini
+// when that folder is read-only, as the program itself decides). A missing file
+// gives the defaults.
+void loadToolSettings(const ToolOptions& options, PcSettings& settings);
+
+// Which line a run talks on: --port COMn (1 to 8, its device from the
+// settings) or --port DEV (a device path), else the settings' port; --baud or
+// the settings' baud rate.
+struct PortChoice {
+    int portNumber = 1;
+    int baudRate = 0;
+    std::string devicePath;
+};
+// False with the reason when --port names a COM port outside 1 to 8.
+bool choosePort(const ToolOptions& options, const PcSettings& settings, PortChoice& port,
+                std::string& error);
+
+// The recorder link of a kvtool run: the real serial device and clock, and a
+// console host that writes message boxes to stderr.
+class ToolLink {
+  public:
+    explicit ToolLink(const PortChoice& port);
+    ToolLink(const ToolLink&) = delete;
+    ToolLink& operator=(const ToolLink&) = delete;
+
+    Link& link() { return link_; }
+    ConsoleHost& host() { return host_; }
+    int portNumber() const { return port_.portNumber; }
+    int baudRate() const { return port_.baudRate; }
+
+  private:
+    PortChoice port_;
+    RealClock clock_;
+    TermiosDevice device_;
+    ConsoleHost host_;
+    Link link_;
+};
+
+}  // namespace kv::tool
