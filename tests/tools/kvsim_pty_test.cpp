@@ -11,6 +11,7 @@
 #include "link/frame.h"
 #include "link/recorder_port.h"
 #include "link/termios_device.h"
+#include "model/recorder_model.h"
 #include "model/wire.h"
 #include "support/kvsim_process.h"
 #include "support/recording_host.h"
@@ -117,6 +118,38 @@ TEST(KvsimPty, AHangUpMidReplyFailsWithoutSpinning) {
     s.port.close();
 }
 
+TEST(KvsimPty, ServesTheRecorderModel) {
+    sim::RecorderConfig config;
+    config.model = 6300;
+    std::string why;
+    auto model = sim::makeRecorderModel(config, why);
+    ASSERT_TRUE(model) << why;
+    std::vector<uint8_t> identity = model->identityReply();
+
+    test::KvsimProcess simulator({"--model", "6300"});
+    ASSERT_TRUE(simulator.started()) << simulator.error();
+    PtySession s(simulator.devicePath());
+    ASSERT_TRUE(s.opened);
+    ASSERT_TRUE(s.run(240, identity.size()));
+    EXPECT_EQ(s.reply, identity);
+}
+
+TEST(KvsimPty, StreamsLiveTelegramsOnItsOwn) {
+    test::KvsimProcess simulator({"--model", "5300", "--live", "--live-interval", "60"});
+    ASSERT_TRUE(simulator.started()) << simulator.error();
+    PtySession s(simulator.devicePath());
+    ASSERT_TRUE(s.opened);
+    // Joining a running stream may cut a telegram; the next whole one counts.
+    uint8_t telegram[32];
+    bool got = false;
+    for (int tries = 0; tries < 3 && !got; ++tries) {
+        s.port.purgeInput();
+        got = receiveReply(s.port, telegram, sizeof telegram, 0xE3);
+    }
+    EXPECT_TRUE(got);
+    EXPECT_TRUE(s.device.isOpen());
+}
+
 TEST(KvsimProcessLife, EndsOnSignalsAndRefusesBadOptions) {
     {
         test::KvsimProcess sim({"--echo"});
@@ -134,6 +167,9 @@ TEST(KvsimProcessLife, EndsOnSignalsAndRefusesBadOptions) {
         EXPECT_FALSE(sim.started());
         EXPECT_EQ(sim.wait(3000), 2);
     }
+    test::KvsimProcess missing({"--description", "/nonexistent/recorder.txt"}, 3000);
+    EXPECT_FALSE(missing.started());
+    EXPECT_EQ(missing.wait(3000), 1);
 }
 
 }  // namespace

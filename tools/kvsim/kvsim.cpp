@@ -434,7 +434,13 @@ int main(int argc, char** argv) {
         });
         responder = std::move(scripted);
     } else {
-        responder = kv::sim::makeRecorderModel(o.config);
+        std::string why;
+        auto model = kv::sim::makeRecorderModel(o.config, why);
+        if (!model) {
+            std::fprintf(stderr, "kvsim: %s\n", why.c_str());
+            return 1;
+        }
+        responder = std::move(model);
     }
     Simulator sim(o, *responder);
     return sim.run();
