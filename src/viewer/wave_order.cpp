@@ -1,7 +1,7 @@
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
+#include "app/sort_keys.h"
 #include "base/kv_assert.h"
 #include "viewer/data_file_loader.h"
 
@@ -15,11 +15,14 @@ void normaliseWaveOrder(DataSet& data, const RecorderIdentity& identity) {
     const int count = data.lastIndex + 1;
     if (count <= 1) return;
 
-    std::vector<int> order(count);
-    std::iota(order.begin(), order.end(), 0);
-    const auto& x = data.waveRecords[0];
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return x[a].time < x[b].time; });
+    std::vector<double> keys(count);
+    std::vector<int32_t> order(count);
+    for (int i = 0; i < count; ++i) {
+        keys[i] = data.waveRecords[0][i].time;
+        order[i] = i;
+    }
+    // Without working memory the records stay in file order: still a whole data set.
+    if (!sortAscendingByKey(keys.data(), count, order.data())) return;
 
     std::vector<WaveBlock> scratch(count);
     for (int p = 0; p < axisCount(identity.modelCode); ++p) {
