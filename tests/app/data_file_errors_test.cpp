@@ -25,25 +25,8 @@ TEST(DataFileErrors, FullDeviceIsReportedAtFinish) {
     EXPECT_EQ(::access("/dev/full", F_OK), 0);
 }
 
-// A tmpfs of the given size at a scratch folder, unmounted at the end.
-class SmallFileSystem {
-  public:
-    explicit SmallFileSystem(const char* options) {
-        mounted_ = ::mount("tmpfs", folder_.path().c_str(), "tmpfs", 0, options) == 0;
-    }
-    ~SmallFileSystem() {
-        if (mounted_) ::umount2(folder_.path().c_str(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    const std::string& path() const { return folder_.path(); }
-
-  private:
-    test::ScratchFolder folder_;
-    bool mounted_ = false;
-};
-
 TEST(DataFileErrors, FullFileSystemFailsTheFileAndDiscardRemovesIt) {
-    SmallFileSystem fs("size=64k");
+    test::SmallFileSystem fs("size=64k");
     if (!fs.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
     PcSettings settings;
     settings.setDataFolder(fs.path());
@@ -61,9 +44,9 @@ TEST(DataFileErrors, FullFileSystemFailsTheFileAndDiscardRemovesIt) {
 }
 
 TEST(DataFileErrors, ReadOnlyFolderCannotTakeAFile) {
-    SmallFileSystem fs("size=64k");
+    test::SmallFileSystem fs("size=64k");
     if (!fs.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
-    ASSERT_EQ(::mount(nullptr, fs.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    ASSERT_TRUE(fs.makeReadOnly());
     PcSettings settings;
     settings.setDataFolder(fs.path());
     settings.setAutoName(0, true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdlib.h>
+#include <sys/mount.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -32,6 +33,28 @@ class ScratchFolder {
 
   private:
     std::string path_;
+};
+
+// A small tmpfs at a scratch folder, unmounted at the end. Mounting needs
+// root (as in the test container); tests skip when it does not work.
+class SmallFileSystem {
+  public:
+    explicit SmallFileSystem(const char* options) {
+        mounted_ = ::mount("tmpfs", folder_.path().c_str(), "tmpfs", 0, options) == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_) ::umount2(folder_.path().c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+    bool makeReadOnly() {
+        return ::mount(nullptr, folder_.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) ==
+               0;
+    }
+    const std::string& path() const { return folder_.path(); }
+
+  private:
+    ScratchFolder folder_;
+    bool mounted_ = false;
 };
 
 inline std::string readFile(const std::string& path) {
