@@ -1,0 +1,105 @@
+// kvtool show, run as the program it is: what a script sees on stdout and in
+// the exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "sample_data_files.h"
+
+namespace kv {
+namespace {
+
+class KvtoolShow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* build = std::getenv("KV_BUILD_DIR");
+        tool = std::string(build ? build : ".") + "/tools/kvtool/kvtool";
+        if (!std::filesystem::exists(tool)) GTEST_SKIP() << "kvtool is not built";
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvshow.XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
+    }
+    void TearDown() override {
+        if (!folder.empty()) std::filesystem::remove_all(folder);
+    }
+
+    // Runs kvtool; returns its exit status and fills out and err.
+    int run(const std::string& args) {
+        std::string command =
+            "'" + tool + "' " + args + " >'" + folder + "/out' 2>'" + folder + "/err' </dev/null";
+        int status = std::system(command.c_str());
+        out = slurp(folder + "/out");
+        err = slurp(folder + "/err");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string file(const test::SampleDataFile& sample, const std::string& name) {
+        std::string path = folder + "/" + name;
+        std::ofstream(path, std::ios::binary) << sample.bytes();
+        return path;
+    }
+    static std::string slurp(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::string tool, folder, out, err;
+};
+
+TEST_F(KvtoolShow, PeakFileAsJson) {
+    test::SampleDataFile sample;
+    sample.model = 4300;
+    sample.records = 2;
+    sample.peakOf = [](int r, int a) { return r == 1 && a == 2 ? 0.1 : 12.5; };
+    std::string path = file(sample, "peak.CSV");
+    ASSERT_EQ(run("show '" + path + "' --json"), 0) << err;
+    EXPECT_EQ(out.back(), '\n');
+    for (const char* piece :
+         {"\"modelText\":\"4300\"", "\"sensorPlaceText\":\"内蔵\"", "\"recordPeriodText\":\"1秒\"",
+          "\"startTime\":\"2014/03/15 09:00:00\"", "\"rangeG\":100", "\"lastIndex\":1",
+          "\"modelCode\":4300", "\"sensorRange\":100", "\"waveData\":0",
+          "\"time\":[\"2014/03/15 09:01:08\",\"2014/03/15 09:01:09\",\"2014/03/15 09:01:10\"]",
+          // 0.1 as a float reads back from its shortest text, not 0.10000000149011612.
+          "\"peak\":[12.5,-6.25,12.5,-6.25,0.1,-0.05]"})
+        EXPECT_NE(out.find(piece), std::string::npos) << piece << "\n" << out;
+    EXPECT_EQ(out.find("waveRecords"), std::string::npos);
+}
+
+TEST_F(KvtoolShow, WaveFileIsPutInTimeOrder) {
+    test::SampleDataFile sample;
+    sample.model = 6300;
+    sample.wave = true;
+    sample.english = true;
+    sample.records = 2;
+    sample.timeOf = [&](int r) { return sample.start + (2 - r) / 24.0; };
+    sample.peakOf = [](int r, int a) { return r == 0 ? std::array{3, 4, 12}[a] : 1; };
+    ASSERT_EQ(run("show --json '" + file(sample, "wave.CSV") + "'"), 0) << err;
+    size_t first = out.find("\"time\":\"2014/03/15 10:00:00\"");
+    size_t second = out.find("\"time\":\"2014/03/15 11:00:00\"");
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+    EXPECT_NE(out.find("\"width\":0,\"peak\":3,\"resultantG\":13,\"samples\":[-8,"),
+              std::string::npos);
+    EXPECT_NE(out.find("\"modeText\":\"Wave Mode\""), std::string::npos);
+}
+
+TEST_F(KvtoolShow, FailedLoadsPrintNothingAndExitOne) {
+    test::SampleDataFile zero;
+    zero.model = 5100;
+    zero.wave = true;
+    zero.records = 0;
+    EXPECT_EQ(run("show --json '" + file(zero, "zero.CSV") + "'"), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_NE(err.find("存在しません"), std::string::npos);
+
+    EXPECT_EQ(run("show '" + folder + "/missing.CSV'"), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(run("show"), 2);
+    EXPECT_EQ(out, "");
+}
+
+}  // namespace
+}  // namespace kv
