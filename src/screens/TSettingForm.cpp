@@ -51,6 +51,8 @@ TSettingForm::TSettingForm(Link& link, PcSettings& settings, RecorderState& stat
 
 void TSettingForm::buildControls() {
     auto* outer = new QVBoxLayout(this);
+    // No size of its own: the window fits its controls in the screen font.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     controls_ = new QWidget(this);
     outer->addWidget(controls_);
     auto* groups = new QVBoxLayout(controls_);

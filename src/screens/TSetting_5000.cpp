@@ -53,6 +53,8 @@ TSetting_5000::TSetting_5000(Link& link, PcSettings& settings, RecorderState& st
 
 void TSetting_5000::buildControls() {
     auto* outer = new QVBoxLayout(this);
+    // No size of its own: the window fits its controls in the screen font.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     controls_ = new QWidget(this);
     outer->addWidget(controls_);
     auto* columns = new QHBoxLayout(controls_);

@@ -91,6 +91,8 @@ QGridLayout* buildSensorGrid(QGroupBox* group, std::array<QLineEdit*, 6>& edits)
         auto* sensitivity = new QLineEdit(group);
         number->setObjectName(QStringLiteral("Edit%1").arg(4 + 2 * axis));
         sensitivity->setObjectName(QStringLiteral("Edit%1").arg(5 + 2 * axis));
+        number->setFixedWidth(96);
+        sensitivity->setFixedWidth(96);
         number->setAccessibleName(numberCaption + QLatin1Char(' ') + axes[axis]);
         sensitivity->setAccessibleName(sensitivityCaption + QLatin1Char(' ') + axes[axis]);
         auto* axisLabel = new QLabel(axes[axis], group);
@@ -101,6 +103,7 @@ QGridLayout* buildSensorGrid(QGroupBox* group, std::array<QLineEdit*, 6>& edits)
         edits[2 * axis] = number;
         edits[2 * axis + 1] = sensitivity;
     }
+    grid->setColumnStretch(3, 1);
     return grid;
 }
 

@@ -1,0 +1,125 @@
+#pragma once
+
+// A condition screen on the in-memory recorder, opened as the main window
+// opens it: one session reads what the screen shows, then the screen writes.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/link.h"
+#include "model/recorder_model.h"
+#include "model/wire.h"
+#include "recorder/config_commands.h"
+#include "recorder/identity_commands.h"
+#include "recorder/recorder_state.h"
+#include "recorder/session.h"
+#include "settings/pc_settings.h"
+#include "support/memory_device.h"
+#include "support/recording_host.h"
+#include "support/virtual_clock.h"
+
+namespace kv::test {
+
+using Frame = std::vector<uint8_t>;
+
+// The simulated recorder, which can be told to stop answering one command.
+class MuteableRecorder : public sim::Responder {
+  public:
+    explicit MuteableRecorder(std::unique_ptr<sim::Responder> inner) : inner_(std::move(inner)) {}
+    std::vector<uint8_t> respond(const uint8_t* frame, size_t n) override {
+        if (n > 2 && frame[2] == mutedCode) return {};
+        return inner_->respond(frame, n);
+    }
+    int mutedCode = -1;
+
+  private:
+    std::unique_ptr<sim::Responder> inner_;
+};
+
+class ConditionScreenTest : public ::testing::Test {
+  protected:
+    ConditionScreenTest() {
+        settings.setComPort(1);
+        settings.setBaudRate(9600);
+    }
+
+    // A recorder of the model, with the records its status and clock give.
+    void connectRecorder(int model, bool waveMode = false) {
+        sim::RecorderConfig config;
+        config.model = model;
+        config.waveMode = waveMode;
+        recorder = std::make_unique<MuteableRecorder>(sim::makeRecorderModel(config));
+        device = std::make_unique<MemoryDevice>(clock, *recorder);
+        link = std::make_unique<Link>(
+            Link{*device, clock, host, [](int n) { return "/dev/ttyS" + std::to_string(n - 1); }});
+        RecorderSession session(*link, settings.comPort(), settings.baudRate());
+        bool ok = model < 5000
+                      ? readStatusLegacy(session, state.legacyInfo, state.identity) &&
+                            readClockLegacy(session, state.clock)
+                      : readIdentity(session, state.identity) && readStatus(session, state.info) &&
+                            readClock(session, state.clock);
+        ASSERT_TRUE(ok);
+        framesBefore = device->frames().size();
+    }
+
+    // Frames the screen wrote since the recorder was read.
+    std::vector<Frame> written() const {
+        return {device->frames().begin() + static_cast<long>(framesBefore), device->frames().end()};
+    }
+
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& m : host.messages) texts.push_back(m.text);
+        return texts;
+    }
+
+    template <typename T>
+    T* find(QWidget* window, const char* name) {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    static void choose(QComboBox* combo, int index) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    static void rightClickWithShift(QWidget* w, Qt::KeyboardModifiers modifiers = Qt::ShiftModifier,
+                                    Qt::MouseButton button = Qt::RightButton) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 4), w->mapToGlobal(QPointF(4, 4)),
+                          button, button, modifiers);
+        QApplication::sendEvent(w, &press);
+    }
+
+    static void type(QWidget* w, const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &key);
+        }
+    }
+
+    static QString text(const QLineEdit* edit) { return edit->text(); }
+
+    VirtualClock clock;
+    RecordingHost host;
+    PcSettings settings;
+    RecorderState state;
+    std::unique_ptr<MuteableRecorder> recorder;
+    std::unique_ptr<MemoryDevice> device;
+    std::unique_ptr<Link> link;
+    size_t framesBefore = 0;
+};
+
+inline constexpr const char* kDone = "設定は完了しました。";
+
+}  // namespace kv::test
