@@ -1,12 +1,117 @@
+// kvtool download (--all | --select 1,3) [--dir DIR]: fetches measurements
+// from the recorder into data files and prints the path of each file created.
+#include "cmd_download.h"
+
 #include <cstdio>
 
+#include "app/download_driver.h"
+#include "app/information_command.h"
+#include "tool_link.h"
 #include "tool_options.h"
+#include "viewer/data_set.h"
 
 namespace kv::tool {
+namespace {
 
-int runDownload(const ToolOptions&) {
-    std::fprintf(stderr, "kvtool: download is not available yet\n");
-    return kExitFailed;
+// "1,3,10": measurement numbers 1 to 10, each once or more.
+bool parseSelection(const std::string& text, std::array<bool, kMeasurementSlots>& selected) {
+    if (text.empty()) return false;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(',', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string item = text.substr(start, end - start);
+        if (item.empty() || item.size() > 2 ||
+            item.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        const int n = std::stoi(item);
+        if (n < 1 || n > kMeasurementSlots) return false;
+        selected[n - 1] = true;
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool parseDownloadRequest(const std::vector<std::string>& args, DownloadRequest& request,
+                          std::string& error) {
+    bool all = false, select = false, dir = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--all" && !all) {
+            all = true;
+            request.selected.fill(true);
+        } else if (a == "--select" && !select) {
+            if (!hasValue || !parseSelection(args[++i], request.selected)) {
+                error = "--select takes measurement numbers 1 to 10, such as 1,3";
+                return false;
+            }
+            select = true;
+        } else if (a == "--dir" && !dir) {
+            if (!hasValue || args[i + 1].empty()) {
+                error = "--dir needs a folder";
+                return false;
+            }
+            request.folder = args[++i];
+            dir = true;
+        } else {
+            error = "download: unexpected '" + a + "'";
+            return false;
+        }
+    }
+    if (all == select) {
+        error = "download needs either --all or --select";
+        return false;
+    }
+    return true;
+}
+
+bool downloadCommand(Link& link, PcSettings& settings, const DownloadRequest& request,
+                     std::vector<std::string>& files, std::vector<int>& missing) {
+    if (!request.folder.empty()) settings.setDataFolder(request.folder);
+    RecorderState state;
+    state.downloadSelected = request.selected;
+    DataSet data;
+    DownloadJob job(link, settings, state, data);
+
+    const bool later =
+        identifyRecorder(link, settings.comPort(), settings.baudRate(), state.identity);
+    const bool ok = later ? downloadLaterGeneration(job) : downloadFirstGeneration(job);
+    files = job.savedFiles;
+    missing.clear();
+    for (int i = 0; i < kMeasurementSlots; ++i)
+        if (ok && request.selected[i] && state.measurementCounts[i] < 0) missing.push_back(i + 1);
+    return ok;
+}
+
+int runDownload(const ToolOptions& options) {
+    DownloadRequest request;
+    std::string error;
+    if (!parseDownloadRequest(options.args, request, error)) {
+        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    PcSettings settings;
+    loadToolSettings(options, settings);
+    PortChoice port;
+    if (!choosePort(options, settings, port, error)) {
+        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    // The driver opens its sessions on the settings' port and baud rate.
+    settings.setComPort(port.portNumber);
+    settings.setBaudRate(port.baudRate);
+    ToolLink line(port);
+
+    std::vector<std::string> files;
+    std::vector<int> missing;
+    const bool ok = downloadCommand(line.link(), settings, request, files, missing);
+    for (const std::string& f : files) std::printf("%s\n", f.c_str());
+    for (int n : missing)
+        std::fprintf(stderr, "kvtool download: measurement %d holds no data\n", n);
+    return ok ? kExitOk : kExitFailed;
 }
 
 }  // namespace kv::tool
