@@ -51,14 +51,14 @@ std::string roundedDigits(const Decimal& d, int decimals) {
     if (shift >= 0) return d.digits == "0" ? "0" : d.digits + std::string(shift, '0');
     size_t drop = static_cast<size_t>(-shift);
     if (drop > d.digits.size()) return "0";
-    std::string kept = d.digits.substr(0, d.digits.size() - drop);
-    bool up = d.digits[d.digits.size() - drop] >= '5';
-    if (kept.empty()) kept = "0";
+    const size_t keep = d.digits.size() - drop;
+    std::string kept = keep == 0 ? std::string(1, '0') : d.digits.substr(0, keep);
+    bool up = d.digits[keep] >= '5';
     if (up) {
         int k = static_cast<int>(kept.size()) - 1;
         while (k >= 0 && kept[k] == '9') kept[k--] = '0';
         if (k < 0)
-            kept.insert(kept.begin(), '1');
+            kept = "1" + kept;
         else
             ++kept[k];
     }

@@ -12,12 +12,19 @@ std::string modeName(int waveMode);
 std::string overwriteName(int overwriteMode);
 std::string axisModeName(int axisMode, ModelCode model);
 
-// G values and sensitivities: 3 significant digits, 2 decimals below 10 in
-// magnitude, 1 from 10 on; an exact decimal tie rounds away from zero.
+// G values and sensitivities: rounded once, at the coarser of 3 significant
+// digits and the shown decimals (2 below 10 in magnitude, 1 from 10 on, decided
+// before rounding: 9.999 gives "10.00", 123.4 gives "123.0"). Ties are decided
+// on the shortest decimal that reads back as x and go away from zero (0.125
+// gives "0.13"). A value whose rounded integer part has more than 3 digits
+// switches to 3 significant digits in scientific form: 999.5 gives "1.00E+03",
+// -12345 "-1.23E+04". NaN and infinities give "NAN", "INF", "-INF".
 std::string valueText(double x);
-// Fixed notation with the given decimals, ties away from zero (never the
-// round-half-even of printf), like "%0*.*f" (zero-padded to width) with "+"
-// before values that are not negative when plusSign is set ("%+0*.*f").
+// Fixed notation with the given decimals, ties away from zero as valueText
+// (never the round-half-even of printf), like "%0*.*f" (zero-padded to width)
+// with "+" before values that are not negative when plusSign is set
+// ("%+0*.*f"). A value that rounds to zero has no minus sign ("-0.001" with 2
+// decimals gives "0.00", or "+0.00").
 std::string fixedText(double x, int decimals, int width = 0, bool plusSign = false);
 
 std::string dateTimeText(const CalendarTime& c);  // "yyyy/mm/dd hh:mm:ss"
