@@ -1,0 +1,136 @@
+// kvtool download as a program, over a real pseudo-terminal against kvsim, in
+// real time: a few runs that cover the termios line, the options and the exit
+// statuses. The download logic itself is tested on the virtual clock.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <fcntl.h>
+
+#include <sstream>
+
+#include "../app/download_test_support.h"
+#include "support/kvsim_process.h"
+#include "support/recording_host.h"
+#include "viewer/data_file_loader.h"
+
+extern char** environ;
+
+namespace kv {
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+    std::vector<std::string> outLines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(out);
+        for (std::string l; std::getline(in, l);) lines.push_back(l);
+        return lines;
+    }
+};
+
+std::string kvtoolPath() {
+    std::string sim = test::KvsimProcess::binaryPath();  // <build>/tools/kvsim/kvsim
+    return sim.substr(0, sim.size() - std::string("kvsim/kvsim").size()) + "kvtool/kvtool";
+}
+
+// Runs kvtool with the words, its output into files of the scratch folder.
+ToolRun runKvtool(const test::ScratchFolder& folder, std::vector<std::string> words) {
+    const std::string binary = kvtoolPath();
+    const std::string outPath = folder.path() + "stdout", errPath = folder.path() + "stderr";
+    words.insert(words.begin(), binary);
+    std::vector<char*> argv;
+    for (auto& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    pid_t pid = -1;
+    ToolRun run;
+    int rc = posix_spawn(&pid, binary.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        run.err = "cannot start " + binary;
+        return run;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = test::readFile(outPath);
+    run.err = test::readFile(errPath);
+    return run;
+}
+
+class KvtoolDownloadPty : public ::testing::Test {
+  protected:
+    // kvtool download against kvsim started with the options; the data go to
+    // a folder of their own, the settings to an INI file that does not exist.
+    ToolRun download(const std::vector<std::string>& simOptions,
+                     const std::vector<std::string>& words) {
+        test::KvsimProcess sim(simOptions);
+        EXPECT_TRUE(sim.started()) << sim.error();
+        std::vector<std::string> all = {"--port", sim.devicePath(), "--ini",
+                                        folder.path() + "kv.ini", "download"};
+        all.insert(all.end(), words.begin(), words.end());
+        all.insert(all.end(), {"--dir", folder.path() + "data"});
+        return runKvtool(folder, all);
+    }
+    // Loads a file the way the graph window does; returns its record count.
+    int recordsIn(const std::string& path, ModelCode model) {
+        RecorderIdentity identity;
+        test::RecordingHost host;
+        if (!loadDataFile(path, data, identity, host)) return -1;
+        EXPECT_EQ(identity.modelCode, model);
+        return data.lastIndex + 1;
+    }
+
+    test::ScratchFolder folder;
+    DataSet data;
+};
+
+TEST_F(KvtoolDownloadPty, PeakMeasurementsOfALaterGeneration) {
+    ToolRun run = download({"--model", "5300", "--measurements", "3", "--records", "23"},
+                           {"--select", "1,3"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    auto files = run.outLines();
+    ASSERT_EQ(files.size(), 2u) << run.out;
+    EXPECT_NE(files[0].find("/data/KV53P01-"), std::string::npos);
+    EXPECT_NE(files[1].find("03-01.CSV"), std::string::npos);
+    for (const auto& f : files) EXPECT_EQ(recordsIn(f, 5300), 23) << f;
+}
+
+TEST_F(KvtoolDownloadPty, WaveMeasurementAndFirstGeneration) {
+    ToolRun wave = download(
+        {"--model", "6100", "--mode", "wave", "--measurements", "1", "--records", "12"}, {"--all"});
+    ASSERT_EQ(wave.status, 0) << wave.err;
+    ASSERT_EQ(wave.outLines().size(), 1u);
+    EXPECT_EQ(recordsIn(wave.outLines()[0], 6100), 12);
+
+    ToolRun first =
+        download({"--model", "4300", "--measurements", "2", "--records", "9"}, {"--select", "2"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    ASSERT_EQ(first.outLines().size(), 1u);
+    EXPECT_NE(first.outLines()[0].find("/data/KV43P01-"), std::string::npos);
+    EXPECT_EQ(recordsIn(first.outLines()[0], 4300), 9);
+}
+
+TEST_F(KvtoolDownloadPty, RefusalExitsWithOneAndUsageWithTwo) {
+    std::string description = folder.path() + "huge.txt";
+    std::ofstream(description) << "model 6300\nmeasurement\n  records 70000\n";
+    ToolRun refused = download({"--description", description}, {"--all"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("データ読み込みエラー"), std::string::npos) << refused.err;
+
+    ToolRun usage = runKvtool(folder, {"--port", "/dev/null", "download", "--select", "11"});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_NE(usage.err.find("--select"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kv
