@@ -11,7 +11,7 @@
 namespace {
 
 class QuietHost : public kv::Host {
-public:
+  public:
     void processEvents() override {}
     int messageBox(const std::string&, const std::string&, int) override { return Ok; }
     void beginProgress(bool) override {}
