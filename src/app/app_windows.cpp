@@ -9,15 +9,18 @@
 #include "app/TDataReadForm.h"
 #include "app/TMainForm.h"
 #include "link/link.h"
+#include "recorder/recorder_state.h"
 #include "screens/TInformationForm.h"
 #include "screens/TKV5000_Info.h"
+#include "screens/TSettingForm.h"
+#include "screens/TSetting_5000.h"
 #include "settings/TPcSettingForm.h"
 
 namespace kv {
 
 void createAppWindows(AppWindows& w, Link& link, PcSettings& settings) {
     w.mainForm = new TMainForm(link, settings, w);
-    // w.settingForm = TSettingForm
+    w.settingForm = new TSettingForm(link, settings, recorderState(), w.mainForm);
     w.pcSettingForm = new TPcSettingForm(settings, link.host, w.mainForm);
     w.informationForm = new TInformationForm(link, settings, w.mainForm);
     // Loads started from the graph window use the progress window while the
@@ -25,7 +28,7 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings) {
     w.dataReadForm = new TDataReadForm(nullptr);
     // w.graph5000 = TGraph5000
     w.kv5000Info = new TKV5000_Info(link, settings, w.mainForm);
-    // w.setting5000 = TSetting_5000
+    w.setting5000 = new TSetting_5000(link, settings, recorderState(), w.mainForm);
     // w.listShow = TListShow
     // w.inputScale = TInputScale
     // w.headerDialog = THeaderDialog

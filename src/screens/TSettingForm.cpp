@@ -153,8 +153,8 @@ void TSettingForm::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void TSettingForm::reject() {
-    if (!sessionRunning_) QDialog::reject();
+void TSettingForm::done(int result) {
+    if (!sessionRunning_) QDialog::done(result);
 }
 
 void TSettingForm::FormShow() {

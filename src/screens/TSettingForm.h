@@ -32,7 +32,8 @@ class TSettingForm : public QDialog {
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
+    // Refused while a recorder session runs.
+    void done(int result) override;
 
   private:
     void buildControls();

@@ -178,8 +178,8 @@ void TSetting_5000::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void TSetting_5000::reject() {
-    if (!sessionRunning_) QDialog::reject();
+void TSetting_5000::done(int result) {
+    if (!sessionRunning_) QDialog::done(result);
 }
 
 void TSetting_5000::FormShow() {

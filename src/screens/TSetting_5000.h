@@ -33,7 +33,8 @@ class TSetting_5000 : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
+    // Refused while a recorder session runs.
+    void done(int result) override;
 
   private:
     void buildControls();

@@ -1,0 +1,56 @@
+// The main window's condition command opens the screen of the recorder's
+// generation, showing what the command read.
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/TMainForm.h"
+#include "app/app_windows.h"
+#include "screens/TSettingForm.h"
+#include "screens/TSetting_5000.h"
+#include "setting5000_fixture.h"
+
+namespace kv::test {
+namespace {
+
+class ConditionCommand : public ConditionScreenTest {
+  protected:
+    // Presses the condition button and notes the modal window it opened,
+    // closing it at once.
+    void pressConditionButton(int model) {
+        connectRecorder(model);
+        settings.setIniFilePath("/tmp/kv-conditions-test.ini");
+        AppWindows windows;
+        createAppWindows(windows, *link, settings);
+        QWidget* opened = nullptr;
+        QString deviceNumber;
+        QTimer::singleShot(0, [&] {
+            opened = QApplication::activeModalWidget();
+            if (!opened) return;
+            if (auto* edit = opened->findChild<QLineEdit*>(model < 5000 ? "Edit1" : "txtGouki"))
+                deviceNumber = edit->text();
+            opened->close();
+        });
+        windows.mainForm->findChild<QToolButton*>("BitBtn3")->click();
+        shownDeviceNumber = deviceNumber;
+        openedName = opened ? opened->objectName() : QString();
+        destroyAppWindows(windows);
+    }
+
+    QString shownDeviceNumber;
+    QString openedName;
+};
+
+TEST_F(ConditionCommand, LaterGenerationOpensTheConditionScreen) {
+    pressConditionButton(5300);
+    EXPECT_EQ(openedName, "Setting_5000");
+    EXPECT_EQ(shownDeviceNumber, QString::number(recorderState().info.deviceNumber));
+}
+
+TEST_F(ConditionCommand, FirstGenerationOpensItsOwnScreen) {
+    pressConditionButton(4300);
+    EXPECT_EQ(openedName, "SettingForm");
+    EXPECT_EQ(shownDeviceNumber, QString::number(recorderState().legacyInfo.deviceNumber));
+}
+
+}  // namespace
+}  // namespace kv::test
