@@ -60,7 +60,8 @@ struct RecorderConfig {
 //     values) block E A C W            (one wave block: elapsed s, pulse amplitude in codes, centre
 //     sample,
 //                               half width in samples; or E and 3 x 3 values)
-//     raw 14 03 05 09 00 00 ... (the index entry's 24 or 20 bytes exactly as sent)
+//     raw 14 03 05 09 00 00 ... (the index entry's 24 or 20 bytes exactly as sent;
+//                              records still says what the recorder holds behind it)
 class RecorderModel : public Responder {
   public:
     RecorderModel(RecorderData data, std::function<DateTime()> now);
