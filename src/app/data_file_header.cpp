@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "app/data_file_numbers.h"
 #include "base/cp932.h"
@@ -98,7 +99,7 @@ struct HeaderWriter {
     template <typename T, typename Format>
     void appendAxes(const std::array<T, 3>& values, bool all, Format format) {
         if (all || isTriaxial(model)) {
-            for (int a = 0; a < 3; ++a) out += (a ? "," : "") + format(values[a]);
+            for (int a = 0; a < 3; ++a) add(a ? "," : "", format(values[a]));
         } else {
             out += format(values[2]);
         }
@@ -109,78 +110,82 @@ struct HeaderWriter {
         auto number = [](auto v) { return std::to_string(v); };
         switch (id) {
             case Line::Model:
-                out += "ＫＶ種別,KV-" + number(status.modelCode) + "," +
-                       number(r.identity.sensorRange) + "Ｇ" +
-                       (status.sensorPlace == 0 ? ",内蔵" : ",外部");
+                add("ＫＶ種別,KV-", number(status.modelCode), ",", number(r.identity.sensorRange),
+                    "Ｇ", status.sensorPlace == 0 ? ",内蔵" : ",外部");
                 break;
             case Line::Numbers:
-                out += "データ親番号," + number(status.deviceNumber) + ",製造番号," +
-                       number(status.serialNumber);
+                add("データ親番号,", number(status.deviceNumber), ",製造番号,",
+                    number(status.serialNumber));
                 break;
             case Line::BatteryWithoutVersion:
-                out += "ﾊﾞｯﾃﾘ電圧," + oneDecimalText(status.batteryVolts) + ",バージョン,--";
+                add("ﾊﾞｯﾃﾘ電圧,", oneDecimalText(status.batteryVolts), ",バージョン,--");
                 break;
             case Line::BatteryAndVersion:
-                out += "ﾊﾞｯﾃﾘ電圧," + oneDecimalText(status.batteryVolts) + ",バージョン," +
-                       oneDecimalText(info.firmwareVersion / 10.0);
+                add("ﾊﾞｯﾃﾘ電圧,", oneDecimalText(status.batteryVolts), ",バージョン,",
+                    oneDecimalText(info.firmwareVersion / 10.0));
                 break;
             case Line::PeakModeFixed:
-                out += "動作モード,ピークモード,----,上書き無し";
+                add("動作モード,ピークモード,----,上書き無し");
                 break;
             case Line::Mode:
-                out += "動作モード," + modeName(info.waveMode) + "," +
-                       axisModeName(info.axisMode, model) + "," + overwriteName(info.overwriteMode);
+                add("動作モード,", modeName(info.waveMode), ",", axisModeName(info.axisMode, model),
+                    ",", overwriteName(info.overwriteMode));
                 break;
             case Line::Start:
-                out += "開始時刻,";
+                add("開始時刻,");
                 appendDateTimeFields(out, kind == DataFileKind::Wave ? r.waveIndex[slot].startTime
                                                                      : r.index[slot].startTime);
                 break;
             case Line::End:
-                out += "終了時刻,";
+                add("終了時刻,");
                 appendDateTimeFields(out, kind == DataFileKind::Wave ? r.waveIndex[slot].endTime
                                                                      : r.index[slot].endTime);
                 break;
             case Line::RecordPeriod:
-                out += "記録周期," + recordPeriodName(static_cast<unsigned>(status.recordPeriod));
+                add("記録周期,", recordPeriodName(static_cast<unsigned>(status.recordPeriod)));
                 break;
             case Line::SamplePeriod:
-                out += "ｻﾝﾌﾟﾙ周期," + number(info.samplePeriodMs) + "ms,トリガポイント," +
-                       number(info.preTrigger) + "pt";
+                add("ｻﾝﾌﾟﾙ周期,", number(info.samplePeriodMs), "ms,トリガポイント,",
+                    number(info.preTrigger), "pt");
                 break;
             case Line::SensorNumbersAll:
             case Line::SensorNumbersOfModel:
-                out += "センサ番号,";
+                add("センサ番号,");
                 appendAxes(status.sensorNumber, id == Line::SensorNumbersAll, number);
                 break;
             case Line::SensitivitiesAll:
             case Line::SensitivitiesOfModel:
-                out += "センサ感度,";
+                add("センサ感度,");
                 appendAxes(status.sensitivity, id == Line::SensitivitiesAll, valueText);
                 break;
             case Line::TriggerLevels:
-                out += "トリガレベル,";
-                for (int a = 0; a < 3; ++a) out += number(info.triggerLevel[a]) + "％,";
+                add("トリガレベル,");
+                for (int a = 0; a < 3; ++a) add(number(info.triggerLevel[a]), "％,");
                 break;
             case Line::PeakCount:
-                out += "計測回数," + number(r.index[slot].recordCount);
+                add("計測回数,", number(r.index[slot].recordCount));
                 break;
             case Line::WaveCounts: {
                 const auto& counts = r.waveIndex[slot].recordCount;
-                out += "計測回数," + number(counts[0]);
-                if (isTriaxial(model)) out += "," + number(counts[1]) + "," + number(counts[2]);
+                add("計測回数,", number(counts[0]));
+                if (isTriaxial(model)) add(",", number(counts[1]), ",", number(counts[2]));
                 break;
             }
             case Line::Empty:
                 break;
             case Line::ColumnTitles:
-                out += isTriaxial(model)
-                           ? "年月日,時分秒,XG(+),(ms),XG(-),(ms),,年月日,時分秒,YG(+),(ms),YG(-),"
-                             "(ms),,年月日,時分秒,ZG(+),(ms),ZG(-),(ms)"
-                           : "年月日,時分秒,G(+),(ms),G(-),(ms)";
+                add(isTriaxial(model)
+                        ? "年月日,時分秒,XG(+),(ms),XG(-),(ms),,年月日,時分秒,YG(+),(ms),YG(-),"
+                          "(ms),,年月日,時分秒,ZG(+),(ms),ZG(-),(ms)"
+                        : "年月日,時分秒,G(+),(ms),G(-),(ms)");
                 break;
         }
-        out += "\r\n";
+        add("\r\n");
+    }
+
+    template <typename... Parts>
+    void add(const Parts&... parts) {
+        (out.append(std::string_view(parts)), ...);
     }
 };
 
