@@ -242,10 +242,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
-        if (auto* button = qobject_cast<QAbstractButton*>(watched))
+        if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
             StatusBar1->showMessage(button->toolTip());
-        else
+            // A button ignores a move without a pressed mouse button, which
+            // would then reach the background and clear the hint again.
+            if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
+        } else {
             StatusBar1->clearMessage();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
