@@ -91,6 +91,21 @@ TEST(KvsimPty, RecoversFromAnExtraByteAndFromATrickleOnTheNextAttempt) {
     }
 }
 
+TEST(KvsimPty, PacesRepliesAtTheBaudRateAndKeepsAnExtraByteWithTheLast) {
+    test::KvsimProcess sim({"--reply-length", "191", "--baud", "38400", "--extra-byte", "1"});
+    ASSERT_TRUE(sim.started()) << sim.error();
+    PtySession s(sim.devicePath());
+    ASSERT_TRUE(s.opened);
+    int64_t start = s.clock.nowMs();
+    ASSERT_TRUE(s.run(33, 191));
+    int64_t took = s.clock.nowMs() - start;
+    // The long first reply is refused even though it passed 191 bytes on its
+    // way; the second takes its wire time of about 50 ms.
+    EXPECT_GE(took, 400 + 2 * 49);
+    EXPECT_LT(took, 1400);
+    EXPECT_EQ(s.device.bytesWaiting(), 0u);
+}
+
 TEST(KvsimPty, AnswersOnlyOnTheThirdAttempt) {
     test::KvsimProcess sim({"--echo", "--silent", "2"});
     ASSERT_TRUE(sim.started()) << sim.error();
