@@ -94,6 +94,7 @@ TEST_F(KvtoolDownload, SavesIntoTheGivenFolderAndNamesMissingMeasurements) {
 TEST_F(KvtoolDownload, FailureIsReportedThroughTheHost) {
     use("model 5100\nmeasurement\n records 70000\n");
     DownloadRequest request = parsed({"--all"});
+    EXPECT_TRUE(request.all);
     EXPECT_FALSE(downloadCommand(*link, settings, request, files, missing));
     EXPECT_TRUE(files.empty());
     EXPECT_TRUE(missing.empty());

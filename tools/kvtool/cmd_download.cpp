@@ -41,7 +41,7 @@ bool parseDownloadRequest(const std::vector<std::string>& args, DownloadRequest&
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--all" && !all) {
-            all = true;
+            all = request.all = true;
             request.selected.fill(true);
         } else if (a == "--select" && !select) {
             if (!hasValue || !parseSelection(args[++i], request.selected)) {
@@ -82,7 +82,8 @@ bool downloadCommand(Link& link, PcSettings& settings, const DownloadRequest& re
     files = job.savedFiles;
     missing.clear();
     for (int i = 0; i < kMeasurementSlots; ++i)
-        if (ok && request.selected[i] && state.measurementCounts[i] < 0) missing.push_back(i + 1);
+        if (ok && !request.all && request.selected[i] && state.measurementCounts[i] < 0)
+            missing.push_back(i + 1);
     return ok;
 }
 

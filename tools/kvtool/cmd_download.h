@@ -13,6 +13,7 @@ namespace kv::tool {
 // What `download` was asked for: measurements 1 to 10 and a data folder.
 struct DownloadRequest {
     std::array<bool, kMeasurementSlots> selected{};
+    bool all = false;    // --all: measurements that do not exist are no surprise
     std::string folder;  // empty: the settings' data folder
 };
 
@@ -24,8 +25,8 @@ bool parseDownloadRequest(const std::vector<std::string>& args, DownloadRequest&
 // What the information screen's download button does, on any link: the
 // identity in a session of its own decides the generation, then the download
 // driver runs (the confirmation is the host's to answer). The files created go
-// to `files`, measurements that were asked for but hold no data to `missing`
-// (numbers from 1). Returns true when the driver reported success.
+// to `files`; measurements that were named with --select but hold no data to
+// `missing` (numbers from 1). Returns true when the driver reported success.
 bool downloadCommand(Link& link, PcSettings& settings, const DownloadRequest& request,
                      std::vector<std::string>& files, std::vector<int>& missing);
 
