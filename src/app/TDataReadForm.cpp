@@ -59,9 +59,7 @@ void TDataReadForm::showProgressText(int percent, const QString& text) {
 // The operation holds the user-interface thread, so the new state is painted
 // here rather than when the event loop next runs.
 void TDataReadForm::paintNow() {
-    if (!isVisible()) return;
-    Label1->repaint();
-    ProgressBar1->repaint();
+    if (isVisible()) repaint();
 }
 
 void TDataReadForm::showEvent(QShowEvent* event) {

@@ -76,7 +76,7 @@ QToolButton* TMainForm::pictureButton(QWidget* client, const char* name, const Q
     button->setIcon(buttonIcon(picture));
     button->setIconSize(QSize(40, 40));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setFixedSize(176, 96);
+    button->setFixedSize(176, 104);
     button->setMouseTracking(true);
     button->installEventFilter(this);
     return button;
@@ -141,9 +141,10 @@ void TMainForm::buildButtons(QWidget* client) {
     grid->addWidget(Button1, 1, 2, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(client);
-    layout->setContentsMargins(16, 6, 16, 10);
-    layout->setSpacing(6);
+    layout->setContentsMargins(16, 4, 16, 8);
+    layout->setSpacing(4);
     layout->addWidget(Label1);
+    layout->addStretch(1);
     layout->addLayout(grid);
     layout->addStretch(1);
 }

@@ -1,8 +1,11 @@
 #include "app/qt_host.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
+#include <QWindow>
 
 #include "app/TDataReadForm.h"
 
@@ -67,7 +70,16 @@ void QtHost::beginProgress(bool cancellable) {
     progress_->setCancellable(cancellable);
     progress_->show();
     progress_->raise();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The operation keeps the user-interface thread from here on, so the
+    // window is given a moment to appear on the screen before it is fed.
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(5);
+    } while (progress_->windowHandle() && !progress_->windowHandle()->isExposed() &&
+             waited.elapsed() < 500);
+    progress_->repaint();
 }
 
 void QtHost::showProgress(int number, int percent) {

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -103,11 +105,28 @@ void TPcSettingForm::buildFolderGroup() {
     DirectoryListBox1->setModel(folderModel_);
     for (int c = 1; c < folderModel_->columnCount(); ++c) DirectoryListBox1->hideColumn(c);
     DirectoryListBox1->setHeaderHidden(true);
+    // Long folder names scroll sideways instead of being cut off.
+    DirectoryListBox1->header()->setStretchLastSection(false);
+    DirectoryListBox1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     DirectoryListBox1->setUniformRowHeights(true);
     DirectoryListBox1->setToolTip(
         QStringLiteral("リターンキーかダブルクリックで格納場所を設定します。"));
     connect(DirectoryListBox1, &QTreeView::activated, this, [this](const QModelIndex& index) {
         DirectoryListBox1Change(folderModel_->filePath(index));
+    });
+    // Folders are read in the background and their lines arrive in batches:
+    // whenever lines arrive above the shown folder, it is brought into view
+    // again once the tree has laid them out.
+    scrollTimer_ = new QTimer(this);
+    scrollTimer_->setSingleShot(true);
+    scrollTimer_->setInterval(60);
+    connect(scrollTimer_, &QTimer::timeout, this, [this] { bringCurrentFolderIntoView(); });
+    connect(folderModel_, &QFileSystemModel::rowsInserted, this, [this](const QModelIndex& parent) {
+        for (QModelIndex i = DirectoryListBox1->currentIndex(); i.isValid(); i = i.parent())
+            if (i.parent() == parent) {
+                scrollTimer_->start();
+                return;
+            }
     });
 
     StaticText1 = new QLabel(QStringLiteral("データ格納場所"), GroupBox1);
@@ -266,8 +285,14 @@ void TPcSettingForm::showFolder(const QString& folder) {
     const QModelIndex current = folderModel_->index(QString::fromStdString(shown));
     DirectoryListBox1->setCurrentIndex(current);
     DirectoryListBox1->expand(current);
-    DirectoryListBox1->scrollTo(current);
+    bringCurrentFolderIntoView();
     DataSavePath->setText(QString::fromStdString(shown));
+}
+
+void TPcSettingForm::bringCurrentFolderIntoView() {
+    DirectoryListBox1->scrollTo(DirectoryListBox1->currentIndex(),
+                                QAbstractItemView::PositionAtCenter);
+    DirectoryListBox1->horizontalScrollBar()->setValue(0);
 }
 
 void TPcSettingForm::showSlot(int no, bool automatic) {
@@ -310,6 +335,7 @@ void TPcSettingForm::DriveComboBox1Change() {
 
 void TPcSettingForm::DirectoryListBox1Change(const QString& folder) {
     DataSavePath->setText(folder);
+    DataSavePath->setToolTip(folder);
     edited_ = true;
 }
 

@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class QToolButton;
 class QTreeView;
 
@@ -45,6 +46,7 @@ class TPcSettingForm : public QDialog {
     void fillFromSettings();
     void showSlot(int no, bool automatic);
     void showFolder(const QString& folder);
+    void bringCurrentFolderIntoView();
     void showDeviceOfPort();
     void DriveComboBox1Change();
     void DirectoryListBox1Change(const QString& folder);
@@ -70,6 +72,7 @@ class TPcSettingForm : public QDialog {
     QComboBox* DriveComboBox1 = nullptr;
     QTreeView* DirectoryListBox1 = nullptr;
     QFileSystemModel* folderModel_ = nullptr;
+    QTimer* scrollTimer_ = nullptr;
     QLabel* StaticText1 = nullptr;
     QLineEdit* DataSavePath = nullptr;
     QGroupBox* GroupBox2 = nullptr;
