@@ -212,6 +212,8 @@ void TPcSettingForm::buildFileNames(QWidget* area) {
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(n + 1));
         button->setCheckable(true);
         button->setFixedSize(48, 24);
+        button->setText(QStringLiteral("自動"));
+        button->setAccessibleDescription(label->text());
         auto* edit = new QLineEdit(area);
         edit->setObjectName(QStringLiteral("Edit%1").arg(n + 1));
         edit->setAccessibleName(label->text());
