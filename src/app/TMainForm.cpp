@@ -219,7 +219,9 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // FormShow
     closeAllowed_ = !busy_;
-    if (!event->spontaneous() && screen()) {
+    // Centred when it first appears; later it comes back where the user left it.
+    if (!centred_ && !event->spontaneous() && screen()) {
+        centred_ = true;
         QRect frame = frameGeometry();
         frame.moveCenter(screen()->availableGeometry().center());
         move(frame.topLeft());

@@ -61,6 +61,7 @@ class TMainForm : public QMainWindow {
     AppWindows& windows_;
     bool closeAllowed_ = true;
     bool busy_ = false;
+    bool centred_ = false;
 
     QLabel* Label1 = nullptr;
     QToolButton* BitBtn1 = nullptr;
