@@ -2,7 +2,8 @@
 # Builds a release build and starts ＫＶマネージャー.
 #
 # A new user has no recorder yet: when no device is configured for the selected
-# COM port and its default device (/dev/ttyS0 for COM1 ...) cannot be opened,
+# COM port and its default device (/dev/ttyS0 for COM1 ...) cannot be opened
+# or is the system console,
 # the simulated recorder kvsim (a triaxial 5300 with three measurements) stands
 # in for this run. The program gets its device through KV_DEVICE_OVERRIDE,
 # which it never writes to its settings; kvsim ends with the program.
@@ -39,8 +40,15 @@ ini_value() {
         }'
 }
 
-# A port that answers opening (a UART that is present, a USB adapter).
+# A port that answers opening (a UART that is present, a USB adapter). The
+# system console is no recorder line even when it opens (virtual machines put
+# it on ttyS0), and frames sent there would land on the console.
 can_open() {
+    local console=""
+    [ -r /sys/class/tty/console/active ] && console="$(cat /sys/class/tty/console/active)"
+    for name in $console; do
+        [ "/dev/$name" = "$1" ] && return 1
+    done
     [ -r "$1" ] && [ -w "$1" ] && timeout 3 stty -F "$1" >/dev/null 2>&1
 }
 
