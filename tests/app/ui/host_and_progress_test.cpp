@@ -110,7 +110,8 @@ TEST_F(HostAndProgressTest, EveryControlHasAnAccessibleName) {
             const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                                  qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w);
             // Line edits inside combo boxes and views belong to their owner.
-            if (!control || w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
+            if (!control || w->window() != form || w->objectName().isEmpty() ||
+                w->objectName().startsWith("qt_"))
                 continue;
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
             ASSERT_NE(a, nullptr);
