@@ -149,7 +149,7 @@ std::array<MeasurementRow, kMeasurementSlots> peakIndexRows(const MeasurementInd
     for (int i = 0; i < kMeasurementSlots; ++i) {
         const MeasurementIndexEntry& e = index[i];
         MeasurementRow& row = rows[i];
-        char caption[8];
+        char caption[16];
         std::snprintf(caption, sizeof caption, "%02d", i + 1);
         row.caption = caption;
         row.measured = e.recordCount != 0;
@@ -173,7 +173,7 @@ std::array<MeasurementRow, kMeasurementSlots> waveIndexRows(const WaveMeasuremen
     for (int i = 0; i < kMeasurementSlots; ++i) {
         const WaveIndexEntry& e = index[i];
         MeasurementRow& row = rows[i];
-        char caption[8];
+        char caption[16];
         std::snprintf(caption, sizeof caption, "%02d", i + 1);
         row.caption = caption;
         // A measurement stopped before its first trigger has causes but no

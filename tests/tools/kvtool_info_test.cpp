@@ -84,7 +84,7 @@ records 7
     std::string j = compact(out);
     EXPECT_EQ(j.rfind("{\"generation\":\"later\",", 0), 0u) << j;
     EXPECT_NE(j.find(R"("status":{"deviceNumber":12,"recordPeriod":1,"waveMode":0,"axisMode":0,)"
-                     R"("samplePeriodMs":1,"preTrigger":64,"modelCode":5300,"sensorRange":50,)"
+                     R"("samplePeriodMs":1,"preTrigger":0,"modelCode":5300,"sensorRange":50,)"
                      R"("sensorPlace":0,"serialNumber":4321,"sensorNumber":[101,102,103],)"
                      R"("overwriteMode":0,"triggerThreshold":[100,100,100],)"
                      R"("triggerLevel":[10,10,10],"sensitivity":[12.3,10,10],)"

@@ -64,7 +64,7 @@ struct RecorderData {
     int batteryTenths = 36;
     int firmwareTenths = 12;
     // The conditions of command 83; recordPeriod also serves the first generation.
-    MeasurementSettings settings{0, 1, 1, {10, 10, 10}, {100, 100, 100}, 64, 0, 0};
+    MeasurementSettings settings{0, 1, 1, {10, 10, 10}, {100, 100, 100}, 0, 0, 0};
     std::string identityText = "SN1234 V1.20";  // 12 bytes after range and place
     // The model text of the identity reply; empty = model and range.
     std::string identityModelText;

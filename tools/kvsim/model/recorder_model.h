@@ -46,7 +46,7 @@ struct RecorderConfig {
 //   range 50                   place A                 sensor X 101 12.3   (axis, number, mV/G)
 //   battery 3.6                firmware 1.2            period 1            (record-period index)
 //   sample 2                   trigger 10 10 10        threshold 100 100 100
-//   pretrigger 64              axismode 0              overwrite 0
+//   pretrigger 0               axismode 0              overwrite 0
 //   clock 2014/03/05 09:07:02  (the clock at start; it runs from there)
 //   identity SN1234 V1.20      (the 12 identity bytes after range and place)
 //   modeltext 5300-050A        (the model text of the identity reply as sent)
