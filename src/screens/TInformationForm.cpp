@@ -19,7 +19,7 @@
 namespace kv {
 
 TInformationForm::TInformationForm(Link& link, PcSettings& settings, QWidget* parent)
-    : QDialog(parent), link_(link), settings_(settings) {
+    : RecorderDialog(parent), link_(link), settings_(settings) {
     setObjectName("InformationForm");
     setWindowTitle(QStringLiteral("ＫＶ情報"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -115,7 +115,7 @@ void TInformationForm::showEvent(QShowEvent* event) {
 
 void TInformationForm::FormShow() {
     const RecorderState& state = recorderState();
-    closable_ = true;
+    sessionRunning() = false;
     setFieldTexts(this, firstGenerationFields(state.legacyInfo, state.clock));
     fillMeasurementList(ListView1, peakIndexRows(state.index, CauseTexts::Legacy));
 }
@@ -126,7 +126,7 @@ void TInformationForm::Button1Click() {
 }
 
 void TInformationForm::setBusy(bool busy) {
-    closable_ = !busy;
+    sessionRunning() = busy;
     if (busy)
         setCursor(Qt::WaitCursor);
     else
@@ -135,18 +135,6 @@ void TInformationForm::setBusy(bool busy) {
                        static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(GroupBox1),
                        static_cast<QWidget*>(GroupBox2)})
         w->setEnabled(!busy);
-}
-
-void TInformationForm::closeEvent(QCloseEvent* event) {
-    if (!closable_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TInformationForm::reject() {
-    if (closable_) QDialog::reject();
 }
 
 }  // namespace kv

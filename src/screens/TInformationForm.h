@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "screens/recorder_dialog.h"
 
 class QGroupBox;
 class QPushButton;
@@ -13,18 +13,13 @@ class PcSettings;
 
 // What a first-generation recorder (4100, 4300) reported: status, clock,
 // sensors, and its measurement index with a tick per measurement to download.
-class TInformationForm : public QDialog {
+class TInformationForm : public RecorderDialog {
     Q_OBJECT
   public:
     TInformationForm(Link& link, PcSettings& settings, QWidget* parent = nullptr);
 
-    // False while a download runs: the window then refuses to close.
-    bool closable() const { return closable_; }
-
   protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
   private:
     void FormShow();
@@ -33,7 +28,6 @@ class TInformationForm : public QDialog {
 
     Link& link_;
     PcSettings& settings_;
-    bool closable_ = true;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

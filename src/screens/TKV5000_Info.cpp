@@ -20,7 +20,7 @@
 namespace kv {
 
 TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, QWidget* parent)
-    : QDialog(parent), link_(link), settings_(settings) {
+    : RecorderDialog(parent), link_(link), settings_(settings) {
     setObjectName("KV5000_Info");
     setWindowTitle(QStringLiteral("ＫＶ情報"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -141,7 +141,7 @@ void TKV5000_Info::FormShow() {
     const ModelCode model =
         state.info.modelCode != 0 ? state.info.modelCode : state.identity.modelCode;
     setMeasurementColumns(DataView, measurementColumns(wave, isTriaxial(model)));
-    closable_ = true;
+    sessionRunning() = false;
     setFieldTexts(this, laterGenerationFields(state.info, state.clock));
     fillMeasurementList(DataView, wave ? waveIndexRows(state.waveIndex)
                                        : peakIndexRows(state.index, CauseTexts::EndCausesForBoth));
@@ -153,7 +153,7 @@ void TKV5000_Info::TestButtonClick() {
 }
 
 void TKV5000_Info::setBusy(bool busy) {
-    closable_ = !busy;
+    sessionRunning() = busy;
     if (busy)
         setCursor(Qt::WaitCursor);
     else
@@ -161,18 +161,6 @@ void TKV5000_Info::setBusy(bool busy) {
     DataView->setEnabled(!busy);
     TestButton->setEnabled(!busy);
     Button_OK->setEnabled(!busy);
-}
-
-void TKV5000_Info::closeEvent(QCloseEvent* event) {
-    if (!closable_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TKV5000_Info::reject() {
-    if (closable_) QDialog::reject();
 }
 
 }  // namespace kv

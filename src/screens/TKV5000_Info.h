@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "screens/recorder_dialog.h"
 
 class QGroupBox;
 class QPushButton;
@@ -14,18 +14,13 @@ class PcSettings;
 // What a second- or third-generation recorder reported: identity, status,
 // clock, sensors, and its measurement index with a tick per measurement to
 // download.
-class TKV5000_Info : public QDialog {
+class TKV5000_Info : public RecorderDialog {
     Q_OBJECT
   public:
     TKV5000_Info(Link& link, PcSettings& settings, QWidget* parent = nullptr);
 
-    // False while a download runs: the window then refuses to close.
-    bool closable() const { return closable_; }
-
   protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
   private:
     void FormShow();
@@ -34,7 +29,6 @@ class TKV5000_Info : public QDialog {
 
     Link& link_;
     PcSettings& settings_;
-    bool closable_ = true;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

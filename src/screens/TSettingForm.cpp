@@ -27,7 +27,7 @@
 namespace kv {
 
 TSettingForm::TSettingForm(Link& link, PcSettings& settings, RecorderState& state, QWidget* parent)
-    : QDialog(parent), link_(link), settings_(settings), state_(state) {
+    : RecorderDialog(parent), link_(link), settings_(settings), state_(state) {
     setObjectName(QStringLiteral("SettingForm"));
     setWindowTitle(QStringLiteral("ＫＶ測定条件設定画面"));
     setModal(true);
@@ -145,18 +145,6 @@ void TSettingForm::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
 }
 
-void TSettingForm::closeEvent(QCloseEvent* event) {
-    if (sessionRunning_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TSettingForm::done(int result) {
-    if (!sessionRunning_) QDialog::done(result);
-}
-
 void TSettingForm::FormShow() {
     const LegacyRecorderInfo& info = state_.legacyInfo;
     Edit1->setText(QString::number(info.deviceNumber));
@@ -205,7 +193,7 @@ void TSettingForm::Button1Click() {
     if (!confirmWrite(link_.host, confirmDeviceNumberText(check.number))) return;
     bool ok = false;
     {
-        SessionBusy busy(link_.host, controls_, sessionRunning_);
+        SessionBusy busy(link_.host, controls_, sessionRunning());
         ok = runInSession(link_, settings_, [&](RecorderSession& s) {
             return setDeviceNumberLegacy(s, static_cast<uint8_t>(check.number));
         });
@@ -223,7 +211,7 @@ void TSettingForm::Button2Click() {
     if (!confirmWrite(link_.host, confirmRecordPeriodText(str(StaticText3->text())))) return;
     bool ok = false;
     {
-        SessionBusy busy(link_.host, controls_, sessionRunning_);
+        SessionBusy busy(link_.host, controls_, sessionRunning());
         ok = runInSession(link_, settings_,
                           [&](RecorderSession& s) { return setRecordPeriodLegacy(s, period); });
     }
@@ -246,7 +234,7 @@ void TSettingForm::Button3Click() {
     if (!confirmWrite(link_.host, confirmText(shown))) return;
     bool ok = false;
     {
-        SessionBusy busy(link_.host, controls_, sessionRunning_);
+        SessionBusy busy(link_.host, controls_, sessionRunning());
         ok = runInSession(link_, settings_, [&](RecorderSession& s) {
             if (usePcClock) time = link_.clock.localNow();
             return setClockLegacy(s, time) && readClockLegacy(s, state_.clock);
@@ -270,7 +258,7 @@ void TSettingForm::Button4Click() {
     sensors.sensitivity = check.entries.sensitivity;
     bool ok = false;
     {
-        SessionBusy busy(link_.host, controls_, sessionRunning_);
+        SessionBusy busy(link_.host, controls_, sessionRunning());
         ok = runInSession(link_, settings_,
                           [&](RecorderSession& s) { return writeSensorLegacy(s, sensors); });
     }

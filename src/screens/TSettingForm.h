@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
+#include "screens/recorder_dialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +20,7 @@ struct RecorderState;
 // The condition screen of first-generation recorders (4100, 4300): device
 // number, record period, clock and sensor data, each written in a session of
 // its own with the older command set.
-class TSettingForm : public QDialog {
+class TSettingForm : public RecorderDialog {
     Q_OBJECT
   public:
     TSettingForm(Link& link, PcSettings& settings, RecorderState& state, QWidget* parent = nullptr);
@@ -31,9 +31,6 @@ class TSettingForm : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    // Refused while a recorder session runs.
-    void done(int result) override;
 
   private:
     void buildControls();
@@ -51,7 +48,6 @@ class TSettingForm : public QDialog {
     Link& link_;
     PcSettings& settings_;
     RecorderState& state_;
-    bool sessionRunning_ = false;
 
     QWidget* controls_ = nullptr;
     QGroupBox* GroupBox1 = nullptr;

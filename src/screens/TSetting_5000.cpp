@@ -28,7 +28,7 @@ namespace kv {
 
 TSetting_5000::TSetting_5000(Link& link, PcSettings& settings, RecorderState& state,
                              QWidget* parent)
-    : QDialog(parent), link_(link), settings_(settings), state_(state) {
+    : RecorderDialog(parent), link_(link), settings_(settings), state_(state) {
     setObjectName(QStringLiteral("Setting_5000"));
     setWindowTitle(QStringLiteral("ＫＶ測定条件設定画面"));
     setModal(true);
@@ -170,18 +170,6 @@ void TSetting_5000::showEvent(QShowEvent* event) {
     FormShow();
 }
 
-void TSetting_5000::closeEvent(QCloseEvent* event) {
-    if (sessionRunning_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TSetting_5000::done(int result) {
-    if (!sessionRunning_) QDialog::done(result);
-}
-
 void TSetting_5000::FormShow() {
     const RecorderInfo& info = state_.info;
     txtGouki->setText(QString::number(info.deviceNumber));
@@ -247,7 +235,7 @@ void TSetting_5000::Set_GoukiClick() {
     if (!confirmWrite(link_.host, confirmDeviceNumberText(check.number))) return;
     bool ok = false;
     {
-        SessionBusy busy(link_.host, controls_, sessionRunning_);
+        SessionBusy busy(link_.host, controls_, sessionRunning());
         ok = runInSession(link_, settings_, [&](RecorderSession& s) {
             return setDeviceNumber(s, static_cast<uint8_t>(check.number));
         });
@@ -271,7 +259,7 @@ void TSetting_5000::Set_TimeClick() {
     if (!confirmWrite(link_.host, confirmText(shown))) return;
     bool ok = false;
     {
-        SessionBusy busy(link_.host, controls_, sessionRunning_);
+        SessionBusy busy(link_.host, controls_, sessionRunning());
         ok = runInSession(link_, settings_, [&](RecorderSession& s) {
             // The PC's time is taken once the recorder listens, so that it is current.
             if (usePcClock) time = link_.clock.localNow();
@@ -300,7 +288,7 @@ void TSetting_5000::Set_SencerClick() {
     sensors.sensitivity = check.entries.sensitivity;
     bool ok = false;
     {
-        SessionBusy busy(link_.host, controls_, sessionRunning_);
+        SessionBusy busy(link_.host, controls_, sessionRunning());
         ok = runInSession(link_, settings_,
                           [&](RecorderSession& s) { return writeSensor(s, sensors); });
     }
@@ -348,7 +336,7 @@ void TSetting_5000::Set_ModeClick() {
     if (!confirmWrite(link_.host, conditionText::kConditionWarning)) return;
     bool ok = false;
     {
-        SessionBusy busy(link_.host, controls_, sessionRunning_);
+        SessionBusy busy(link_.host, controls_, sessionRunning());
         ok = runInSession(link_, settings_, [&](RecorderSession& s) {
             link_.host.processEvents();
             if (!writeMeasurementSettings(s, m)) return false;

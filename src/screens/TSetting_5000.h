@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
+#include "screens/recorder_dialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +20,7 @@ struct RecorderState;
 // The condition screen of second- and third-generation recorders: device
 // number, clock, sensor data and measurement conditions, each written in a
 // session of its own. Shows the records the main window read before opening it.
-class TSetting_5000 : public QDialog {
+class TSetting_5000 : public RecorderDialog {
     Q_OBJECT
   public:
     TSetting_5000(Link& link, PcSettings& settings, RecorderState& state,
@@ -32,9 +32,6 @@ class TSetting_5000 : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    // Refused while a recorder session runs.
-    void done(int result) override;
 
   private:
     void buildControls();
@@ -54,7 +51,6 @@ class TSetting_5000 : public QDialog {
     Link& link_;
     PcSettings& settings_;
     RecorderState& state_;
-    bool sessionRunning_ = false;
 
     QWidget* controls_ = nullptr;
     QGroupBox* GroupBox1 = nullptr;
