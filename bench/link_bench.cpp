@@ -116,7 +116,8 @@ void BM_TransactNeverAnswered(benchmark::State& state) {
     for (auto _ : state) {
         if (kv::transact(s.port, 0, command, 32, reply, 32)) state.SkipWithError("answered");
     }
-    state.counters["cpu_ms_per_transact"] = (processCpuMs() - cpu0) / static_cast<double>(state.iterations());
+    state.counters["cpu_ms_per_transact"] =
+        (processCpuMs() - cpu0) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_TransactNeverAnswered)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(2);
 
@@ -133,8 +134,12 @@ void BM_ReceiveReplySilence1200ms(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 0; i < 3; ++i) kv::receiveReply(s.port, reply, 32, 0);
     }
-    state.counters["cpu_ms_per_1200ms_wait"] = (processCpuMs() - cpu0) / static_cast<double>(state.iterations());
+    state.counters["cpu_ms_per_1200ms_wait"] =
+        (processCpuMs() - cpu0) / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_ReceiveReplySilence1200ms)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ReceiveReplySilence1200ms)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace

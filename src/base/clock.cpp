@@ -18,15 +18,21 @@ void RealClock::sleepMs(int64_t ms) {
     }
 }
 
-DateTime RealClock::localNow() { return localDateTimeNow(); }
+DateTime RealClock::localNow() {
+    return localDateTimeNow();
+}
 
 DateTime localDateTimeNow() {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
     std::tm tm{};
     localtime_r(&ts.tv_sec, &tm);
-    CalendarTime c{tm.tm_year + 1900, tm.tm_mon + 1,          tm.tm_mday,
-                   tm.tm_hour,        tm.tm_min,              tm.tm_sec > 59 ? 59 : tm.tm_sec,
+    CalendarTime c{tm.tm_year + 1900,
+                   tm.tm_mon + 1,
+                   tm.tm_mday,
+                   tm.tm_hour,
+                   tm.tm_min,
+                   tm.tm_sec > 59 ? 59 : tm.tm_sec,
                    static_cast<int>(ts.tv_nsec / 1000000)};
     return encodeDateTimeLenient(c);
 }

@@ -9,15 +9,15 @@ namespace kv {
 // Time as the link and the screens see it. The real clock reads the monotonic
 // tick and sleeps; tests use a virtual clock in which a sleep only moves time on.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
-    virtual int64_t nowMs() = 0;               // monotonic milliseconds
+    virtual int64_t nowMs() = 0;  // monotonic milliseconds
     virtual void sleepMs(int64_t ms) = 0;
-    virtual DateTime localNow() = 0;           // the PC's local date-time
+    virtual DateTime localNow() = 0;  // the PC's local date-time
 };
 
 class RealClock : public Clock {
-public:
+  public:
     int64_t nowMs() override;
     void sleepMs(int64_t ms) override;
     DateTime localNow() override;

@@ -66,6 +66,8 @@ std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
     return convert("UTF-8", "CP932", cp932);
 }
 
-bool fitsCp932(std::string_view utf8) { return utf8ToCp932(utf8).has_value(); }
+bool fitsCp932(std::string_view utf8) {
+    return utf8ToCp932(utf8).has_value();
+}
 
 }  // namespace kv

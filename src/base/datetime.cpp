@@ -32,7 +32,9 @@ void civilFromDays(long long z, int& y, int& m, int& d) {
 
 const long long kEpochDays = daysFromCivil(1899, 12, 30);
 
-bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int daysInMonth(int y, int m) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -112,7 +114,9 @@ std::string formatTime(DateTime t) {
     return buf;
 }
 
-std::string formatDateTimeText(DateTime t) { return formatDate(t) + " " + formatTime(t); }
+std::string formatDateTimeText(DateTime t) {
+    return formatDate(t) + " " + formatTime(t);
+}
 
 std::optional<DateTime> parseDate(std::string_view text) {
     size_t a = text.find('/');

@@ -7,7 +7,7 @@ namespace kv {
 // What a long operation needs from whoever runs it: the windows implement it
 // with Qt, tests with a recording fake, kvtool with the console.
 class Host {
-public:
+  public:
     // Message-box flags and answers, with the values of the platform of origin.
     enum Flags { Error = 16, Question = 32, QuestionYesNo = 36, Information = 64 };
     enum Answer { Ok = 1, Yes = 6, No = 7 };

@@ -32,13 +32,19 @@ bool receiveReply(RecorderPort& port, uint8_t* reply, size_t n, uint8_t cmd);
 bool sendOnly(RecorderPort& port, uint8_t cmd, uint8_t* command, size_t commandLength,
               uint8_t* reply);
 
-inline uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
+inline uint16_t be16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] << 8 | p[1]);
+}
 inline uint32_t be32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
            static_cast<uint32_t>(p[2]) << 8 | p[3];
 }
 // (low nibble) + 10 x (high nibble); nibbles are not checked (0x9A gives 100).
-inline int bcdToInt(uint8_t b) { return (b & 0x0F) + 10 * (b >> 4); }
-inline uint8_t intToBcd(int v) { return static_cast<uint8_t>((v / 10) << 4 | (v % 10)); }
+inline int bcdToInt(uint8_t b) {
+    return (b & 0x0F) + 10 * (b >> 4);
+}
+inline uint8_t intToBcd(int v) {
+    return static_cast<uint8_t>((v / 10) << 4 | (v % 10));
+}
 
 }  // namespace kv

@@ -6,7 +6,9 @@ namespace kv {
 
 RecorderPort::RecorderPort(Link& link) : link_(link) {}
 
-RecorderPort::~RecorderPort() { close(); }
+RecorderPort::~RecorderPort() {
+    close();
+}
 
 bool RecorderPort::configure(int baud, int dataBits, char parity, double stopBits) {
     const int data = dataBits;  // the name the assertion texts use
@@ -87,7 +89,9 @@ uint32_t RecorderPort::takeLastError() {
     return e;
 }
 
-bool RecorderPort::isOpen() const { return link_.device.isOpen(); }
+bool RecorderPort::isOpen() const {
+    return link_.device.isOpen();
+}
 
 void RecorderPort::waitForInput(int64_t deadlineMs) {
     if (isOpen()) {

@@ -13,7 +13,7 @@ namespace kv {
 // the recorder the PC is attached. A closed port turns every operation into a
 // harmless no-op that reports failure or 0.
 class RecorderPort {
-public:
+  public:
     explicit RecorderPort(Link& link);
     virtual ~RecorderPort();  // closes the port
     RecorderPort(const RecorderPort&) = delete;
@@ -53,7 +53,7 @@ public:
     // closed port it simply sleeps until the deadline.
     void waitForInput(int64_t deadlineMs);
 
-private:
+  private:
     Link& link_;
     int portNumber_ = -1;
     uint32_t lastError_ = 0;

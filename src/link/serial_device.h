@@ -10,7 +10,7 @@ namespace kv {
 // device that answers from a recorder model on a virtual clock. Errors are the
 // operating system's error numbers (errno), kept where they happened.
 class SerialDevice {
-public:
+  public:
     virtual ~SerialDevice() = default;
 
     // Opens the path exclusively. On failure returns the error number (non-zero).

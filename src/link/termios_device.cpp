@@ -21,27 +21,68 @@ constexpr size_t kPendingLimit = 1 << 20;
 
 bool speedFor(int baud, speed_t& out) {
     switch (baud) {
-        case 50: out = B50; return true;
-        case 75: out = B75; return true;
-        case 110: out = B110; return true;
-        case 134: out = B134; return true;
-        case 150: out = B150; return true;
-        case 200: out = B200; return true;
-        case 300: out = B300; return true;
-        case 600: out = B600; return true;
-        case 1200: out = B1200; return true;
-        case 1800: out = B1800; return true;
-        case 2400: out = B2400; return true;
-        case 4800: out = B4800; return true;
-        case 9600: out = B9600; return true;
-        case 19200: out = B19200; return true;
-        case 38400: out = B38400; return true;
-        case 57600: out = B57600; return true;
-        case 115200: out = B115200; return true;
-        case 230400: out = B230400; return true;
-        case 460800: out = B460800; return true;
-        case 921600: out = B921600; return true;
-        default: return false;
+        case 50:
+            out = B50;
+            return true;
+        case 75:
+            out = B75;
+            return true;
+        case 110:
+            out = B110;
+            return true;
+        case 134:
+            out = B134;
+            return true;
+        case 150:
+            out = B150;
+            return true;
+        case 200:
+            out = B200;
+            return true;
+        case 300:
+            out = B300;
+            return true;
+        case 600:
+            out = B600;
+            return true;
+        case 1200:
+            out = B1200;
+            return true;
+        case 1800:
+            out = B1800;
+            return true;
+        case 2400:
+            out = B2400;
+            return true;
+        case 4800:
+            out = B4800;
+            return true;
+        case 9600:
+            out = B9600;
+            return true;
+        case 19200:
+            out = B19200;
+            return true;
+        case 38400:
+            out = B38400;
+            return true;
+        case 57600:
+            out = B57600;
+            return true;
+        case 115200:
+            out = B115200;
+            return true;
+        case 230400:
+            out = B230400;
+            return true;
+        case 460800:
+            out = B460800;
+            return true;
+        case 921600:
+            out = B921600;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -57,7 +98,9 @@ bool isPtySlave(int fd) {
 
 TermiosDevice::TermiosDevice() : clock_(ownClock_) {}
 TermiosDevice::TermiosDevice(Clock& clock) : clock_(clock) {}
-TermiosDevice::~TermiosDevice() { close(); }
+TermiosDevice::~TermiosDevice() {
+    close();
+}
 
 int TermiosDevice::open(const std::string& path) {
     if (fd_ >= 0) close();
@@ -113,10 +156,18 @@ int TermiosDevice::configure(int baud, int dataBits, char parity, int stopBits) 
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
     tio.c_cflag |= CLOCAL | CREAD;
     switch (dataBits) {
-        case 5: tio.c_cflag |= CS5; break;
-        case 6: tio.c_cflag |= CS6; break;
-        case 7: tio.c_cflag |= CS7; break;
-        default: tio.c_cflag |= CS8; break;
+        case 5:
+            tio.c_cflag |= CS5;
+            break;
+        case 6:
+            tio.c_cflag |= CS6;
+            break;
+        case 7:
+            tio.c_cflag |= CS7;
+            break;
+        default:
+            tio.c_cflag |= CS8;
+            break;
     }
     if (parity == 'E' || parity == 'e') {
         tio.c_cflag |= PARENB;
@@ -252,7 +303,7 @@ void TermiosDevice::waitForInput(int64_t deadlineMs) {
             sleepUntil(deadlineMs);
             return;
         }
-        if (r == 0) return;  // deadline
+        if (r == 0) return;                                         // deadline
         if (!(p.revents & (POLLHUP | POLLERR | POLLNVAL))) return;  // new input
         // The device has gone (a USB adapter pulled, the simulator ended): it
         // will report POLLHUP forever. Take what it still holds, then let the
@@ -281,7 +332,11 @@ int TermiosDevice::setModemBit(int bit, bool on) {
     return e;
 }
 
-int TermiosDevice::setRts(bool on) { return setModemBit(TIOCM_RTS, on); }
-int TermiosDevice::setDtr(bool on) { return setModemBit(TIOCM_DTR, on); }
+int TermiosDevice::setRts(bool on) {
+    return setModemBit(TIOCM_RTS, on);
+}
+int TermiosDevice::setDtr(bool on) {
+    return setModemBit(TIOCM_DTR, on);
+}
 
 }  // namespace kv

@@ -19,8 +19,8 @@ namespace kv {
 // a pseudo-terminal behaves like a recorder on a cable. On a real port the
 // error is reported.
 class TermiosDevice : public SerialDevice {
-public:
-    TermiosDevice();                      // deadlines on its own monotonic clock
+  public:
+    TermiosDevice();                       // deadlines on its own monotonic clock
     explicit TermiosDevice(Clock& clock);  // deadlines on the given clock (same epoch as RealClock)
     ~TermiosDevice() override;
     TermiosDevice(const TermiosDevice&) = delete;
@@ -41,7 +41,7 @@ public:
     bool isPseudoTerminal() const { return pty_; }
     int fd() const { return fd_; }
 
-private:
+  private:
     int setModemBit(int bit, bool on);
     // Moves what the kernel holds into pending_, so that a later poll() waits
     // for new bytes only. Returns false when the line has hung up.

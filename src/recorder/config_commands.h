@@ -17,7 +17,7 @@ bool setClockLegacy(RecorderSession& s, DateTime t);                    // 17
 bool setDeviceNumber(RecorderSession& s, uint8_t number);               // 81
 bool writeSensor(RecorderSession& s, const RecorderInfo&);              // 82
 bool writeMeasurementSettings(RecorderSession& s, const MeasurementSettings&);  // 83
-bool readClock(RecorderSession& s, RecorderClock& clock);               // 96, window at 97
-bool setClock(RecorderSession& s, DateTime t);                          // 97
+bool readClock(RecorderSession& s, RecorderClock& clock);                       // 96, window at 97
+bool setClock(RecorderSession& s, DateTime t);                                  // 97
 
 }  // namespace kv

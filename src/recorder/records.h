@@ -10,9 +10,15 @@ namespace kv {
 // Model codes: 4100/4300 first generation, 5100/5300 second, 6100/6300 third;
 // 0 not recognised, -1 an identity text without a model number.
 using ModelCode = int32_t;
-inline bool isTriaxial(ModelCode code) { return code % 1000 == 300; }
-inline bool isSingleAxis(ModelCode code) { return code % 1000 == 100; }
-inline int axisCount(ModelCode code) { return isTriaxial(code) ? 3 : 1; }
+inline bool isTriaxial(ModelCode code) {
+    return code % 1000 == 300;
+}
+inline bool isSingleAxis(ModelCode code) {
+    return code % 1000 == 100;
+}
+inline int axisCount(ModelCode code) {
+    return isTriaxial(code) ? 3 : 1;
+}
 
 constexpr int kMeasurementSlots = 10;
 

@@ -11,7 +11,7 @@ namespace kv {
 // port cannot be opened, openError holds the error number and every command on
 // the session fails. Destroying it closes the port.
 class RecorderSession : public RecorderPort {
-public:
+  public:
     RecorderSession(Link& link, int portNumber, int baudRate);
     ~RecorderSession() override = default;
 

@@ -14,7 +14,7 @@ namespace kv {
 namespace {
 
 class RecorderPortTest : public ::testing::Test {
-protected:
+  protected:
     test::VirtualClock clock;
     sim::ScriptedResponder recorder;
     test::MemoryDevice device{clock, recorder};

@@ -1,8 +1,8 @@
 // The termios device on a bare pseudo-terminal pair, in real time: errors kept
 // as errno, waiting that blocks (also while bytes already wait), and a vanished
 // other end that neither spins nor blocks past a deadline.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -20,11 +20,12 @@ namespace {
 int64_t cpuUs() {
     rusage ru{};
     getrusage(RUSAGE_SELF, &ru);
-    return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000000 + ru.ru_utime.tv_usec + ru.ru_stime.tv_usec;
+    return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000000 + ru.ru_utime.tv_usec +
+           ru.ru_stime.tv_usec;
 }
 
 class TermiosDeviceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         master = posix_openpt(O_RDWR | O_NOCTTY);
         ASSERT_GE(master, 0);

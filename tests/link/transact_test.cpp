@@ -19,7 +19,7 @@ using sim::makeReply;
 using test::MemoryDevice;
 
 class TransactTest : public ::testing::Test {
-protected:
+  protected:
     test::VirtualClock clock;
     sim::ScriptedResponder recorder;
     MemoryDevice device{clock, recorder};
@@ -111,7 +111,6 @@ TEST_F(TransactTest, NeverAnsweredCostsThreeWritesTwoResetsAndAboutFourPointTwoS
     for (const auto& w : device.writes())
         EXPECT_EQ(w.bytes, std::vector<uint8_t>(command, command + 32));
 }
-
 
 // One attempt's reply, crafted; returns whether the whole transaction succeeded
 // and leaves the virtual time it took in `elapsed`.
@@ -339,10 +338,11 @@ TEST(Messages, CommErrorAndSettingsDoneHaveTheirExactTextsAndFlags) {
     showSettingsDone(host);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].title, "通信エラー");
-    EXPECT_EQ(host.messages[0].text,
-              "本体情報の書込みに失敗しました。\n１：通信ケーブルが接続されていない。\n"
-              "２：本体の電源が入っていない。\n３：本体が計測状態にある。（この時、通信はできません）\n"
-              "以上の点を確認の上、もう一度操作して下さい。");
+    EXPECT_EQ(
+        host.messages[0].text,
+        "本体情報の書込みに失敗しました。\n１：通信ケーブルが接続されていない。\n"
+        "２：本体の電源が入っていない。\n３：本体が計測状態にある。（この時、通信はできません）\n"
+        "以上の点を確認の上、もう一度操作して下さい。");
     EXPECT_EQ(host.messages[0].flags, 16);
     EXPECT_EQ(host.messages[1].title, "ＫＶ設定");
     EXPECT_EQ(host.messages[1].text, "設定は完了しました。");

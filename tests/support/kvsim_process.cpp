@@ -96,7 +96,8 @@ KvsimProcess::KvsimProcess(const std::vector<std::string>& options, int startTim
 
 KvsimProcess::~KvsimProcess() {
     if (pid_ > 0 && status_ < 0) {
-        if (closeInputAndWait(2000) < 0 && signalAndWait(SIGTERM, 2000) < 0) signalAndWait(SIGKILL, 2000);
+        if (closeInputAndWait(2000) < 0 && signalAndWait(SIGTERM, 2000) < 0)
+            signalAndWait(SIGKILL, 2000);
     }
     if (stdinFd_ >= 0) ::close(stdinFd_);
     if (stdoutFd_ >= 0) ::close(stdoutFd_);

@@ -18,7 +18,7 @@ namespace kv::test {
 //   TermiosDevice device;
 //   ASSERT_EQ(device.open(sim.devicePath()), 0);
 class KvsimProcess {
-public:
+  public:
     explicit KvsimProcess(const std::vector<std::string>& options, int startTimeoutMs = 5000);
     ~KvsimProcess();
     KvsimProcess(const KvsimProcess&) = delete;
@@ -40,7 +40,7 @@ public:
     // Waits for it to end by itself.
     int wait(int timeoutMs);
 
-private:
+  private:
     pid_t pid_ = -1;
     int stdinFd_ = -1;
     int stdoutFd_ = -1;

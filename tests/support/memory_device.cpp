@@ -8,9 +8,13 @@ namespace kv::test {
 MemoryDevice::MemoryDevice(VirtualClock& clock, kv::sim::Responder& responder)
     : clock_(clock), faulty_(responder) {}
 
-bool MemoryDevice::hungUp() const { return clock_.nowUs() >= hangUpAtUs_; }
+bool MemoryDevice::hungUp() const {
+    return clock_.nowUs() >= hangUpAtUs_;
+}
 
-void MemoryDevice::plugBackIn() { hangUpAtUs_ = INT64_MAX; }
+void MemoryDevice::plugBackIn() {
+    hangUpAtUs_ = INT64_MAX;
+}
 
 int MemoryDevice::open(const std::string& path) {
     if (openError_ != 0) return openError_;
@@ -88,7 +92,9 @@ size_t MemoryDevice::dueCount() const {
     return k;
 }
 
-size_t MemoryDevice::undeliveredBytes() const { return incoming_.size() - dueCount(); }
+size_t MemoryDevice::undeliveredBytes() const {
+    return incoming_.size() - dueCount();
+}
 
 uint32_t MemoryDevice::bytesWaiting() {
     if (!open_) return 0;

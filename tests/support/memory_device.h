@@ -38,7 +38,7 @@ namespace kv::test {
 //   Link link{device, clock, host, [](int n) { return "COM" + std::to_string(n); }};
 //   device.faults().silent = 2;  // answers only the third frame
 class MemoryDevice : public SerialDevice {
-public:
+  public:
     struct Write {
         int64_t timeMs;
         std::vector<uint8_t> bytes;
@@ -59,10 +59,10 @@ public:
 
     // --- behaviour -------------------------------------------------------
     void setLatencyMs(int64_t ms) { latencyUs_ = ms * 1000; }  // default 5 ms
-    void setBaud(int baud) { baud_ = baud; }                    // 0: no pacing (default)
+    void setBaud(int baud) { baud_ = baud; }                   // 0: no pacing (default)
     kv::sim::FaultPlan& faults() { return faulty_.plan(); }
-    void failOpenWith(int err) { openError_ = err; }            // 0: opens succeed again
-    void failModemLinesWith(int err) { modemError_ = err; }     // RTS/DTR changes fail
+    void failOpenWith(int err) { openError_ = err; }         // 0: opens succeed again
+    void failModemLinesWith(int err) { modemError_ = err; }  // RTS/DTR changes fail
     void failWritesWith(int err) { writeError_ = err; }
     // Unsolicited bytes (live telegrams, noise) arriving from atMs on, one per
     // gapUs (0: all together). They are not cancelled by new frames.
@@ -101,7 +101,7 @@ public:
     int setRts(bool on) override;
     int setDtr(bool on) override;
 
-private:
+  private:
     struct Incoming {
         int64_t dueUs;
         uint8_t value;

@@ -20,7 +20,7 @@ namespace kv::test {
 //   ASSERT_EQ(host.messages.size(), 1u);
 //   EXPECT_EQ(host.messages[0].title, "通信エラー");
 class RecordingHost : public Host {
-public:
+  public:
     struct Message {
         std::string title;
         std::string text;
@@ -30,9 +30,9 @@ public:
     struct ProgressEvent {
         enum Kind { Begin, Number, Text, End };
         Kind kind = Begin;
-        int number = 0;        // showProgress
-        int percent = 0;       // showProgress, showProgressText
-        std::string text;      // showProgressText
+        int number = 0;            // showProgress
+        int percent = 0;           // showProgress, showProgressText
+        std::string text;          // showProgressText
         bool cancellable = false;  // beginProgress
     };
 
@@ -44,9 +44,9 @@ public:
 
     // How to answer.
     std::deque<int> answers;
-    bool cancelRequested = false;       // the progress window's cancel flag
-    int cancelAfterProcessEvents = -1;  // > 0: that processEvents() call sets the flag
-    std::function<void()> onProcessEvents;  // runs inside every processEvents()
+    bool cancelRequested = false;                   // the progress window's cancel flag
+    int cancelAfterProcessEvents = -1;              // > 0: that processEvents() call sets the flag
+    std::function<void()> onProcessEvents;          // runs inside every processEvents()
     std::function<void(const Message&)> onMessage;  // runs when a box is shown
 
     void processEvents() override;

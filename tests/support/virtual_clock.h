@@ -16,7 +16,7 @@ namespace kv::test {
 //   clock.sleepMs(750);               // nowMs() + 750, recorded in sleeps()
 //   clock.setLocalNow(*encodeDateTime({2024, 2, 29, 23, 59, 59}));
 class VirtualClock : public Clock {
-public:
+  public:
     explicit VirtualClock(int64_t startMs = 1'000'000);
 
     int64_t nowMs() override { return nowUs_ / 1000; }
@@ -33,7 +33,7 @@ public:
     const std::vector<int64_t>& sleeps() const { return sleeps_; }
     int64_t sleptMs() const;
 
-private:
+  private:
     int64_t nowUs_;
     int64_t localBaseUs_;
     DateTime localBase_;

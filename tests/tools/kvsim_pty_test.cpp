@@ -176,8 +176,10 @@ TEST(KvsimProcessLife, EndsOnSignalsAndRefusesBadOptions) {
         ASSERT_TRUE(sim.started()) << sim.error();
         EXPECT_EQ(sim.signalAndWait(SIGINT), 0);
     }
-    for (std::vector<std::string> bad :
-         {std::vector<std::string>{"--model", "4200"}, {"--mode", "burst"}, {"--silent"}, {"--frobnicate"}}) {
+    for (std::vector<std::string> bad : {std::vector<std::string>{"--model", "4200"},
+                                         {"--mode", "burst"},
+                                         {"--silent"},
+                                         {"--frobnicate"}}) {
         test::KvsimProcess sim(bad, 3000);
         EXPECT_FALSE(sim.started());
         EXPECT_EQ(sim.wait(3000), 2);

@@ -14,8 +14,9 @@ using Frames = std::vector<std::vector<uint8_t>>;
 TEST(FrameAssembler, CutsFramesFromNoiseSplitsAndFalseHeaders) {
     auto a = makeCommand(0x50, {1, 2, 3});
     auto b = makeCommand(0xF0);
-    std::vector<uint8_t> stream = {0x00, 0xAA, 0x55, 0x55};       // noise, ends in a header's first byte
-    stream.insert(stream.end(), {0x55, 0xAA, 0x13, 0x14, 0x15});   // a false header: no trailer 30 bytes on
+    std::vector<uint8_t> stream = {0x00, 0xAA, 0x55, 0x55};  // noise, ends in a header's first byte
+    stream.insert(stream.end(),
+                  {0x55, 0xAA, 0x13, 0x14, 0x15});  // a false header: no trailer 30 bytes on
     stream.insert(stream.end(), a.begin(), a.end());
     stream.insert(stream.end(), b.begin(), b.end());
     // Any cut of the stream gives the same two frames.
@@ -72,7 +73,7 @@ TEST(FaultyResponder, CountsFaultsInFramesFromNow) {
     EXPECT_TRUE(d1.bytes.empty());
     Delivery d2 = f.deliver(frame.data(), 32);  // corrupted and lengthened
     ASSERT_EQ(d2.bytes.size(), 33u);
-    EXPECT_EQ(d2.bytes[29], good[29] ^ 0xFF);   // the CRC's low byte
+    EXPECT_EQ(d2.bytes[29], good[29] ^ 0xFF);  // the CRC's low byte
     EXPECT_EQ(d2.burstTail, 1u);
     EXPECT_FALSE(isValidFrame(d2.bytes.data(), 32, 0x50));
     Delivery d3 = f.deliver(frame.data(), 32);  // only lengthened

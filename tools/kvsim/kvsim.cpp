@@ -34,14 +34,18 @@ const char* kUsage =
     "             [--echo | --reply-length N]      simple recorder: echo every valid frame,\n"
     "                                              or answer it with a valid N-byte reply\n"
     "             [--silent K] [--bad-crc K] [--extra-byte K] [--short K] [--trickle K]\n"
-    "             [--trickle-gap MS] [--hangup-after K]   faults, counted in frames from the start\n"
+    "             [--trickle-gap MS] [--hangup-after K]   faults, counted in frames from the "
+    "start\n"
     "             [--latency MS] [--baud N]        answer delay; pace output (0 = no limit)\n"
     "             [--live] [--live-interval MS]    send live telegrams on its own\n"
     "             [--no-stdin] [--verbose]\n"
-    "Stops on SIGINT, SIGTERM or end of standard input (unless --no-stdin or stdin is /dev/null).\n";
+    "Stops on SIGINT, SIGTERM or end of standard input (unless --no-stdin or stdin is "
+    "/dev/null).\n";
 
 volatile sig_atomic_t gStop = 0;
-void onSignal(int) { gStop = 1; }
+void onSignal(int) {
+    gStop = 1;
+}
 
 struct Options {
     kv::sim::RecorderConfig config;
@@ -73,7 +77,8 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
         long v = 0;
         auto number = [&](long min, long max) {
             if (!parseNumber(value, min, max, v)) {
-                error = a + " needs a number from " + std::to_string(min) + " to " + std::to_string(max);
+                error = a + " needs a number from " + std::to_string(min) + " to " +
+                        std::to_string(max);
                 return false;
             }
             ++i;
@@ -174,9 +179,11 @@ int64_t nowUs() {
 // A watched stdin that is /dev/null would end the simulator at once when a
 // script starts it in the background; only a pipe or a terminal counts.
 bool stdinWorthWatching() {
-    struct stat in {}, null {};
+    struct stat in {
+    }, null{};
     if (fstat(STDIN_FILENO, &in) != 0) return false;
-    if (S_ISCHR(in.st_mode) && stat("/dev/null", &null) == 0 && in.st_rdev == null.st_rdev) return false;
+    if (S_ISCHR(in.st_mode) && stat("/dev/null", &null) == 0 && in.st_rdev == null.st_rdev)
+        return false;
     return true;
 }
 
@@ -190,12 +197,12 @@ struct Piece {
 };
 
 class Simulator {
-public:
+  public:
     Simulator(const Options& o, kv::sim::Responder& model) : o_(o), faulty_(model, o.faults) {}
 
     int run();
 
-private:
+  private:
     bool openPty();
     void onFrame(const std::vector<uint8_t>& frame);
     void schedule(std::vector<uint8_t> bytes, int64_t startUs, int64_t gapUs, size_t burstTail,
@@ -253,8 +260,8 @@ void Simulator::insert(Piece p) {
     out_.insert(at, std::move(p));
 }
 
-void Simulator::schedule(std::vector<uint8_t> bytes, int64_t startUs, int64_t gapUs, size_t burstTail,
-                         bool reply, bool hangUp) {
+void Simulator::schedule(std::vector<uint8_t> bytes, int64_t startUs, int64_t gapUs,
+                         size_t burstTail, bool reply, bool hangUp) {
     int64_t byteUs = o_.baud > 0 ? 10'000'000 / o_.baud : 0;
     if (bytes.empty()) {
         if (hangUp) insert({startUs, {}, reply, true});
@@ -263,7 +270,9 @@ void Simulator::schedule(std::vector<uint8_t> bytes, int64_t startUs, int64_t ga
     if (gapUs > 0) {  // trickle: one byte at a time
         for (size_t i = 0; i < bytes.size(); ++i) {
             bool last = i + 1 == bytes.size();
-            insert({startUs + static_cast<int64_t>(i) * std::max(gapUs, byteUs), {bytes[i]}, reply,
+            insert({startUs + static_cast<int64_t>(i) * std::max(gapUs, byteUs),
+                    {bytes[i]},
+                    reply,
                     hangUp && last});
         }
         return;
@@ -280,7 +289,9 @@ void Simulator::schedule(std::vector<uint8_t> bytes, int64_t startUs, int64_t ga
         size_t b = std::min(a + chunk, bytes.size());
         if (bytes.size() - b < chunk / 2 || bytes.size() - b <= burstTail) b = bytes.size();
         int64_t at = startUs + static_cast<int64_t>(b) * byteUs;
-        insert({at, std::vector<uint8_t>(bytes.begin() + static_cast<long>(a), bytes.begin() + static_cast<long>(b)),
+        insert({at,
+                std::vector<uint8_t>(bytes.begin() + static_cast<long>(a),
+                                     bytes.begin() + static_cast<long>(b)),
                 reply, hangUp && b == bytes.size()});
         a = b;
     }
@@ -374,7 +385,9 @@ int Simulator::run() {
                 assembler_.feed(buf, static_cast<size_t>(n), frames);
                 for (const auto& f : frames) onFrame(f);
             } else if (n < 0 && errno == EIO) {
-                struct timespec pause {0, 20'000'000};  // no slave open; should not happen while we hold one
+                struct timespec pause {
+                    0, 20'000'000
+                };  // no slave open; should not happen while we hold one
                 nanosleep(&pause, nullptr);
             }
         }

@@ -8,7 +8,7 @@ namespace kv::tool {
 // answered yes (the caller asked for the operation on the command line),
 // progress is quiet.
 class ConsoleHost : public Host {
-public:
+  public:
     void processEvents() override {}
     int messageBox(const std::string& title, const std::string& text, int flags) override;
     void beginProgress(bool) override {}
@@ -22,7 +22,7 @@ public:
     // The text of the last error box (flags 16), for the exit message.
     const std::string& lastError() const { return lastError_; }
 
-private:
+  private:
     std::string lastError_;
 };
 

@@ -8,9 +8,9 @@ namespace kv::tool {
 
 // Options shared by the subcommands, and the words left for the subcommand.
 struct ToolOptions {
-    std::string port;  // DEV or COMn; empty = the INI's port
-    int baud = 0;      // 0 = the INI's baud rate
-    std::string ini;   // empty = the program's own INI file
+    std::string port;               // DEV or COMn; empty = the INI's port
+    int baud = 0;                   // 0 = the INI's baud rate
+    std::string ini;                // empty = the program's own INI file
     std::vector<std::string> args;  // subcommand name first
 };
 

@@ -34,9 +34,11 @@ Delivery FaultyResponder::deliver(const uint8_t* frame, size_t n) {
         if (corrupt) {
             long i = plan_.corruptIndex < 0 ? static_cast<long>(d.bytes.size()) + plan_.corruptIndex
                                             : plan_.corruptIndex;
-            if (i >= 0 && i < static_cast<long>(d.bytes.size())) d.bytes[static_cast<size_t>(i)] ^= plan_.corruptMask;
+            if (i >= 0 && i < static_cast<long>(d.bytes.size()))
+                d.bytes[static_cast<size_t>(i)] ^= plan_.corruptMask;
         }
-        if (shorten) d.bytes.resize(d.bytes.size() > plan_.shortenBy ? d.bytes.size() - plan_.shortenBy : 0);
+        if (shorten)
+            d.bytes.resize(d.bytes.size() > plan_.shortenBy ? d.bytes.size() - plan_.shortenBy : 0);
         if (extra) {
             d.bytes.push_back(plan_.extraValue);
             d.burstTail = 1;

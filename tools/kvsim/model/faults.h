@@ -13,26 +13,26 @@ namespace kv::sim {
 // so `silent = 1, corrupt = 1` leaves frame 1 unanswered, corrupts the answer
 // to frame 2 and answers frame 3 normally.
 struct FaultPlan {
-    int silent = 0;            // frames that get no answer at all
-    int corrupt = 0;           // replies with one byte XORed by corruptMask
-    int corruptIndex = -3;     // that byte; negative counts from the end (-3: CRC low byte)
+    int silent = 0;         // frames that get no answer at all
+    int corrupt = 0;        // replies with one byte XORed by corruptMask
+    int corruptIndex = -3;  // that byte; negative counts from the end (-3: CRC low byte)
     uint8_t corruptMask = 0xFF;
-    int extraByte = 0;         // replies with one byte more (extraValue), sent with the last
+    int extraByte = 0;  // replies with one byte more (extraValue), sent with the last
     uint8_t extraValue = 0x00;
-    int shorten = 0;           // replies cut short by shortenBy bytes
+    int shorten = 0;  // replies cut short by shortenBy bytes
     size_t shortenBy = 1;
-    int trickle = 0;           // replies sent one byte per trickleGapMs
+    int trickle = 0;  // replies sent one byte per trickleGapMs
     int64_t trickleGapMs = 450;
-    int hangUpAfter = -1;      // -1 never; k >= 0: after k more frames, the next reply
-                               // stops halfway and the line hangs up for good
+    int hangUpAfter = -1;  // -1 never; k >= 0: after k more frames, the next reply
+                           // stops halfway and the line hangs up for good
 };
 
 // How one answer goes onto the line.
 struct Delivery {
-    std::vector<uint8_t> bytes;     // empty: the recorder stays silent
-    int64_t byteGapMs = 0;          // > 0: one byte every byteGapMs (trickle)
-    size_t burstTail = 0;           // the last burstTail bytes arrive together with the one before them
-    bool hangUp = false;            // the line hangs up after hangUpAfterBytes bytes
+    std::vector<uint8_t> bytes;  // empty: the recorder stays silent
+    int64_t byteGapMs = 0;       // > 0: one byte every byteGapMs (trickle)
+    size_t burstTail = 0;  // the last burstTail bytes arrive together with the one before them
+    bool hangUp = false;   // the line hangs up after hangUpAfterBytes bytes
     size_t hangUpAfterBytes = 0;
 };
 
@@ -40,7 +40,7 @@ struct Delivery {
 // (timing and hang-up included) for the devices that can act it out;
 // respond() gives only the bytes, for plain Responder users.
 class FaultyResponder : public Responder {
-public:
+  public:
     explicit FaultyResponder(Responder& inner, FaultPlan plan = {}) : inner_(inner), plan_(plan) {}
 
     FaultPlan& plan() { return plan_; }
@@ -49,7 +49,7 @@ public:
     std::vector<uint8_t> respond(const uint8_t* frame, size_t n) override;
     std::vector<uint8_t> nextTelegram() override { return inner_.nextTelegram(); }
 
-private:
+  private:
     Responder& inner_;
     FaultPlan plan_;
 };

@@ -10,7 +10,7 @@ namespace kv::sim {
 // in-memory test device and the pseudo-terminal of kvsim both feed it complete
 // 32-byte command frames and send back what it answers.
 class Responder {
-public:
+  public:
     virtual ~Responder() = default;
     // The reply to one command frame (already checked for its 32-byte envelope
     // by the caller or not: a responder may answer garbage to garbage). An

@@ -20,7 +20,7 @@ namespace kv::sim {
 //   r.onSequence(0, {{}, {}, makeReply(0, 32)});  // silent twice, then answers (last one repeats)
 //   r.on(97, [](const uint8_t* f, size_t n) { return std::vector<uint8_t>(f, f + n); });  // echo
 class ScriptedResponder : public Responder {
-public:
+  public:
     using Handler = std::function<std::vector<uint8_t>(const uint8_t* frame, size_t n)>;
 
     void on(uint8_t cmd, std::vector<uint8_t> reply);
@@ -41,7 +41,7 @@ public:
     const std::vector<std::vector<uint8_t>>& received() const { return received_; }
     int countOf(uint8_t cmd) const;
 
-private:
+  private:
     std::map<uint8_t, Handler> handlers_;
     std::map<uint8_t, std::pair<std::vector<std::vector<uint8_t>>, size_t>> sequences_;
     Handler default_;

@@ -49,7 +49,8 @@ void FrameAssembler::feed(const uint8_t* data, size_t n, std::vector<std::vector
         while (h + 1 < buffer_.size() && !(buffer_[h] == 0x55 && buffer_[h + 1] == 0xAA)) ++h;
         if (h + 1 >= buffer_.size()) {
             // Keep a trailing 0x55 that may begin a header.
-            size_t keep = (!buffer_.empty() && h < buffer_.size() && buffer_[h] == 0x55) ? h : buffer_.size();
+            size_t keep =
+                (!buffer_.empty() && h < buffer_.size() && buffer_[h] == 0x55) ? h : buffer_.size();
             dropped_ += keep - pos;
             pos = keep;
             break;

@@ -23,14 +23,14 @@ bool isValidFrame(const uint8_t* data, size_t n, uint8_t cmd);
 // byte after its header, so the search resynchronises on the next 55 AA.
 // The CRC is not checked here: the responder decides what a bad frame gets.
 class FrameAssembler {
-public:
+  public:
     // Feeds bytes; complete frames are appended to `out`.
     void feed(const uint8_t* data, size_t n, std::vector<std::vector<uint8_t>>& out);
     void reset() { buffer_.clear(); }
     size_t buffered() const { return buffer_.size(); }
     size_t droppedBytes() const { return dropped_; }
 
-private:
+  private:
     std::vector<uint8_t> buffer_;
     size_t dropped_ = 0;
 };
