@@ -48,25 +48,24 @@ uint16_t findPeak(const float* samples, float& peak, int samplePeriodMs) {
     const float peakValue = samples[peakIndex];
     peak = peakValue;
 
-    // Runs of samples on one side of 512. A sample inside the dead band is on
-    // no side: it ends the run before it and is never counted into the next,
-    // so the width does not depend on how many quiet samples preceded a pulse.
-    enum Side { Low, High, Quiet };
-    auto sideOf = [](float v) {
-        return deviation(v) < kDeadBand ? Quiet : v < 512.0f ? Low : High;
-    };
-    Side previous = sideOf(samples[0]);
+    // Runs of samples on one side of 512. A sample inside the dead band takes
+    // the side opposite to the one before it, so it always ends a run; after
+    // it, a quiet stretch alternates sides, and the last quiet sample before a
+    // pulse joins the pulse's run when it falls on the pulse's side. This is
+    // the established width rule of wave data: files written with it must
+    // keep the same widths.
+    bool low = samples[0] < 512.0f;
     int run = 1;
     bool passed = samples[0] == peakValue;
     for (int i = 1; i < kWaveSamples; ++i) {
-        Side side = sideOf(samples[i]);
-        if (side == previous && side != Quiet) {
+        const bool sampleLow = deviation(samples[i]) >= kDeadBand ? samples[i] < 512.0f : !low;
+        if (sampleLow == low) {
             ++run;
         } else {
             if (passed) break;
             run = 1;
         }
-        previous = side;
+        low = sampleLow;
         if (samples[i] == peakValue) passed = true;
     }
     if (!passed || samplePeriodMs <= 0) return 0;

@@ -22,10 +22,12 @@ void unpackSamples(const uint8_t* group, float* destination);
 void unpackBlock(const uint8_t* groups, float* samples);
 
 // Largest deviation from 512 (the first sample with it) and the width of its
-// pulse: the run of consecutive samples on the peak's side outside the dead band
-// of +-5 codes, times the sample period, saturated at 65535 ms (a peak inside
-// the dead band is a pulse of one sample). Writes the peak as a centred value;
-// when no sample deviates, peak 512 and width 0.
+// pulse: the run of consecutive same-side samples that holds the peak, times
+// the sample period, saturated at 65535 ms. The first sample's side is below
+// 512 or not; a later sample within the dead band of +-5 codes takes the side
+// opposite to its predecessor, so it ends a run and may start the next one (a
+// peak inside the dead band is a pulse of one sample). Writes the peak as a
+// centred value; when no sample deviates, peak 512 and width 0.
 uint16_t findPeak(const float* samples, float& peak, int samplePeriodMs);
 
 // Centred samples and peak to G with the sensor range (G) and the sensitivity

@@ -46,7 +46,9 @@ TEST_F(WaveCommands, EachAxisIsScaledWithItsSensitivity) {
     EXPECT_FLOAT_EQ(b.peak, static_cast<float>(10 * gPerCode / 5.0));
     EXPECT_FLOAT_EQ(b.samples[5], b.peak);
     EXPECT_EQ(b.samples[4], 0.0f);
-    EXPECT_EQ(b.width, 2);  // one sample of 2 ms
+    // The spike at sample 5 runs on from the quiet sample 4, which falls on
+    // the high side (quiet samples alternate from sample 0): 2 x 2 ms.
+    EXPECT_EQ(b.width, 4);
 
     ASSERT_TRUE(readWaveBlockAxis(s, 0, b, 2, start, id, info));
     EXPECT_FLOAT_EQ(b.peak, static_cast<float>(10 * gPerCode / 20.0));

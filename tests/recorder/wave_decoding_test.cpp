@@ -51,17 +51,30 @@ TEST(FindPeak, DeadBandSampleEndsARunAndNegativePeaksCount) {
     EXPECT_EQ(peak, 300);
 }
 
-TEST(FindPeak, QuietSamplesBeforeAPulseNeverJoinIt) {
-    // However many quiet samples come first, a pulse of three samples is three.
+TEST(FindPeak, QuietSamplesAlternateSidesSoTheLastOneMayJoinThePulse) {
+    // The first sample has no dead band (514 is on the high side); every quiet
+    // sample after it takes the side opposite to its predecessor. A pulse of
+    // three high samples at `at` therefore follows a quiet sample on the high
+    // side when `at` is odd, and that sample counts into the pulse.
     for (int at = 1; at < 8; ++at) {
         auto s = flat();
-        s[0] = 514;  // quiet, even at the very start
+        s[0] = 514;
         s[at] = 520;
         s[at + 1] = 530;
         s[at + 2] = 520;
         float peak = 0;
-        EXPECT_EQ(findPeak(s.data(), peak, 1), 3) << at;
+        EXPECT_EQ(findPeak(s.data(), peak, 1), at % 2 == 1 ? 4 : 3) << at;
         EXPECT_EQ(peak, 530);
+    }
+    // From 512 at index 0 (high) the quiet samples at odd indexes are low: a
+    // low pulse at an even index takes the quiet sample before it.
+    for (int at = 2; at < 6; ++at) {
+        auto s = flat();
+        s[at] = 500;
+        s[at + 1] = 490;
+        float peak = 0;
+        EXPECT_EQ(findPeak(s.data(), peak, 1), at % 2 == 0 ? 3 : 2) << at;
+        EXPECT_EQ(peak, 490);
     }
     // A peak inside the dead band is one sample wide.
     auto s = flat();
