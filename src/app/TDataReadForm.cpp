@@ -13,7 +13,7 @@ namespace kv {
 TDataReadForm::TDataReadForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint) {
-    setObjectName("DataReadForm");
+    setObjectName("TDataReadForm");
     setWindowTitle(QStringLiteral("計測データ読み込み処理"));
     setModal(false);
 

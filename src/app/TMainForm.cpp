@@ -39,7 +39,7 @@ const char* const kExitQuestion = "ＫＶマネージャーを終了します。
 
 TMainForm::TMainForm(Link& link, PcSettings& settings, AppWindows& windows, QWidget* parent)
     : QMainWindow(parent), link_(link), settings_(settings), windows_(windows) {
-    setObjectName("MainForm");
+    setObjectName("TMainForm");
     setWindowTitle(QStringLiteral("ＫＶマネージャー　(Ver4.02J)"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -20,7 +20,7 @@ namespace kv {
 
 TInformationForm::TInformationForm(Link& link, PcSettings& settings, QWidget* parent)
     : RecorderDialog(parent), link_(link), settings_(settings) {
-    setObjectName("InformationForm");
+    setObjectName("TInformationForm");
     setWindowTitle(QStringLiteral("ＫＶ情報"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

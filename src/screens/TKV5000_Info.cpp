@@ -21,7 +21,7 @@ namespace kv {
 
 TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, QWidget* parent)
     : RecorderDialog(parent), link_(link), settings_(settings) {
-    setObjectName("KV5000_Info");
+    setObjectName("TKV5000_Info");
     setWindowTitle(QStringLiteral("ＫＶ情報"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

@@ -28,7 +28,7 @@ namespace kv {
 
 TSettingForm::TSettingForm(Link& link, PcSettings& settings, RecorderState& state, QWidget* parent)
     : RecorderDialog(parent), link_(link), settings_(settings), state_(state) {
-    setObjectName(QStringLiteral("SettingForm"));
+    setObjectName(QStringLiteral("TSettingForm"));
     setWindowTitle(QStringLiteral("ＫＶ測定条件設定画面"));
     setModal(true);
     buildControls();

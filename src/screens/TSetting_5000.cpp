@@ -29,7 +29,7 @@ namespace kv {
 TSetting_5000::TSetting_5000(Link& link, PcSettings& settings, RecorderState& state,
                              QWidget* parent)
     : RecorderDialog(parent), link_(link), settings_(settings), state_(state) {
-    setObjectName(QStringLiteral("Setting_5000"));
+    setObjectName(QStringLiteral("TSetting_5000"));
     setWindowTitle(QStringLiteral("ＫＶ測定条件設定画面"));
     setModal(true);
     buildControls();

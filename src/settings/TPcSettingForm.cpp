@@ -45,7 +45,7 @@ QString homeFolder() {
 
 TPcSettingForm::TPcSettingForm(PcSettings& settings, Host& host, QWidget* parent)
     : QDialog(parent), settings_(settings), host_(host) {
-    setObjectName("PcSettingForm");
+    setObjectName("TPcSettingForm");
     setWindowTitle(QStringLiteral("PC環境設定"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

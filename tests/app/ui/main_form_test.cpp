@@ -7,9 +7,13 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/TDataReadForm.h"
 #include "app/TMainForm.h"
 #include "app/information_command.h"
 #include "app/ui/shell_fixture.h"
+#include "screens/TInformationForm.h"
+#include "screens/TKV5000_Info.h"
+#include "settings/TPcSettingForm.h"
 #include "settings/settings_test_support.h"
 
 namespace kv::test {
@@ -46,6 +50,20 @@ TEST_F(MainFormTest, ButtonsShowTheirHintInTheStatusBarAndTheBackgroundClearsIt)
     EXPECT_FALSE(find<QAction>(main, "mnuShowData")->isEnabled());
     EXPECT_FALSE(find<QAction>(main, "R1")->isEnabled());
     EXPECT_EQ(main->windowTitle().toStdString(), "ＫＶマネージャー　(Ver4.02J)");
+}
+
+TEST_F(MainFormTest, EveryWindowIsNamedAfterItsClass) {
+    start(kRecorder5300);
+    const std::pair<QWidget*, const char*> named[] = {
+        {windows.mainForm, "TMainForm"},           {windows.settingForm, "TSettingForm"},
+        {windows.pcSettingForm, "TPcSettingForm"}, {windows.informationForm, "TInformationForm"},
+        {windows.dataReadForm, "TDataReadForm"},   {windows.kv5000Info, "TKV5000_Info"},
+        {windows.setting5000, "TSetting_5000"},
+    };
+    for (const auto& [window, name] : named) {
+        ASSERT_NE(window, nullptr) << name;
+        EXPECT_EQ(window->objectName().toStdString(), name);
+    }
 }
 
 TEST_F(MainFormTest, NoAtTheExitQuestionKeepsTheProgramAndYesEndsItAndWritesTheIni) {
@@ -91,7 +109,7 @@ TEST_F(MainFormTest, WhileACommandRunsTheWindowIsBusyAndRefusesToCloseSilently) 
         EXPECT_EQ(main->cursor().shape(), Qt::WaitCursor);
     });
     find<QToolButton>(main, "BitBtn1")->click();
-    EXPECT_EQ(shown, (std::vector<std::string>{"KV5000_Info"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"TKV5000_Info"}));
     EXPECT_FALSE(closed);
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(host.messages.empty());
@@ -121,7 +139,7 @@ TEST_F(MainFormTest, InformationOfALaterGenerationRecorder) {
         }
     });
     find<QAction>(windows.mainForm, "N2")->trigger();
-    ASSERT_EQ(shown, (std::vector<std::string>{"KV5000_Info"}));
+    ASSERT_EQ(shown, (std::vector<std::string>{"TKV5000_Info"}));
     // The first-generation attempt is answered by the identity only; then one
     // session reads status, peak index and clock.
     EXPECT_EQ(commandCodes(), (std::vector<int>{240, 80, 32, 96}));
@@ -187,7 +205,7 @@ TEST_F(MainFormTest, InformationOfAFirstGenerationRecorder) {
             first.push_back(list->topLevelItem(0)->text(c).toStdString());
     });
     find<QToolButton>(windows.mainForm, "BitBtn1")->click();
-    ASSERT_EQ(shown, (std::vector<std::string>{"InformationForm"}));
+    ASSERT_EQ(shown, (std::vector<std::string>{"TInformationForm"}));
     EXPECT_EQ(commandCodes(), (std::vector<int>{240, 0, 32, 16}));
     EXPECT_EQ(fields["StaticText6"], "KV 4300");
     EXPECT_EQ(fields["StaticText34"], "00042");

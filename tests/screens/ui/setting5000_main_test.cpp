@@ -42,13 +42,13 @@ class ConditionCommand : public ConditionScreenTest {
 
 TEST_F(ConditionCommand, LaterGenerationOpensTheConditionScreen) {
     pressConditionButton(5300);
-    EXPECT_EQ(openedName, "Setting_5000");
+    EXPECT_EQ(openedName, "TSetting_5000");
     EXPECT_EQ(shownDeviceNumber, QString::number(recorderState().info.deviceNumber));
 }
 
 TEST_F(ConditionCommand, FirstGenerationOpensItsOwnScreen) {
     pressConditionButton(4300);
-    EXPECT_EQ(openedName, "SettingForm");
+    EXPECT_EQ(openedName, "TSettingForm");
     EXPECT_EQ(shownDeviceNumber, QString::number(recorderState().legacyInfo.deviceNumber));
 }
 
