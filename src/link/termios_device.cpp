@@ -86,6 +86,18 @@ bool speedFor(int baud, speed_t& out) {
     }
 }
 
+// Raw bytes both ways, flow control off, reads that never block in the driver
+// (the deadlines are ours, kept with poll). Character size, parity, stop bits
+// and speed are left to the caller.
+void makeRaw(termios& tio) {
+    cfmakeraw(&tio);
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+}
+
 // Unix98 pseudo-terminal slaves have majors 136 to 143.
 bool isPtySlave(int fd) {
     struct stat st {};
@@ -127,8 +139,17 @@ int TermiosDevice::open(const std::string& path) {
         ::close(fd);
         return e;
     }
+    // Raw at once: a fresh tty echoes and translates CR/LF, and a port that is
+    // never configured, or asked for a speed termios lacks, must not answer
+    // the recorder's bytes with echoes of them.
+    termios tio{};
+    if (tcgetattr(fd, &tio) == 0) {
+        makeRaw(tio);
+        tcsetattr(fd, TCSANOW, &tio);
+    }
     fd_ = fd;
     pty_ = isPtySlave(fd);
+    seen_ = 0;
     hungUp_ = false;
     pending_.clear();
     pendingHead_ = 0;
@@ -145,16 +166,15 @@ void TermiosDevice::close() {
     fd_ = -1;
     pending_.clear();
     pendingHead_ = 0;
+    seen_ = 0;
 }
 
 int TermiosDevice::configure(int baud, int dataBits, char parity, int stopBits) {
     if (fd_ < 0) return EBADF;
     termios tio{};
     if (tcgetattr(fd_, &tio) != 0) return errno;
-    cfmakeraw(&tio);
-    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP);
-    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
-    tio.c_cflag |= CLOCAL | CREAD;
+    makeRaw(tio);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB);
     switch (dataBits) {
         case 5:
             tio.c_cflag |= CS5;
@@ -177,14 +197,13 @@ int TermiosDevice::configure(int baud, int dataBits, char parity, int stopBits) 
         tio.c_iflag |= INPCK;
     }
     if (stopBits == 2) tio.c_cflag |= CSTOPB;
-    // Reads never block in the driver; the deadlines are ours (poll).
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
+    // A speed termios has no constant for keeps the line's current one, but
+    // the byte format is applied all the same.
     speed_t speed;
-    if (!speedFor(baud, speed)) return EINVAL;
-    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0) return errno;
+    bool known = speedFor(baud, speed);
+    if (known && (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0)) return errno;
     if (tcsetattr(fd_, TCSANOW, &tio) != 0) return errno;
-    return 0;
+    return known ? 0 : EINVAL;
 }
 
 int TermiosDevice::write(const uint8_t* data, size_t n) {
@@ -217,6 +236,7 @@ int TermiosDevice::readByte(uint8_t& out) {
     if (pendingHead_ == pending_.size() && !hungUp_) drainKernelQueue();
     if (pendingHead_ < pending_.size()) {
         out = pending_[pendingHead_++];
+        if (seen_ > 0) --seen_;
         if (pendingHead_ == pending_.size()) {
             pending_.clear();
             pendingHead_ = 0;
@@ -229,7 +249,10 @@ int TermiosDevice::readByte(uint8_t& out) {
         // With VMIN = VTIME = 0 an empty queue reads as 0 bytes, not EAGAIN;
         // a hang-up shows in poll() (POLLHUP/POLLERR) or as EIO from read().
         ssize_t r = ::read(fd_, &out, 1);
-        if (r == 1) return 0;
+        if (r == 1) {
+            if (seen_ > 0) --seen_;
+            return 0;
+        }
         if (r < 0 && errno == EINTR) continue;
         if (r < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return errno;
         if (hangUpSeen) return EIO;
@@ -248,7 +271,8 @@ uint32_t TermiosDevice::bytesWaiting() {
     size_t have = pending_.size() - pendingHead_;
     int inKernel = 0;
     if (ioctl(fd_, FIONREAD, &inKernel) != 0 || inKernel < 0) inKernel = 0;
-    return static_cast<uint32_t>(have + static_cast<size_t>(inKernel));
+    seen_ = have + static_cast<size_t>(inKernel);
+    return static_cast<uint32_t>(seen_);
 }
 
 bool TermiosDevice::drainKernelQueue() {
@@ -289,7 +313,16 @@ void TermiosDevice::waitForInput(int64_t deadlineMs) {
         sleepUntil(deadlineMs);  // a vanished device reports POLLHUP forever; do not spin on it
         return;
     }
-    if (pending_.size() - pendingHead_ >= kPendingLimit) {
+    // A byte that reached the kernel after the caller last counted is news
+    // too, though poll() will not report it any more: without this, a reply
+    // whose last byte lands between the count and the drain would sit out
+    // the idle deadline and be lost.
+    size_t have = pending_.size() - pendingHead_;
+    if (have > seen_) {
+        seen_ = have;
+        return;
+    }
+    if (have >= kPendingLimit) {
         sleepUntil(deadlineMs);
         return;
     }
@@ -321,6 +354,7 @@ void TermiosDevice::discardInput() {
     if (fd_ < 0) return;
     pending_.clear();
     pendingHead_ = 0;
+    seen_ = 0;
     tcflush(fd_, TCIFLUSH);
 }
 

@@ -55,6 +55,9 @@ class TermiosDevice : public SerialDevice {
     bool hungUp_ = false;
     std::vector<uint8_t> pending_;  // received, taken from the kernel, not yet read
     size_t pendingHead_ = 0;
+    // Bytes waiting as the caller last knew them (bytesWaiting, less what it
+    // read since): waitForInput returns at once when more than that waits.
+    size_t seen_ = 0;
 };
 
 }  // namespace kv

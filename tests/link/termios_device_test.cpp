@@ -3,8 +3,10 @@
 // other end that neither spins nor blocks past a deadline.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -114,6 +116,46 @@ TEST_F(TermiosDeviceTest, WaitingBlocksEvenWhileBytesAlreadyWait) {
     std::string all;
     while (device.bytesWaiting() > 0 && device.readByte(b) == 0) all += static_cast<char>(b);
     EXPECT_EQ(all, "abcd");
+}
+
+TEST_F(TermiosDeviceTest, ABytePastTheLastCountIsNewsEvenWhenTheDrainTakesIt) {
+    send("abc");
+    settle(3);  // the caller has counted three
+    send("d");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // in the kernel, not counted
+    int64_t t0 = clock.nowMs();
+    device.waitForInput(t0 + 2000);
+    EXPECT_LT(clock.nowMs() - t0, 1000);  // not sat out to the deadline
+    EXPECT_EQ(device.bytesWaiting(), 4u);
+    t0 = clock.nowMs();
+    device.waitForInput(t0 + 100);  // the fourth is known now: no news, a real wait
+    EXPECT_GE(clock.nowMs() - t0, 99);
+}
+
+TEST_F(TermiosDeviceTest, RawFromTheOpenAndWithASpeedTermiosLacks) {
+    int m = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(m, 0);
+    ASSERT_EQ(grantpt(m), 0);
+    ASSERT_EQ(unlockpt(m), 0);
+    TermiosDevice fresh;
+    ASSERT_EQ(fresh.open(ptsname(m)), 0);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "opened only" : "configured at 14400 baud");
+        termios tio{};
+        ASSERT_EQ(tcgetattr(fresh.fd(), &tio), 0);
+        EXPECT_EQ(tio.c_lflag & (ECHO | ICANON | ISIG), 0u);
+        EXPECT_EQ(tio.c_iflag & (ICRNL | IXON), 0u);
+        EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+        EXPECT_EQ(tio.c_cflag & CSIZE, tcflag_t(CS8));
+        const char in[] = "\r\n\x11\x13";
+        ASSERT_EQ(write(m, in, 4), 4);
+        pollfd p{m, POLLIN, 0};
+        EXPECT_EQ(poll(&p, 1, 100), 0) << "echoed back to the recorder";
+        fresh.discardInput();
+        EXPECT_EQ(fresh.configure(14400, 8, 'N', 1), EINVAL);
+    }
+    fresh.close();
+    close(m);
 }
 
 TEST_F(TermiosDeviceTest, DiscardDropsBytesAlreadyTakenFromTheKernelToo) {
