@@ -1,5 +1,7 @@
 #include "link/frame.h"
 
+#include <cstddef>
+
 #include "base/kv_assert.h"
 #include "link/recorder_port.h"
 
@@ -35,21 +37,21 @@ void completeFrame(uint8_t cmd, uint8_t* frame) {
     frame[31] = 0x55;
 }
 
-bool transact(RecorderPort& port, uint8_t cmd, uint8_t* command, size_t commandLength,
-              uint8_t* reply, size_t n) {
-    KV_ASSERT(command != nullptr);
-    KV_ASSERT(reply != nullptr);
-    const size_t cmd_len = commandLength;  // the name the assertion text uses
+bool transact(RecorderPort& port, uint8_t code, uint8_t* cmd, size_t cmd_len, uint8_t* res,
+              size_t n) {
+    // The buffers carry the names that the assertion texts use.
+    KV_ASSERT(cmd != NULL);
+    KV_ASSERT(res != NULL);
     KV_ASSERT(32 == cmd_len);
-    completeFrame(cmd, command);
+    completeFrame(code, cmd);
 
     Clock& clock = port.link().clock;
     bool ok = false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         // Stale or partial bytes of an earlier failure must not prefix this reply.
         port.purgeInput();
-        port.write(command, commandLength);  // a failed write shows up as a missing reply
-        if (receiveReply(port, reply, n, cmd)) {
+        port.write(cmd, cmd_len);  // a failed write shows up as a missing reply
+        if (receiveReply(port, res, n, code)) {
             ok = true;
             break;
         }
@@ -99,15 +101,13 @@ bool receiveReply(RecorderPort& port, uint8_t* reply, size_t n, uint8_t cmd) {
     return crc16(reply, n - 4) == (reply[n - 4] << 8 | reply[n - 3]);
 }
 
-bool sendOnly(RecorderPort& port, uint8_t cmd, uint8_t* command, size_t commandLength,
-              uint8_t* reply) {
-    KV_ASSERT(command != nullptr);
-    KV_ASSERT(reply != nullptr);
-    const size_t cmd_len = commandLength;
+bool sendOnly(RecorderPort& port, uint8_t code, uint8_t* cmd, size_t cmd_len, uint8_t* res) {
+    KV_ASSERT(cmd != NULL);
+    KV_ASSERT(res != NULL);
     KV_ASSERT(32 == cmd_len);
     port.purgeInput();
-    completeFrame(cmd, command);
-    return port.write(command, commandLength);
+    completeFrame(code, cmd);
+    return port.write(cmd, cmd_len);
 }
 
 }  // namespace kv

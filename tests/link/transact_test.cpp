@@ -328,8 +328,10 @@ using TransactDeathTest = TransactTest;
 TEST_F(TransactDeathTest, AssertsTheCommandLength) {
     EXPECT_DEATH(transact(port, 0, command, 31, reply, 32), "32 == cmd_len");
     EXPECT_DEATH(sendOnly(port, 0, command, 33, reply), "32 == cmd_len");
-    EXPECT_DEATH(transact(port, 0, nullptr, 32, reply, 32), "command != nullptr");
-    EXPECT_DEATH(sendOnly(port, 0, command, 32, nullptr), "reply != nullptr");
+    EXPECT_DEATH(transact(port, 0, nullptr, 32, reply, 32), "cmd != NULL");
+    EXPECT_DEATH(transact(port, 0, command, 32, nullptr, 32), "res != NULL");
+    EXPECT_DEATH(sendOnly(port, 0, nullptr, 32, reply), "cmd != NULL");
+    EXPECT_DEATH(sendOnly(port, 0, command, 32, nullptr), "res != NULL");
 }
 
 TEST(Messages, CommErrorAndSettingsDoneHaveTheirExactTextsAndFlags) {
