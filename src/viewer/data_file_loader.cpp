@@ -87,14 +87,27 @@ bool toDateTime(std::string_view date, std::string_view time, DateTime& out) {
     return true;
 }
 
-std::string textBefore(std::string_view s, char stop) {
-    return std::string(s.substr(0, s.find(stop)));
+std::string_view before(std::string_view s, char stop) {
+    return s.substr(0, s.find(stop));
 }
 
 bool hasHighBytes(std::string_view s) {
     for (unsigned char c : s)
         if (c >= 0x80) return true;
     return false;
+}
+
+// A text field of the file as the program's UTF-8; false for bytes that are not
+// CP932, which a kept text cannot hold without being mangled.
+bool toText(std::string_view cp932, std::string& out) {
+    if (!hasHighBytes(cp932)) {
+        out.assign(cp932);
+        return true;
+    }
+    auto converted = cp932ToUtf8(cp932);
+    if (!converted) return false;
+    out = std::move(*converted);
+    return true;
 }
 
 void clearHeader(DataSet& d) {
@@ -117,9 +130,13 @@ class Parser {
     LoadResult run(RecorderIdentity& identity);
 
   private:
-    // Reads and splits the next line; false at the end of the file, on a line
-    // longer than a data file holds, or on bytes that are not CP932.
+    // Reads and splits the next line; false at the end of the file or on a
+    // line longer than a data file holds. The fields stay CP932 bytes: "," and
+    // '"' are never part of a double-byte character, and only the texts that
+    // are kept need converting, so a line that is read past may hold anything.
     bool line();
+    // Field i of the current line as UTF-8 text; false when it is not CP932.
+    bool text(int i, std::string& out) const { return toText(f_[i], out); }
     bool skip(int lines);
     bool header();
     bool peakRows(int count);
@@ -127,7 +144,6 @@ class Parser {
 
     LineReader in_;
     CsvFields f_;
-    std::string utf8_;
     DataSet& d_;
     Host& host_;
     const FileKind* kind_ = nullptr;
@@ -137,13 +153,6 @@ class Parser {
 bool Parser::line() {
     std::string_view text;
     if (in_.next(text) != LineReader::Status::Line) return false;
-    // Data lines are plain ASCII; only header and label lines need converting.
-    if (hasHighBytes(text)) {
-        auto converted = cp932ToUtf8(text);
-        if (!converted) return false;
-        utf8_ = std::move(*converted);
-        text = utf8_;
-    }
     f_.split(text, ',');
     return true;
 }
@@ -156,7 +165,9 @@ bool Parser::skip(int lines) {
 
 bool Parser::header() {
     if (!line()) return false;
-    if (f_[0] != "ＫＶ種別" && f_[0] != "KV Model") return false;
+    std::string keyword;
+    if (!text(0, keyword) || (keyword != "ＫＶ種別" && keyword != "KV Model")) return false;
+    // CP932 trail bytes are never ASCII digits: the digits are whole characters.
     for (char c : f_[1])
         if (c >= '0' && c <= '9') d_.modelText += c;
     std::string_view range = f_[2];
@@ -170,34 +181,27 @@ bool Parser::header() {
     }
     if (digits == 0) return false;
     d_.rangeG = static_cast<int16_t>(rangeG);
-    d_.sensorPlaceText = f_[3];
+    if (!text(3, d_.sensorPlaceText)) return false;
     kind_ = kindOfModel(d_.modelText);
     if (!kind_) return false;
 
-    if (!line()) return false;
-    d_.deviceNumberText = f_[1];
-    d_.serialNumberText = f_[3];
+    if (!line() || !text(1, d_.deviceNumberText) || !text(3, d_.serialNumberText)) return false;
     if (!skip(1) || !line()) return false;
-    d_.modeText = f_[1];
-    d_.overwriteText = f_[3];
+    if (!text(1, d_.modeText) || !text(3, d_.overwriteText)) return false;
     if (!line() || !toDateTime(f_[1], f_[2], d_.startTime)) return false;
     if (!line() || !toDateTime(f_[1], f_[2], d_.endTime)) return false;
     wave_ = kind_->mayHoldWaves && (d_.modeText == "波形モード" || d_.modeText == "Wave Mode");
 
     if (!wave_) {
-        if (!line()) return false;
-        d_.recordPeriodText = f_[1];
-        if (!skip(2) || !line()) return false;
-        d_.recordCountText = f_[1];
+        if (!line() || !text(1, d_.recordPeriodText)) return false;
+        if (!skip(2) || !line() || !text(1, d_.recordCountText)) return false;
         return skip(4);
     }
-    if (!line()) return false;
-    d_.samplePeriodText = textBefore(f_[1], 'm');
-    d_.triggerPointText = textBefore(f_[3], 'p');
-    if (!skip(2) || !line()) return false;
-    d_.triggerLevelText = f_[3];
-    if (!line()) return false;
-    d_.recordCountText = f_[kind_->axes == 3 ? 3 : 1];
+    if (!line() || !toText(before(f_[1], 'm'), d_.samplePeriodText) ||
+        !toText(before(f_[3], 'p'), d_.triggerPointText))
+        return false;
+    if (!skip(2) || !line() || !text(3, d_.triggerLevelText)) return false;
+    if (!line() || !text(kind_->axes == 3 ? 3 : 1, d_.recordCountText)) return false;
     return skip(3);
 }
 

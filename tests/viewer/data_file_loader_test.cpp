@@ -369,7 +369,7 @@ TEST_F(LoaderTest, BrokenFilesFailAndLeaveTheDataSetAlone) {
         {"binary after a good header line",
          utf8ToCp932("ＫＶ種別,KV-5300,100Ｇ,内蔵\r\n").value() + binary},
         {"UTF-8 instead of CP932", text},
-        {"invalid CP932 in a skipped line", replaced("ﾊﾞｯﾃﾘ電圧", "\x82")},
+        {"invalid CP932 in a kept text", replaced("内蔵", "\x82")},
         {"over-long line", replaced("1234", std::string(1100, '9'))},
         {"over-long first line", replaced("内蔵", std::string(1100, 'x'))},
         {"malformed date", replaced("2014/03/15,09:00:07", "2014/02/30,09:00:01")},
@@ -391,6 +391,36 @@ TEST_F(LoaderTest, BrokenFilesFailAndLeaveTheDataSetAlone) {
         expectUnchanged(what);
     }
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(LoaderTest, BytesThatAreNotCp932MatterOnlyInTheTextsKept) {
+    SampleDataFile file;
+    file.model = 5300;
+    file.wave = true;
+    file.records = 2;
+    auto spoilt = [&](std::initializer_list<const char*> labels) {
+        std::string bytes = file.bytes();
+        for (const char* label : labels) {
+            std::string raw = utf8ToCp932(label).value();
+            size_t at = bytes.find(raw);
+            EXPECT_NE(at, std::string::npos) << label;
+            bytes.insert(at + raw.size(), "\x82\xff");
+        }
+        return bytes;
+    };
+    // Lines and labels that are read past: battery, sensors, block title and labels.
+    ASSERT_TRUE(load(spoilt(
+        {"ﾊﾞｯﾃﾘ電圧", "センサ番号", "センサ感度", "Ｘ軸( 1 )", "日付", "MAX(G値)", "パルス幅"})));
+    EXPECT_EQ(data.sensorPlaceText, "内蔵");
+    EXPECT_EQ(data.samplePeriodText, "2");
+    // What follows the "m" of the sample period is not kept either.
+    ASSERT_TRUE(load(spoilt({"2ms"})));
+    EXPECT_EQ(data.samplePeriodText, "2");
+
+    // A kept text would have to be mangled to be held.
+    for (const char* kept : {"KV-5300,100Ｇ,内蔵", "データ親番号,7", "上書き無し", "30％"}) {
+        EXPECT_FALSE(load(spoilt({kept}))) << kept;
+    }
 }
 
 TEST_F(LoaderTest, HeaderOfOneKindWithDataOfAnother) {

@@ -81,8 +81,11 @@ TEST_F(KvtoolShow, WaveFileIsPutInTimeOrder) {
     ASSERT_NE(first, std::string::npos);
     ASSERT_NE(second, std::string::npos);
     EXPECT_LT(first, second);
-    EXPECT_NE(out.find("\"width\":0,\"peak\":3,\"resultantG\":13,\"samples\":[-8,"),
-              std::string::npos);
+    // Each member lists its value per plane, X, Y, Z.
+    EXPECT_NE(out.find("\"width\":[0,1,2],\"peak\":[3,4,12],\"resultantG\":[13,13,13],"
+                       "\"samples\":[[-8,"),
+              std::string::npos)
+        << out.substr(0, 2000);
     EXPECT_NE(out.find("\"modeText\":\"Wave Mode\""), std::string::npos);
 }
 

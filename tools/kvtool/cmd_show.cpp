@@ -101,24 +101,22 @@ std::string showJson(const DataSet& d, const RecorderIdentity& id) {
             j.beginObject();
             j.key("time");
             j.string(formatDateTimeText(d.waveRecords[0][i].time));
-            j.key("planes");
-            j.beginArray();
-            for (int a = 0; a < axes; ++a) {
-                const WaveBlock& r = d.waveRecords[a][i];
-                j.beginObject();
-                j.key("width");
-                j.integer(r.width);
-                j.key("peak");
-                jsonFloat(j, r.peak);
-                j.key("resultantG");
-                jsonFloat(j, r.resultantG);
-                j.key("samples");
+            // One value per plane (X, or X, Y, Z), in plane order, as the peak
+            // rows list their axes.
+            auto perPlane = [&](const char* name, auto&& value) {
+                j.key(name);
+                j.beginArray();
+                for (int a = 0; a < axes; ++a) value(d.waveRecords[a][i]);
+                j.endArray();
+            };
+            perPlane("width", [&](const WaveBlock& r) { j.integer(r.width); });
+            perPlane("peak", [&](const WaveBlock& r) { jsonFloat(j, r.peak); });
+            perPlane("resultantG", [&](const WaveBlock& r) { jsonFloat(j, r.resultantG); });
+            perPlane("samples", [&](const WaveBlock& r) {
                 j.beginArray();
                 for (float s : r.samples) jsonFloat(j, s);
                 j.endArray();
-                j.endObject();
-            }
-            j.endArray();
+            });
             j.endObject();
         }
         j.endArray();
