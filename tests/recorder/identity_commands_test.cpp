@@ -185,6 +185,12 @@ TEST_F(IdentityCommands, GenerationTestTrustsTheIdentityWhenAnswered) {
     EXPECT_EQ(scripted.countOf(0x00), 0);
     EXPECT_EQ(id.modelCode, 6300);  // the global identity is not touched
 
+    // A text without a model number (-1) or a model of 0 is no later generation.
+    for (const char* text : {"ABCD-050A", "0000-050A"}) {
+        scripted.on(0xF0, identityReply(text, 9));
+        EXPECT_TRUE(isFirstGeneration(s, info, id)) << text;
+    }
+
     scripted.on(0xF0, identityReply("5100-010A", 9));
     EXPECT_FALSE(isFirstGeneration(s, info, id));
     EXPECT_EQ(scripted.countOf(0x00), 0);
