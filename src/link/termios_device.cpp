@@ -9,6 +9,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace kv {
@@ -150,6 +151,7 @@ int TermiosDevice::open(const std::string& path) {
     fd_ = fd;
     pty_ = isPtySlave(fd);
     seen_ = 0;
+    baud_ = 0;
     hungUp_ = false;
     pending_.clear();
     pendingHead_ = 0;
@@ -203,6 +205,7 @@ int TermiosDevice::configure(int baud, int dataBits, char parity, int stopBits) 
     bool known = speedFor(baud, speed);
     if (known && (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0)) return errno;
     if (tcsetattr(fd_, TCSANOW, &tio) != 0) return errno;
+    if (known) baud_ = baud;
     return known ? 0 : EINVAL;
 }
 
@@ -226,7 +229,23 @@ int TermiosDevice::write(const uint8_t* data, size_t n) {
         if (r > 0 && (p.revents & (POLLERR | POLLNVAL))) return EIO;
         if (r > 0 && (p.revents & POLLHUP) && !(p.revents & POLLOUT)) return EIO;
     }
+    waitUntilSent(deadline);
     return 0;
+}
+
+void TermiosDevice::waitUntilSent(int64_t deadlineMs) {
+    // A recorder's answer is timed from the end of the command on the wire, so
+    // the write is done once the driver has sent it, not once it holds it (at
+    // 1200 baud a frame takes 267 ms of the 400 ms idle time-out). A driver that
+    // never reports an empty queue delays the write by the bound, never fails it.
+    for (;;) {
+        int queued = 0;
+        if (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
+        int64_t rest = deadlineMs - clock_.nowMs();
+        if (rest <= 0) return;
+        int64_t sendMs = baud_ > 0 ? int64_t{queued} * 10000 / baud_ + 1 : 1;
+        clock_.sleepMs(std::min(rest, sendMs));
+    }
 }
 
 int TermiosDevice::readByte(uint8_t& out) {

@@ -47,12 +47,15 @@ class TermiosDevice : public SerialDevice {
     // for new bytes only. Returns false when the line has hung up.
     bool drainKernelQueue();
     void sleepUntil(int64_t deadlineMs);
+    // Waits, at most until the deadline, for the output queue to empty.
+    void waitUntilSent(int64_t deadlineMs);
 
     RealClock ownClock_;
     Clock& clock_;
     int fd_ = -1;
     bool pty_ = false;
     bool hungUp_ = false;
+    int baud_ = 0;                  // the speed configured last; 0 unknown
     std::vector<uint8_t> pending_;  // received, taken from the kernel, not yet read
     size_t pendingHead_ = 0;
     // Bytes waiting as the caller last knew them (bytesWaiting, less what it
