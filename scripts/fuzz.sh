@@ -12,7 +12,7 @@ mkdir -p "$out/corpus"
 cxx="${CXX_FUZZ:-clang++}"
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root/src")
 sources=()
-for f in base/cp932 base/datetime base/kv_assert viewer/csv_line viewer/line_reader \
+for f in app/sort_keys base/cp932 base/datetime base/kv_assert viewer/csv_line viewer/line_reader \
          viewer/data_file_loader viewer/data_set viewer/graph_scale viewer/wave_order; do
     sources+=("$root/src/$f.cpp")
 done
