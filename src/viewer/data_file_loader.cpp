@@ -209,10 +209,10 @@ bool Parser::peakRows(int count) {
     const int axes = kind_->axes;
     host_.showProgress(0, 0);
     for (int i = 0; i < count; ++i) {
-        if (i % kind_->pollEvery == 0) {
-            host_.processEvents();
-            if (host_.loadCancelRequested()) return false;
-        }
+        // The flag is looked at for every row, also where events are not
+        // processed for every row: a repaint in between may have set it.
+        if (i % kind_->pollEvery == 0) host_.processEvents();
+        if (host_.loadCancelRequested()) return false;
         if (i % 100 == 0) host_.showProgress(i, static_cast<int>(i * 100.0 / count));
         if (!line()) return false;
         PeakRow& row = d_.peakRows[i];

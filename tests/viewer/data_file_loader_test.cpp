@@ -286,6 +286,21 @@ TEST_F(LoaderTest, CancellingHalfWayKeepsThePreviousMeasurement) {
     EXPECT_FALSE(load(file));
     expectUnchanged("cancelled wave");
 
+    // A click taken while the progress window repaints stops a triaxial peak
+    // file at the next row, not at the next hundredth.
+    struct ClickDuringRepaint : RecordingHost {
+        void showProgress(int number, int percent) override {
+            RecordingHost::showProgress(number, percent);
+            if (number == 100) cancelRequested = true;
+        }
+    } clicking;
+    SampleDataFile triaxial;
+    triaxial.model = 5300;
+    triaxial.records = 300;
+    EXPECT_FALSE(loadDataFile(write(triaxial.bytes()), data, identity, clicking));
+    EXPECT_EQ(clicking.processEventsCount, 2);
+    expectUnchanged("cancelled triaxial peak");
+
     // The loader does not clear the flag: that is the open command's job.
     EXPECT_FALSE(load(file));
     host.cancelRequested = false;
