@@ -63,7 +63,7 @@ void TSettingForm::buildControls() {
     auto* device = new QGridLayout(GroupBox1);
     Edit1 = new QLineEdit(GroupBox1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMaxLength(2);
+    limitTypedLength(Edit1, 2);
     Edit1->setFixedWidth(48);
     Edit1->setToolTip(QStringLiteral("号機番号を設定します。１～９９の範囲で設定できます。"));
     acceptDigitKeysOnly(Edit1);
@@ -87,7 +87,7 @@ void TSettingForm::buildControls() {
     CheckBox1->setToolTip(QStringLiteral("設定時にＰＣの時刻を使用します"));
     Edit2 = new QLineEdit(GroupBox1);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setMaxLength(28);
+    limitTypedLength(Edit2, 28);
     Edit2->setMinimumWidth(170);
     Edit2->setToolTip(QStringLiteral("ＫＶ時刻を表示します。"));
     Edit3 = new QLineEdit(GroupBox1);

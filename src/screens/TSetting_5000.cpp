@@ -68,7 +68,7 @@ void TSetting_5000::buildControls() {
     auto* device = new QGridLayout(GroupBox1);
     txtGouki = new QLineEdit(GroupBox1);
     txtGouki->setObjectName(QStringLiteral("txtGouki"));
-    txtGouki->setMaxLength(2);
+    limitTypedLength(txtGouki, 2);
     txtGouki->setFixedWidth(48);
     txtGouki->setToolTip(QStringLiteral("号機番号を設定します。１～９９の範囲で設定できます。"));
     acceptDigitKeysOnly(txtGouki);

@@ -34,6 +34,28 @@ class DigitKeyFilter : public QObject {
     }
 };
 
+class TypedLengthFilter : public QObject {
+  public:
+    TypedLengthFilter(QLineEdit* edit, int maxLength) : QObject(edit), maxLength_(maxLength) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            auto* edit = static_cast<QLineEdit*>(watched);
+            const QString text = key->text();
+            const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+            if (!shortcut && !text.isEmpty() && text.at(0).isPrint() &&
+                edit->text().size() - edit->selectedText().size() + text.size() > maxLength_)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    int maxLength_;
+};
+
 class ShiftRightClickFilter : public QObject {
   public:
     ShiftRightClickFilter(QObject* parent, std::function<void()> action)
@@ -73,6 +95,14 @@ QLabel* captionFor(const QString& caption, QWidget* control, QWidget* parent) {
 
 void acceptDigitKeysOnly(QLineEdit* edit) {
     edit->installEventFilter(new DigitKeyFilter(edit));
+}
+
+void limitTypedLength(QLineEdit* edit, int maxLength) {
+    edit->installEventFilter(new TypedLengthFilter(edit, maxLength));
+    // Pasted or composed text is cut to the limit as well.
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, maxLength](const QString& text) {
+        if (text.size() > maxLength) edit->setText(text.left(maxLength));
+    });
 }
 
 void onShiftRightClick(QGroupBox* group, std::function<void()> unlock) {

@@ -37,6 +37,10 @@ QLabel* captionFor(const QString& caption, QWidget* control, QWidget* parent);
 // Lets digits, editing keys and shortcuts through; discards every other typed
 // character (letters, blanks, punctuation) as it is typed.
 void acceptDigitKeysOnly(QLineEdit* edit);
+// Limits what the user types or pastes to maxLength characters. Texts the
+// screen puts there itself stay whole, so that a recorder value too long for
+// the field is shown (and refused) as it is rather than silently cut.
+void limitTypedLength(QLineEdit* edit, int maxLength);
 
 // Runs unlock when the right button is pressed on the group with Shift held:
 // the only way to edit the sensor data of a recorder with an external sensor.
