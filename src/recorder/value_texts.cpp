@@ -9,19 +9,21 @@
 namespace kv {
 namespace {
 
-// A finite double as the shortest decimal that reads back as the same double:
-// value = (negative ? -1 : 1) x digits x 10^exponent. Deciding the rounding on
-// these digits makes 0.125 and 2.675 the decimal ties a person sees in them,
-// whatever their binary neighbours are.
+// A finite double as decimal digits: value = (negative ? -1 : 1) x digits x
+// 10^exponent. By default the shortest digits that read back as the same
+// double; with a precision, that many digits of its exact value.
 struct Decimal {
     bool negative = false;
     std::string digits;  // no leading zeros except the single "0"
     int exponent = 0;
 };
 
-Decimal toDecimal(double x) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
+Decimal toDecimal(double x, int precision = -1) {
+    char buf[80];
+    auto res =
+        precision < 0
+            ? std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific)
+            : std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, precision);
     std::string_view text(buf, static_cast<size_t>(res.ptr - buf));  // "-1.2345e+02"
     Decimal d;
     size_t i = 0;
@@ -45,8 +47,17 @@ Decimal toDecimal(double x) {
     return d;
 }
 
-// round(|value| x 10^decimals), ties away from zero, as a digit string.
-std::string roundedDigits(const Decimal& d, int decimals) {
+// round(|x| x 10^decimals), exact decimal ties away from zero, as a digit
+// string. The shortest digits decide, except where they end in the 5 that is
+// being rounded: 0.125 is such a tie exactly, but 2.675 is stored as
+// 2.67499999999999982..., below the tie, and rounds down as the exact value
+// says. Forty digits of the exact value settle it: a double never lies closer
+// than that to a short decimal tie without being on it.
+std::string roundedDigits(double x, const Decimal& shortest, int decimals) {
+    const bool tieInShortest = shortest.exponent + decimals == -1 && shortest.digits.back() == '5';
+    Decimal precise;
+    if (tieInShortest) precise = toDecimal(x, 40);
+    const Decimal& d = tieInShortest ? precise : shortest;
     int shift = d.exponent + decimals;
     if (shift >= 0) return d.digits == "0" ? "0" : d.digits + std::string(shift, '0');
     size_t drop = static_cast<size_t>(-shift);
@@ -89,9 +100,9 @@ int leadingExponent(const Decimal& d) {
 
 // Three significant digits in the form "-1.23E+03", for values whose rounded
 // integer part no longer fits three digits.
-std::string scientificText(const Decimal& d) {
+std::string scientificText(double x, const Decimal& d) {
     int e = leadingExponent(d);
-    std::string digits = roundedDigits(d, 2 - e);
+    std::string digits = roundedDigits(x, d, 2 - e);
     if (digits.size() > 3) {  // 9995 -> 1000: one more power of ten
         digits.resize(3);
         ++e;
@@ -138,7 +149,7 @@ std::string fixedText(double x, int decimals, int width, bool plusSign) {
     if (!std::isfinite(x)) return nonFiniteText(x);
     if (decimals < 0) decimals = 0;
     Decimal d = toDecimal(x);
-    std::string digits = roundedDigits(d, decimals);
+    std::string digits = roundedDigits(x, d, decimals);
     std::string body = withPoint(digits, decimals);
     // A value that rounds to zero carries no minus: "-0.00" is no reading.
     std::string sign = d.negative && digits != "0" ? "-" : (plusSign ? "+" : "");
@@ -154,8 +165,8 @@ std::string valueText(double x) {
     // Round once, at the coarser of three significant digits and the shown
     // decimals; the shown decimals are padded with zeros afterwards.
     int roundAt = std::min(shown, 2 - leadingExponent(d));
-    std::string digits = roundedDigits(d, roundAt);
-    if (static_cast<int>(digits.size()) - roundAt > 3) return scientificText(d);
+    std::string digits = roundedDigits(x, d, roundAt);
+    if (static_cast<int>(digits.size()) - roundAt > 3) return scientificText(x, d);
     if (roundAt < shown) digits += std::string(static_cast<size_t>(shown - roundAt), '0');
     std::string body = withPoint(digits, shown);
     return (d.negative && digits.find_first_not_of('0') != std::string::npos ? "-" : "") + body;

@@ -27,7 +27,12 @@ TEST(ValueText, DecimalsAreChosenBeforeRounding) {
 TEST(ValueText, DecimalTiesRoundAwayFromZero) {
     EXPECT_EQ(valueText(0.125), "0.13");  // an exact binary tie: printf gives 0.12
     EXPECT_EQ(valueText(-0.125), "-0.13");
-    EXPECT_EQ(valueText(2.675), "2.68");  // just below the tie in binary
+    // Stored as 2.67499999999999982...: below the tie, so it rounds down, as
+    // the exact value says; only exact ties round away from zero.
+    EXPECT_EQ(valueText(2.675), "2.67");
+    EXPECT_EQ(valueText(1.005), "1.00");
+    EXPECT_EQ(valueText(0.375), "0.38");
+    EXPECT_EQ(valueText(-2.5), "-2.50");
     EXPECT_EQ(valueText(12.25), "12.3");
     EXPECT_EQ(valueText(0.004999), "0.00");
     EXPECT_EQ(valueText(-0.004), "0.00");  // no negative zero
@@ -47,7 +52,9 @@ TEST(FixedText, FormatsLikePrintfButWithDecimalTiesAwayFromZero) {
     EXPECT_EQ(fixedText(1.5, 2, 6), "001.50");
     EXPECT_EQ(fixedText(-1.5, 2, 6), "-01.50");
     EXPECT_EQ(fixedText(1.5, 2, 6, true), "+01.50");
-    EXPECT_EQ(fixedText(-12.345, 2, 6, true), "-12.35");
+    EXPECT_EQ(fixedText(-12.345, 2, 6, true), "-12.35");  // -12.3450000000000006... in binary
+    EXPECT_EQ(fixedText(1.005, 2, 0, true), "+1.00");     // 1.00499999999999989...
+    EXPECT_EQ(fixedText(-12.375, 2, 6, true), "-12.38");  // an exact tie
     EXPECT_EQ(fixedText(0, 2, 6, true), "+00.00");
     EXPECT_EQ(fixedText(-0.001, 2, 0, true), "+0.00");
     EXPECT_EQ(fixedText(123456.5, 0), "123457");
