@@ -151,8 +151,9 @@ std::string fixedText(double x, int decimals, int width, bool plusSign) {
     Decimal d = toDecimal(x);
     std::string digits = roundedDigits(x, d, decimals);
     std::string body = withPoint(digits, decimals);
-    // A value that rounds to zero carries no minus: "-0.00" is no reading.
-    std::string sign = d.negative && digits != "0" ? "-" : (plusSign ? "+" : "");
+    // A negative value keeps its minus even when it rounds to zero ("-0.00"),
+    // as the fixed format prints it; a negative zero is no negative value.
+    std::string sign = x < 0 ? "-" : (plusSign ? "+" : "");
     if (static_cast<int>(sign.size() + body.size()) < width)
         body.insert(body.begin(), static_cast<size_t>(width) - sign.size() - body.size(), '0');
     return sign + body;
@@ -169,7 +170,7 @@ std::string valueText(double x) {
     if (static_cast<int>(digits.size()) - roundAt > 3) return scientificText(x, d);
     if (roundAt < shown) digits += std::string(static_cast<size_t>(shown - roundAt), '0');
     std::string body = withPoint(digits, shown);
-    return (d.negative && digits.find_first_not_of('0') != std::string::npos ? "-" : "") + body;
+    return (x < 0 ? "-" : "") + body;
 }
 
 std::string dateTimeText(const CalendarTime& c) {

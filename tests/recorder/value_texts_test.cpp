@@ -35,7 +35,8 @@ TEST(ValueText, DecimalTiesRoundAwayFromZero) {
     EXPECT_EQ(valueText(-2.5), "-2.50");
     EXPECT_EQ(valueText(12.25), "12.3");
     EXPECT_EQ(valueText(0.004999), "0.00");
-    EXPECT_EQ(valueText(-0.004), "0.00");  // no negative zero
+    EXPECT_EQ(valueText(-0.004), "-0.00");  // a negative value keeps its sign
+    EXPECT_EQ(valueText(-0.0), "0.00");
 }
 
 TEST(ValueText, MoreThanThreeIntegerDigitsSwitchToScientific) {
@@ -56,7 +57,7 @@ TEST(FixedText, FormatsLikePrintfButWithDecimalTiesAwayFromZero) {
     EXPECT_EQ(fixedText(1.005, 2, 0, true), "+1.00");     // 1.00499999999999989...
     EXPECT_EQ(fixedText(-12.375, 2, 6, true), "-12.38");  // an exact tie
     EXPECT_EQ(fixedText(0, 2, 6, true), "+00.00");
-    EXPECT_EQ(fixedText(-0.001, 2, 0, true), "+0.00");
+    EXPECT_EQ(fixedText(-0.001, 2, 0, true), "-0.00");
     EXPECT_EQ(fixedText(123456.5, 0), "123457");
     EXPECT_EQ(fixedText(1e-9, 3), "0.000");
     EXPECT_EQ(fixedText(0.05, 1), "0.1");
