@@ -60,7 +60,8 @@ if [ "$port" -lt 1 ] || [ "$port" -gt 8 ] || [ -n "$(ini_value com "Device$port"
 fi
 
 sim_output="$(mktemp)"
-"$simulator" --model 5300 --measurements 3 >"$sim_output" &
+# It must not hang on this script's standard input, which a caller may close.
+"$simulator" --model 5300 --measurements 3 --no-stdin </dev/null >"$sim_output" &
 sim_pid=$!
 cleanup() {
     kill "$sim_pid" 2>/dev/null || true
