@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "app/information_command.h"
 #include "recorder/recorder_state.h"
@@ -21,9 +20,7 @@ namespace kv {
 TInformationForm::TInformationForm(Link& link, PcSettings& settings, QWidget* parent)
     : RecorderDialog(parent), link_(link), settings_(settings) {
     setObjectName("TInformationForm");
-    setWindowTitle(QStringLiteral("ＫＶ情報"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setInformationWindowFrame(this);
 
     GroupBox1 = new QGroupBox(QStringLiteral("機器情報"), this);
     GroupBox1->setObjectName("GroupBox1");
@@ -82,28 +79,11 @@ TInformationForm::TInformationForm(Link& link, PcSettings& settings, QWidget* pa
     ListView1 = makeMeasurementList(this, "ListView1", QStringLiteral("計測データ"));
     setMeasurementColumns(ListView1, legacyMeasurementColumns());
 
-    Button1 = new QPushButton(QStringLiteral("データ読込み"), this);
-    Button1->setObjectName("Button1");
-    BitBtn1 = new QPushButton(QStringLiteral("ＯＫ(&Y)"), this);
-    BitBtn1->setObjectName("BitBtn1");
-    for (QPushButton* b : {Button1, BitBtn1}) {
-        b->setAutoDefault(false);
-        b->setMinimumSize(110, 30);
-    }
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
-
+    makeDownloadButtons(this, Button1, "Button1", BitBtn1, "BitBtn1", [this] { Button1Click(); });
     auto* top = new QHBoxLayout;
     top->addWidget(GroupBox1, 3);
     top->addWidget(GroupBox2, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(BitBtn1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(ListView1, 1);
-    layout->addLayout(buttons);
+    layOutInformation(this, top, ListView1, Button1, BitBtn1);
 
     setFixedSize(700, 500);
 }
@@ -127,14 +107,7 @@ void TInformationForm::Button1Click() {
 
 void TInformationForm::setBusy(bool busy) {
     sessionRunning() = busy;
-    if (busy)
-        setCursor(Qt::WaitCursor);
-    else
-        unsetCursor();
-    for (QWidget* w : {static_cast<QWidget*>(ListView1), static_cast<QWidget*>(Button1),
-                       static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(GroupBox1),
-                       static_cast<QWidget*>(GroupBox2)})
-        w->setEnabled(!busy);
+    showDownloadBusy(this, busy, {ListView1, Button1, BitBtn1, GroupBox1, GroupBox2});
 }
 
 }  // namespace kv

@@ -22,9 +22,7 @@ namespace kv {
 TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, QWidget* parent)
     : RecorderDialog(parent), link_(link), settings_(settings) {
     setObjectName("TKV5000_Info");
-    setWindowTitle(QStringLiteral("ＫＶ情報"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setInformationWindowFrame(this);
 
     GroupBox1 = new QGroupBox(QStringLiteral("機器情報"), this);
     GroupBox1->setObjectName("GroupBox1");
@@ -100,30 +98,14 @@ TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, QWidget* parent)
     groupLayout->addLayout(conditions);
     groupLayout->addWidget(DataView, 1);
 
-    TestButton = new QPushButton(QStringLiteral("データ読込み"), this);
-    TestButton->setObjectName("TestButton");
+    makeDownloadButtons(this, TestButton, "TestButton", Button_OK, "Button_OK",
+                        [this] { TestButtonClick(); });
     TestButton->setToolTip(QStringLiteral("チェックされたデータを読みこみます。"));
-    Button_OK = new QPushButton(QStringLiteral("ＯＫ(&Y)"), this);
-    Button_OK->setObjectName("Button_OK");
     Button_OK->setToolTip(QStringLiteral("メニューに戻ります"));
-    for (QPushButton* b : {TestButton, Button_OK}) {
-        b->setAutoDefault(false);
-        b->setMinimumSize(110, 30);
-    }
-    connect(TestButton, &QPushButton::clicked, this, [this] { TestButtonClick(); });
-    connect(Button_OK, &QPushButton::clicked, this, [this] { close(); });
-
     auto* top = new QHBoxLayout;
     top->addWidget(GroupBox1, 1);
     top->addWidget(GroupBox2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(TestButton);
-    buttons->addWidget(Button_OK);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(GroupBox3, 1);
-    layout->addLayout(buttons);
+    layOutInformation(this, top, GroupBox3, TestButton, Button_OK);
 
     setFixedSize(736, 560);
 }
@@ -154,13 +136,7 @@ void TKV5000_Info::TestButtonClick() {
 
 void TKV5000_Info::setBusy(bool busy) {
     sessionRunning() = busy;
-    if (busy)
-        setCursor(Qt::WaitCursor);
-    else
-        unsetCursor();
-    DataView->setEnabled(!busy);
-    TestButton->setEnabled(!busy);
-    Button_OK->setEnabled(!busy);
+    showDownloadBusy(this, busy, {DataView, TestButton, Button_OK});
 }
 
 }  // namespace kv

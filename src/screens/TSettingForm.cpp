@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,11 +31,7 @@ TSettingForm::TSettingForm(Link& link, PcSettings& settings, RecorderState& stat
     setWindowTitle(QStringLiteral("ＫＶ測定条件設定画面"));
     setModal(true);
     buildControls();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &TSettingForm::Timer1Timer);
+    Timer1 = makeClockTimer(this, [this] { Timer1Timer(); });
 
     connect(CheckBox1, &QCheckBox::toggled, this, &TSettingForm::CheckBox1Click);
     connect(Edit2, &QLineEdit::textChanged, this, &TSettingForm::Edit2Change);
@@ -45,30 +40,18 @@ TSettingForm::TSettingForm(Link& link, PcSettings& settings, RecorderState& stat
     connect(Button2, &QPushButton::clicked, this, &TSettingForm::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TSettingForm::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TSettingForm::Button4Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     onShiftRightClick(GroupBox2, [this] { GroupBox2MouseDown(); });
 }
 
 void TSettingForm::buildControls() {
-    auto* outer = new QVBoxLayout(this);
-    // No size of its own: the window fits its controls in the screen font.
-    outer->setSizeConstraint(QLayout::SetFixedSize);
-    controls_ = new QWidget(this);
-    outer->addWidget(controls_);
+    controls_ = addControlsArea(this);
     auto* groups = new QVBoxLayout(controls_);
     groups->setContentsMargins(0, 0, 0, 0);
 
     GroupBox1 = new QGroupBox(QStringLiteral("機器情報"), controls_);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* device = new QGridLayout(GroupBox1);
-    Edit1 = new QLineEdit(GroupBox1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    limitTypedLength(Edit1, 2);
-    Edit1->setFixedWidth(48);
-    Edit1->setToolTip(QStringLiteral("号機番号を設定します。１～９９の範囲で設定できます。"));
-    acceptDigitKeysOnly(Edit1);
-    Button1 = new QPushButton(QStringLiteral("機器番号設定"), GroupBox1);
-    Button1->setObjectName(QStringLiteral("Button1"));
+    makeDeviceNumberControls(GroupBox1, Edit1, "Edit1", Button1, "Button1");
 
     StaticText3 = new QLabel(GroupBox1);
     StaticText3->setObjectName(QStringLiteral("StaticText3"));
@@ -82,57 +65,22 @@ void TSettingForm::buildControls() {
     Button2 = new QPushButton(QStringLiteral("周期設定"), GroupBox1);
     Button2->setObjectName(QStringLiteral("Button2"));
 
-    CheckBox1 = new QCheckBox(QStringLiteral("PC時刻に設定する"), GroupBox1);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setToolTip(QStringLiteral("設定時にＰＣの時刻を使用します"));
-    Edit2 = new QLineEdit(GroupBox1);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    limitTypedLength(Edit2, 28);
-    Edit2->setMinimumWidth(170);
-    Edit2->setToolTip(QStringLiteral("ＫＶ時刻を表示します。"));
-    Edit3 = new QLineEdit(GroupBox1);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setEnabled(false);
-    Button3 = new QPushButton(QStringLiteral("時刻設定"), GroupBox1);
-    Button3->setObjectName(QStringLiteral("Button3"));
+    makeClockControls(GroupBox1, CheckBox1, Edit2, Edit3, Button3, "Button3", 28);
 
-    device->addWidget(captionFor(QStringLiteral("機器番号"), Edit1, GroupBox1), 0, 0);
-    device->addWidget(Edit1, 0, 1, Qt::AlignLeft);
-    device->addWidget(Button1, 0, 2);
+    addDeviceNumberRow(device, Edit1, Button1);
     device->addWidget(captionFor(QStringLiteral("記録周期"), ComboBox1, GroupBox1), 1, 0);
     device->addWidget(StaticText3, 1, 1);
     device->addWidget(ComboBox1, 2, 1);
     device->addWidget(Button2, 2, 2);
     StaticText3->setAccessibleName(QStringLiteral("記録周期"));
-    device->addWidget(CheckBox1, 3, 1, 1, 2);
-    device->addWidget(captionFor(QStringLiteral("ＫＶ時刻"), Edit2, GroupBox1), 4, 0);
-    device->addWidget(Edit2, 4, 1);
-    device->addWidget(Button3, 4, 2);
-    device->addWidget(captionFor(QStringLiteral("ＰＣ時刻"), Edit3, GroupBox1), 5, 0);
-    device->addWidget(Edit3, 5, 1);
+    addClockRows(device, 3, CheckBox1, Edit2, Edit3, Button3);
     groups->addWidget(GroupBox1);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("センサー情報"), controls_);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    QGridLayout* sensors = buildSensorGrid(GroupBox2, sensorEdits);
-    Button4 = new QPushButton(QStringLiteral("センサー設定"), GroupBox2);
-    Button4->setObjectName(QStringLiteral("Button4"));
-    sensors->addWidget(Button4, 4, 2);
+    GroupBox2 = buildSensorGroup(controls_, sensorEdits, Button4, "Button4");
     groups->addWidget(GroupBox2);
 
-    BitBtn1 = new QPushButton(QStringLiteral("ＯＫ(&Y)"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setMinimumWidth(96);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(BitBtn1);
-    outer->addLayout(bottom);
-
-    for (QPushButton* b : {Button1, Button2, Button3, Button4, BitBtn1}) {
-        b->setAutoDefault(false);
-        b->setAccessibleName(b->text().remove(QLatin1Char('&')));
-    }
-    CheckBox1->setAccessibleName(CheckBox1->text());
+    BitBtn1 = addOkRow(this);
+    nameButtons({Button1, Button2, Button3, Button4, BitBtn1});
 }
 
 void TSettingForm::showEvent(QShowEvent* event) {

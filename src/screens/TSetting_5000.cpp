@@ -33,11 +33,7 @@ TSetting_5000::TSetting_5000(Link& link, PcSettings& settings, RecorderState& st
     setWindowTitle(QStringLiteral("ＫＶ測定条件設定画面"));
     setModal(true);
     buildControls();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &TSetting_5000::Timer1Timer);
+    Timer1 = makeClockTimer(this, [this] { Timer1Timer(); });
 
     connect(CheckBox1, &QCheckBox::toggled, this, &TSetting_5000::CheckBox1Click);
     connect(Edit2, &QLineEdit::textChanged, this, &TSetting_5000::Edit2Change);
@@ -47,16 +43,11 @@ TSetting_5000::TSetting_5000(Link& link, PcSettings& settings, RecorderState& st
     connect(RecModeList, &QComboBox::activated, this, &TSetting_5000::RecModeListClick);
     connect(Set_Mode, &QPushButton::clicked, this, &TSetting_5000::Set_ModeClick);
     connect(Button5, &QPushButton::clicked, this, &TSetting_5000::Button5Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     onShiftRightClick(GroupBox2, [this] { GroupBox2MouseDown(); });
 }
 
 void TSetting_5000::buildControls() {
-    auto* outer = new QVBoxLayout(this);
-    // No size of its own: the window fits its controls in the screen font.
-    outer->setSizeConstraint(QLayout::SetFixedSize);
-    controls_ = new QWidget(this);
-    outer->addWidget(controls_);
+    controls_ = addControlsArea(this);
     auto* columns = new QHBoxLayout(controls_);
     columns->setContentsMargins(0, 0, 0, 0);
     auto* left = new QVBoxLayout;
@@ -66,44 +57,14 @@ void TSetting_5000::buildControls() {
     GroupBox1 = new QGroupBox(QStringLiteral("機器情報"), controls_);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* device = new QGridLayout(GroupBox1);
-    txtGouki = new QLineEdit(GroupBox1);
-    txtGouki->setObjectName(QStringLiteral("txtGouki"));
-    limitTypedLength(txtGouki, 2);
-    txtGouki->setFixedWidth(48);
-    txtGouki->setToolTip(QStringLiteral("号機番号を設定します。１～９９の範囲で設定できます。"));
-    acceptDigitKeysOnly(txtGouki);
-    Set_Gouki = new QPushButton(QStringLiteral("機器番号設定"), GroupBox1);
-    Set_Gouki->setObjectName(QStringLiteral("Set_Gouki"));
-    CheckBox1 = new QCheckBox(QStringLiteral("PC時刻に設定する"), GroupBox1);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setToolTip(QStringLiteral("設定時にＰＣの時刻を使用します"));
-    Edit2 = new QLineEdit(GroupBox1);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setToolTip(QStringLiteral("ＫＶ時刻を表示します。"));
-    Edit2->setMinimumWidth(170);
-    Edit3 = new QLineEdit(GroupBox1);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setEnabled(false);
-    Set_Time = new QPushButton(QStringLiteral("時刻設定"), GroupBox1);
-    Set_Time->setObjectName(QStringLiteral("Set_Time"));
-    device->addWidget(captionFor(QStringLiteral("機器番号"), txtGouki, GroupBox1), 0, 0);
-    device->addWidget(txtGouki, 0, 1, Qt::AlignLeft);
-    device->addWidget(Set_Gouki, 0, 2);
-    device->addWidget(CheckBox1, 1, 1, 1, 2);
-    device->addWidget(captionFor(QStringLiteral("ＫＶ時刻"), Edit2, GroupBox1), 2, 0);
-    device->addWidget(Edit2, 2, 1);
-    device->addWidget(Set_Time, 2, 2);
-    device->addWidget(captionFor(QStringLiteral("ＰＣ時刻"), Edit3, GroupBox1), 3, 0);
-    device->addWidget(Edit3, 3, 1);
+    makeDeviceNumberControls(GroupBox1, txtGouki, "txtGouki", Set_Gouki, "Set_Gouki");
+    makeClockControls(GroupBox1, CheckBox1, Edit2, Edit3, Set_Time, "Set_Time", 0);
+    addDeviceNumberRow(device, txtGouki, Set_Gouki);
+    addClockRows(device, 1, CheckBox1, Edit2, Edit3, Set_Time);
     left->addWidget(GroupBox1);
 
     // Sensor numbers and sensitivities, locked unless unlocked on purpose.
-    GroupBox2 = new QGroupBox(QStringLiteral("センサー情報"), controls_);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    QGridLayout* sensors = buildSensorGrid(GroupBox2, sensorEdits);
-    Set_Sencer = new QPushButton(QStringLiteral("センサー設定"), GroupBox2);
-    Set_Sencer->setObjectName(QStringLiteral("Set_Sencer"));
-    sensors->addWidget(Set_Sencer, 4, 2);
+    GroupBox2 = buildSensorGroup(controls_, sensorEdits, Set_Sencer, "Set_Sencer");
     left->addWidget(GroupBox2);
     left->addStretch();
 
@@ -150,19 +111,8 @@ void TSetting_5000::buildControls() {
     conditions->setRowStretch(row, 1);
     columns->addWidget(GroupBox3);
 
-    BitBtn1 = new QPushButton(QStringLiteral("ＯＫ(&Y)"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setMinimumWidth(96);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(BitBtn1);
-    outer->addLayout(bottom);
-
-    for (QPushButton* b : {Set_Gouki, Set_Time, Set_Sencer, Set_Mode, Button5, BitBtn1}) {
-        b->setAutoDefault(false);
-        b->setAccessibleName(b->text().remove(QLatin1Char('&')));
-    }
-    CheckBox1->setAccessibleName(CheckBox1->text());
+    BitBtn1 = addOkRow(this);
+    nameButtons({Set_Gouki, Set_Time, Set_Sencer, Set_Mode, Button5, BitBtn1});
 }
 
 void TSetting_5000::showEvent(QShowEvent* event) {

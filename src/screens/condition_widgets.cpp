@@ -1,13 +1,19 @@
 #include "screens/condition_widgets.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
 
 #include "base/host.h"
 
@@ -107,6 +113,101 @@ void limitTypedLength(QLineEdit* edit, int maxLength) {
 
 void onShiftRightClick(QGroupBox* group, std::function<void()> unlock) {
     group->installEventFilter(new ShiftRightClickFilter(group, std::move(unlock)));
+}
+
+QWidget* addControlsArea(QDialog* dialog) {
+    auto* outer = new QVBoxLayout(dialog);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    auto* controls = new QWidget(dialog);
+    outer->addWidget(controls);
+    return controls;
+}
+
+QPushButton* addOkRow(QDialog* dialog) {
+    auto* ok = new QPushButton(QStringLiteral("ＯＫ(&Y)"), dialog);
+    ok->setObjectName(QStringLiteral("BitBtn1"));
+    ok->setMinimumWidth(96);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(ok);
+    static_cast<QVBoxLayout*>(dialog->layout())->addLayout(bottom);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    return ok;
+}
+
+void nameButtons(std::initializer_list<QPushButton*> buttons) {
+    for (QPushButton* b : buttons) {
+        b->setAutoDefault(false);
+        b->setAccessibleName(b->text().remove(QLatin1Char('&')));
+    }
+}
+
+QTimer* makeClockTimer(QObject* owner, std::function<void()> tick) {
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setInterval(500);
+    QObject::connect(timer, &QTimer::timeout, owner, std::move(tick));
+    return timer;
+}
+
+void makeDeviceNumberControls(QGroupBox* group, QLineEdit*& edit, const char* editName,
+                              QPushButton*& write, const char* writeName) {
+    edit = new QLineEdit(group);
+    edit->setObjectName(QLatin1String(editName));
+    limitTypedLength(edit, 2);
+    edit->setFixedWidth(48);
+    edit->setToolTip(QStringLiteral("号機番号を設定します。１～９９の範囲で設定できます。"));
+    acceptDigitKeysOnly(edit);
+    write = new QPushButton(QStringLiteral("機器番号設定"), group);
+    write->setObjectName(QLatin1String(writeName));
+}
+
+void addDeviceNumberRow(QGridLayout* grid, QLineEdit* edit, QPushButton* write) {
+    QWidget* group = grid->parentWidget();
+    grid->addWidget(captionFor(QStringLiteral("機器番号"), edit, group), 0, 0);
+    grid->addWidget(edit, 0, 1, Qt::AlignLeft);
+    grid->addWidget(write, 0, 2);
+}
+
+void makeClockControls(QGroupBox* group, QCheckBox*& usePcClock, QLineEdit*& recorderClock,
+                       QLineEdit*& pcClock, QPushButton*& write, const char* writeName,
+                       int clockTypedLength) {
+    usePcClock = new QCheckBox(QStringLiteral("PC時刻に設定する"), group);
+    usePcClock->setObjectName(QStringLiteral("CheckBox1"));
+    usePcClock->setToolTip(QStringLiteral("設定時にＰＣの時刻を使用します"));
+    usePcClock->setAccessibleName(usePcClock->text());
+    recorderClock = new QLineEdit(group);
+    recorderClock->setObjectName(QStringLiteral("Edit2"));
+    if (clockTypedLength > 0) limitTypedLength(recorderClock, clockTypedLength);
+    recorderClock->setMinimumWidth(170);
+    recorderClock->setToolTip(QStringLiteral("ＫＶ時刻を表示します。"));
+    pcClock = new QLineEdit(group);
+    pcClock->setObjectName(QStringLiteral("Edit3"));
+    pcClock->setEnabled(false);
+    write = new QPushButton(QStringLiteral("時刻設定"), group);
+    write->setObjectName(QLatin1String(writeName));
+}
+
+void addClockRows(QGridLayout* grid, int row, QCheckBox* usePcClock, QLineEdit* recorderClock,
+                  QLineEdit* pcClock, QPushButton* write) {
+    QWidget* group = grid->parentWidget();
+    grid->addWidget(usePcClock, row, 1, 1, 2);
+    grid->addWidget(captionFor(QStringLiteral("ＫＶ時刻"), recorderClock, group), row + 1, 0);
+    grid->addWidget(recorderClock, row + 1, 1);
+    grid->addWidget(write, row + 1, 2);
+    grid->addWidget(captionFor(QStringLiteral("ＰＣ時刻"), pcClock, group), row + 2, 0);
+    grid->addWidget(pcClock, row + 2, 1);
+}
+
+QGroupBox* buildSensorGroup(QWidget* parent, std::array<QLineEdit*, 6>& edits, QPushButton*& write,
+                            const char* writeName) {
+    auto* group = new QGroupBox(QStringLiteral("センサー情報"), parent);
+    group->setObjectName(QStringLiteral("GroupBox2"));
+    QGridLayout* grid = buildSensorGrid(group, edits);
+    write = new QPushButton(QStringLiteral("センサー設定"), group);
+    write->setObjectName(QLatin1String(writeName));
+    grid->addWidget(write, 4, 2);
+    return group;
 }
 
 QGridLayout* buildSensorGrid(QGroupBox* group, std::array<QLineEdit*, 6>& edits) {

@@ -1,10 +1,14 @@
 #include "screens/info_widgets.h"
 
+#include <QDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace kv {
 
@@ -95,6 +99,46 @@ std::array<bool, kMeasurementSlots> tickedMeasurements(const QTreeWidget* list) 
     for (int i = 0; i < kMeasurementSlots && i < list->topLevelItemCount(); ++i)
         ticked[static_cast<size_t>(i)] = list->topLevelItem(i)->checkState(0) == Qt::Checked;
     return ticked;
+}
+
+void setInformationWindowFrame(QDialog* form) {
+    form->setWindowTitle(QStringLiteral("ＫＶ情報"));
+    form->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void makeDownloadButtons(QDialog* form, QPushButton*& download, const char* downloadName,
+                         QPushButton*& ok, const char* okName, std::function<void()> onDownload) {
+    download = new QPushButton(QStringLiteral("データ読込み"), form);
+    download->setObjectName(downloadName);
+    ok = new QPushButton(QStringLiteral("ＯＫ(&Y)"), form);
+    ok->setObjectName(okName);
+    for (QPushButton* b : {download, ok}) {
+        b->setAutoDefault(false);
+        b->setMinimumSize(110, 30);
+    }
+    QObject::connect(download, &QPushButton::clicked, form, std::move(onDownload));
+    QObject::connect(ok, &QPushButton::clicked, form, [form] { form->close(); });
+}
+
+void layOutInformation(QDialog* form, QHBoxLayout* top, QWidget* body, QPushButton* download,
+                       QPushButton* ok) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(download);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(form);
+    layout->addLayout(top);
+    layout->addWidget(body, 1);
+    layout->addLayout(buttons);
+}
+
+void showDownloadBusy(QWidget* form, bool busy, std::initializer_list<QWidget*> controls) {
+    if (busy)
+        form->setCursor(Qt::WaitCursor);
+    else
+        form->unsetCursor();
+    for (QWidget* w : controls) w->setEnabled(!busy);
 }
 
 }  // namespace kv

@@ -2,13 +2,18 @@
 
 #include <QString>
 #include <array>
+#include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "screens/information_texts.h"
 
+class QDialog;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 class QWidget;
 
@@ -34,5 +39,19 @@ void setMeasurementColumns(QTreeWidget* list, const std::vector<ListColumn>& col
 void fillMeasurementList(QTreeWidget* list,
                          const std::array<MeasurementRow, kMeasurementSlots>& rows);
 std::array<bool, kMeasurementSlots> tickedMeasurements(const QTreeWidget* list);
+
+// The window frame both screens share: title and a fixed-size dialog's
+// title-bar buttons.
+void setInformationWindowFrame(QDialog* form);
+// The download button and OK, created last so that they end the tab order.
+// download runs onDownload; OK closes the window.
+void makeDownloadButtons(QDialog* form, QPushButton*& download, const char* downloadName,
+                         QPushButton*& ok, const char* okName, std::function<void()> onDownload);
+// The groups in top above body, which takes the spare height, and the two
+// buttons at the bottom right.
+void layOutInformation(QDialog* form, QHBoxLayout* top, QWidget* body, QPushButton* download,
+                       QPushButton* ok);
+// While a download runs: the hourglass, and the controls disabled.
+void showDownloadBusy(QWidget* form, bool busy, std::initializer_list<QWidget*> controls);
 
 }  // namespace kv
