@@ -22,24 +22,11 @@
 #include "recorder/recorder_state.h"
 #include "settings/pc_settings.h"
 #include "support/memory_device.h"
+#include "support/muteable_recorder.h"
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"
 
 namespace kv::test {
-
-// A simulated recorder that can be told to stop answering one command.
-class ShellRecorder : public sim::Responder {
-  public:
-    explicit ShellRecorder(std::unique_ptr<sim::Responder> inner) : inner_(std::move(inner)) {}
-    std::vector<uint8_t> respond(const uint8_t* frame, size_t n) override {
-        if (n > 2 && frame[2] == mutedCode) return {};
-        return inner_->respond(frame, n);
-    }
-    int mutedCode = -1;
-
-  private:
-    std::unique_ptr<sim::Responder> inner_;
-};
 
 class ShellTest : public ::testing::Test {
   protected:
@@ -60,7 +47,7 @@ class ShellTest : public ::testing::Test {
         sim::RecorderConfig config;
         config.descriptionText = description;
         config.now = [] { return *encodeDateTime(CalendarTime{2025, 4, 1, 10, 0, 0}); };
-        recorder = std::make_unique<ShellRecorder>(sim::makeRecorderModel(config));
+        recorder = std::make_unique<MuteableRecorder>(sim::makeRecorderModel(config));
         device = std::make_unique<MemoryDevice>(clock, *recorder);
         link = std::make_unique<Link>(
             Link{*device, clock, host, [](int n) { return "/dev/ttyS" + std::to_string(n - 1); }});
@@ -110,7 +97,7 @@ class ShellTest : public ::testing::Test {
     VirtualClock clock;
     RecordingHost host;
     PcSettings settings;
-    std::unique_ptr<ShellRecorder> recorder;
+    std::unique_ptr<MuteableRecorder> recorder;
     std::unique_ptr<MemoryDevice> device;
     std::unique_ptr<Link> link;
     AppWindows windows;

@@ -24,26 +24,13 @@
 #include "recorder/session.h"
 #include "settings/pc_settings.h"
 #include "support/memory_device.h"
+#include "support/muteable_recorder.h"
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"
 
 namespace kv::test {
 
 using Frame = std::vector<uint8_t>;
-
-// The simulated recorder, which can be told to stop answering one command.
-class MuteableRecorder : public sim::Responder {
-  public:
-    explicit MuteableRecorder(std::unique_ptr<sim::Responder> inner) : inner_(std::move(inner)) {}
-    std::vector<uint8_t> respond(const uint8_t* frame, size_t n) override {
-        if (n > 2 && frame[2] == mutedCode) return {};
-        return inner_->respond(frame, n);
-    }
-    int mutedCode = -1;
-
-  private:
-    std::unique_ptr<sim::Responder> inner_;
-};
 
 class ConditionScreenTest : public ::testing::Test {
   protected:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <span>
 #include <sstream>
 
 #include "base/clock.h"
@@ -87,50 +88,40 @@ DateTime RecorderModel::clockNow() const {
 std::vector<uint8_t> RecorderModel::respond(const uint8_t* f, size_t n) {
     if (n != kCommandLength || !isValidFrame(f, n, f[2])) return {};
     const uint8_t* p = f + kPayloadAt;
-    const bool first = data_.firstGeneration();
     const uint8_t code = f[2];
-    if (first) {
-        switch (code) {
-            case 0x00:
-                return legacyStatusReply();
-            case 0x01:
-                data_.deviceNumber = p[0];
-                return echo(f);
-            case 0x02:
-                data_.settings.recordPeriod = p[0];
-                return echo(f);
-            case 0x03:
-                writeSensors(p);
-                return echo(f);
-            case 0x10:
-                return clockReply(code);
-            case 0x11:
-                setClockFrom(p);
-                return echo(f);
-            case 0x20:
-                return peakIndexReply();
-            case 0x21:
-                return peakRecordsReply(p);
-            default:
-                return {};
-        }
-    }
+    // What each generation answers; a recorder stays silent on the other
+    // generation's commands, which is how the program tells them apart.
+    static constexpr uint8_t kFirstGeneration[] = {0x00, 0x01, 0x02, 0x03, 0x10, 0x11, 0x20, 0x21};
+    static constexpr uint8_t kLaterGeneration[] = {0xF0, 0x50, 0x51, 0x52, 0x53, 0x60,
+                                                   0x61, 0x20, 0x21, 0x70, 0x71};
+    const std::span<const uint8_t> answered =
+        data_.firstGeneration() ? std::span<const uint8_t>(kFirstGeneration) : kLaterGeneration;
+    if (std::find(answered.begin(), answered.end(), code) == answered.end()) return {};
     switch (code) {
+        case 0x00:
+            return legacyStatusReply();
         case 0xF0:
             return identityReply();
         case 0x50:
             return statusReply();
+        case 0x01:
         case 0x51:
             data_.deviceNumber = p[0];
             return echo(f);
+        case 0x02:
+            data_.settings.recordPeriod = p[0];
+            return echo(f);
+        case 0x03:
         case 0x52:
             writeSensors(p);
             return echo(f);
         case 0x53:
             writeConditions(p);
             return echo(f);
+        case 0x10:
         case 0x60:
             return clockReply(code);
+        case 0x11:
         case 0x61:
             setClockFrom(p);
             return echo(f);
