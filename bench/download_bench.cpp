@@ -14,17 +14,18 @@
 #include <string>
 #include <vector>
 
-#include "app/data_file.h"
-#include "app/data_file_header.h"
-#include "app/data_file_lines.h"
-#include "app/download_driver.h"
-#include "app/peak_conversion.h"
-#include "app/sort_keys.h"
 #include "base/clock.h"
+#include "base/sort_keys.h"
+#include "datafile/data_file.h"
+#include "datafile/data_file_header.h"
+#include "datafile/data_file_lines.h"
+#include "datafile/data_set.h"
+#include "download/download_driver.h"
+#include "download/peak_conversion.h"
 #include "link/termios_device.h"
 #include "recorder/recorder_state.h"
+#include "settings/pc_settings.h"
 #include "support/kvsim_process.h"
-#include "viewer/data_set.h"
 
 namespace {
 
@@ -199,7 +200,7 @@ void BM_DownloadTriaxialFromKvsim(benchmark::State& state) {
         recorder.identity.modelCode = 5300;
         recorder.downloadSelected[0] = true;
         static DataSet data;
-        DownloadJob job(link, settings, recorder, data);
+        DownloadJob job(link, settings.downloadSettings(), recorder, data);
 
         const double cpu0 = cpuSecondsOfSelf();
         const int64_t t0 = clock.nowMs();

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "../tests/viewer/sample_data_files.h"
+#include "../tests/datafile/sample_data_files.h"
 #include "base/host.h"
-#include "viewer/data_file_loader.h"
+#include "datafile/data_file_loader.h"
 
 // Loading is measured beside reading the same file into memory, so the ratio
 // says what the parsing costs over the disk cache. Both report bytes/second.

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "base/host.h"
-#include "viewer/data_file_loader.h"
+#include "datafile/data_file_loader.h"
 
 namespace {
 

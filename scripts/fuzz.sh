@@ -12,14 +12,14 @@ mkdir -p "$out/corpus"
 cxx="${CXX_FUZZ:-clang++}"
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root/src")
 sources=()
-for f in app/sort_keys base/cp932 base/datetime base/kv_assert viewer/csv_line viewer/line_reader \
-         viewer/data_file_loader viewer/data_set viewer/graph_scale viewer/wave_order; do
+for f in base/sort_keys base/cp932 base/datetime base/kv_assert datafile/csv_line datafile/line_reader \
+         datafile/data_file_loader datafile/data_set datafile/graph_scale datafile/wave_order; do
     sources+=("$root/src/$f.cpp")
 done
 
 "$cxx" "${flags[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     "$root/fuzz/loader_fuzz.cpp" "${sources[@]}" -o "$out/loader_fuzz"
-"$cxx" "${flags[@]}" -I"$root/tests/viewer" "$root/fuzz/make_seeds.cpp" \
+"$cxx" "${flags[@]}" -I"$root/tests/datafile" "$root/fuzz/make_seeds.cpp" \
     "$root/src/base/cp932.cpp" "$root/src/base/datetime.cpp" -o "$out/make_seeds"
 "$out/make_seeds" "$out/corpus"
 

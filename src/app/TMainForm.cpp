@@ -17,9 +17,9 @@
 
 #include "app/app_windows.h"
 #include "app/button_icons.h"
-#include "app/information_command.h"
 #include "base/host.h"
 #include "link/link.h"
+#include "recorder/information_command.h"
 #include "recorder/recorder_state.h"
 #include "screens/TInformationForm.h"
 #include "screens/TKV5000_Info.h"

@@ -8,13 +8,13 @@
 
 #include "app/TMainForm.h"
 #include "app/app_windows.h"
-#include "app/data_folder.h"
-#include "app/port_devices.h"
 #include "app/qt_host.h"
 #include "base/clock.h"
+#include "datafile/data_folder.h"
 #include "link/link.h"
 #include "link/termios_device.h"
 #include "settings/pc_settings.h"
+#include "settings/port_devices.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "viewer/csv_line.h"
+#include "datafile/csv_line.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "app/data_file.h"
+#include "datafile/data_file.h"
 
 #include <unistd.h>
 

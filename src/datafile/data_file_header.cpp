@@ -1,12 +1,12 @@
-#include "app/data_file_header.h"
+#include "datafile/data_file_header.h"
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
-#include "app/data_file_numbers.h"
 #include "base/cp932.h"
 #include "base/kv_assert.h"
+#include "datafile/data_file_numbers.h"
 #include "recorder/value_texts.h"
 
 namespace kv {

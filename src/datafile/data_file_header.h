@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/data_file.h"
+#include "datafile/data_file.h"
 #include "recorder/recorder_state.h"
 
 namespace kv {

@@ -1,10 +1,10 @@
-#include "app/data_file_lines.h"
+#include "datafile/data_file_lines.h"
 
 #include <string>
 
-#include "app/data_file_numbers.h"
 #include "base/cp932.h"
 #include "base/kv_assert.h"
+#include "datafile/data_file_numbers.h"
 #include "recorder/value_texts.h"
 
 namespace kv {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/data_file.h"
+#include "datafile/data_file.h"
+#include "datafile/data_set.h"
 #include "recorder/records.h"
-#include "viewer/data_set.h"
 
 namespace kv {
 

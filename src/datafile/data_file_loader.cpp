@@ -1,4 +1,4 @@
-#include "viewer/data_file_loader.h"
+#include "datafile/data_file_loader.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "base/cp932.h"
-#include "viewer/line_reader.h"
+#include "datafile/line_reader.h"
 
 namespace kv {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "base/host.h"
+#include "datafile/csv_line.h"
+#include "datafile/data_set.h"
+#include "datafile/graph_scale.h"
 #include "recorder/records.h"
-#include "viewer/csv_line.h"
-#include "viewer/data_set.h"
-#include "viewer/graph_scale.h"
 
 namespace kv {
 

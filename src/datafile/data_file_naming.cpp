@@ -1,4 +1,4 @@
-#include "app/data_file_naming.h"
+#include "datafile/data_file_naming.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -46,14 +46,14 @@ int makeFolders(const std::string& folder) {
 
 }  // namespace
 
-std::string dataFileStem(int slot, const PcSettings& settings, const RecorderState& recorder,
+std::string dataFileStem(int slot, const DataFileNames& names, const RecorderState& recorder,
                          const CalendarTime& today) {
     KV_ASSERT(0 <= slot && slot < kMeasurementSlots);
-    std::string folder = settings.dataFolder();
+    std::string folder = names.dataFolder;
     if (!folder.empty() && folder.back() != '/') folder += '/';
 
     std::string path;
-    if (settings.isAutoName(slot)) {
+    if (names.autoName[slot]) {
         const ModelCode model = recorder.identity.modelCode;
         const bool wave = isLaterGeneration(model) && recorder.info.waveMode != 0;
         const int device = model == 4100 || model == 4300 ? recorder.legacyInfo.deviceNumber
@@ -63,7 +63,7 @@ std::string dataFileStem(int slot, const PcSettings& settings, const RecorderSta
                       wave ? 'W' : 'P', device, today.year, today.month, today.day, slot + 1);
         path = folder + familyLetters(recorder.identity) + name;
     } else {
-        std::string name = settings.fileName(slot);
+        std::string name = names.fileName[slot];
         size_t start = name.find_first_not_of('/');
         path = folder + (start == std::string::npos ? std::string() : name.substr(start));
     }
@@ -75,9 +75,9 @@ std::string dataFileStem(int slot, const PcSettings& settings, const RecorderSta
     return path;
 }
 
-DataFile openDataFile(int slot, const PcSettings& settings, const RecorderState& recorder,
+DataFile openDataFile(int slot, const DataFileNames& names, const RecorderState& recorder,
                       DateTime now) {
-    const std::string stem = dataFileStem(slot, settings, recorder, decodeDateTime(now));
+    const std::string stem = dataFileStem(slot, names, recorder, decodeDateTime(now));
     size_t slash = stem.rfind('/');
     if (slash != std::string::npos && slash > 0) {
         int err = makeFolders(stem.substr(0, slash));

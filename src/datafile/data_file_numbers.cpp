@@ -1,4 +1,4 @@
-#include "app/data_file_numbers.h"
+#include "datafile/data_file_numbers.h"
 
 #include <charconv>
 #include <cstdlib>

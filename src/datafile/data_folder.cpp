@@ -1,4 +1,4 @@
-#include "app/data_folder.h"
+#include "datafile/data_folder.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "viewer/data_set.h"
+#include "datafile/data_set.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "viewer/graph_scale.h"
+#include "datafile/graph_scale.h"
 
 namespace kv {
 namespace {

@@ -1,4 +1,4 @@
-#include "viewer/line_reader.h"
+#include "datafile/line_reader.h"
 
 #include <cstring>
 

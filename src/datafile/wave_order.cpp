@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/sort_keys.h"
 #include "base/kv_assert.h"
-#include "viewer/data_file_loader.h"
+#include "base/sort_keys.h"
+#include "datafile/data_file_loader.h"
 
 namespace kv {
 

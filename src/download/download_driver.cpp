@@ -1,4 +1,4 @@
-#include "app/download_driver.h"
+#include "download/download_driver.h"
 
 #include "link/messages.h"
 #include "recorder/config_commands.h"
@@ -17,7 +17,7 @@ bool isLaterGenerationModel(ModelCode m) {
 // Status and index, in a session of their own.
 bool readStatusAndIndex(DownloadJob& job, bool firstGeneration) {
     RecorderState& r = job.recorder;
-    RecorderSession session(job.link, job.settings.comPort(), job.settings.baudRate());
+    RecorderSession session(job.link, job.settings.portNumber, job.settings.baudRate);
     if (firstGeneration) {
         return readStatusLegacy(session, r.legacyInfo, r.identity) &&
                readMeasurementIndex(session, r.index, r.measurementCounts);

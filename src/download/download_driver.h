@@ -1,13 +1,14 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "datafile/data_set.h"
+#include "download/download_settings.h"
 #include "link/link.h"
 #include "recorder/recorder_state.h"
 #include "recorder/session.h"
-#include "settings/pc_settings.h"
-#include "viewer/data_set.h"
 
 namespace kv {
 
@@ -15,11 +16,11 @@ namespace kv {
 // passes its process-wide settings, recorder records and data set; tests and
 // kvtool their own. The measurements fetched are recorder.downloadSelected.
 struct DownloadJob {
-    DownloadJob(Link& l, const PcSettings& s, RecorderState& r, DataSet& d)
-        : link(l), settings(s), recorder(r), data(d) {}
+    DownloadJob(Link& l, DownloadSettings s, RecorderState& r, DataSet& d)
+        : link(l), settings(std::move(s)), recorder(r), data(d) {}
 
     Link& link;
-    const PcSettings& settings;  // port, baud rate, data folder, file names
+    const DownloadSettings settings;  // port, baud rate, data folder, file names
     RecorderState& recorder;
     DataSet& data;
 

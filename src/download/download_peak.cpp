@@ -1,10 +1,10 @@
 // The peak-mode download: records in blocks of five, converted in place, one
 // line per record in the files.
-#include "app/data_file_lines.h"
-#include "app/download_driver.h"
-#include "app/download_plan.h"
-#include "app/download_save.h"
-#include "app/peak_conversion.h"
+#include "datafile/data_file_lines.h"
+#include "download/download_driver.h"
+#include "download/download_plan.h"
+#include "download/download_save.h"
+#include "download/peak_conversion.h"
 #include "recorder/index_commands.h"
 
 namespace kv {
@@ -54,7 +54,7 @@ void convertPass(DownloadJob& job, const DownloadPlan& plan, ProgressFeed& progr
 
 bool downloadPeakMeasurements(DownloadJob& job) {
     // The record session stays open until the files are written.
-    RecorderSession session(job.link, job.settings.comPort(), job.settings.baudRate());
+    RecorderSession session(job.link, job.settings.portNumber, job.settings.baudRate);
     const DownloadPlan plan = planDownload(job.recorder);
     ProgressFeed progress(job.link.host);
     if (!readPeakPass(job, session, plan, progress)) return false;

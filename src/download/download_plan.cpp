@@ -1,4 +1,4 @@
-#include "app/download_plan.h"
+#include "download/download_plan.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "app/download_save.h"
+#include "download/download_save.h"
 
 #include <cerrno>
 
-#include "app/data_file_header.h"
-#include "app/data_file_naming.h"
+#include "datafile/data_file_header.h"
+#include "datafile/data_file_naming.h"
 
 namespace kv {
 
@@ -17,7 +17,7 @@ bool saveMeasurementFiles(DownloadJob& job, const WriteMeasurement& body) {
         progress.text(i * 10, "データを保存しています。");
         const PlannedMeasurement& m = plan[i];
         if (!m.selected) continue;
-        DataFile f = openDataFile(i, job.settings, job.recorder, now);
+        DataFile f = openDataFile(i, job.settings.names, job.recorder, now);
         if (!f) {
             failures.add(i, f.path(), f.error());
             continue;

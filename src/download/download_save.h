@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "app/data_file.h"
-#include "app/download_driver.h"
-#include "app/download_plan.h"
+#include "datafile/data_file.h"
+#include "download/download_driver.h"
+#include "download/download_plan.h"
 
 namespace kv {
 

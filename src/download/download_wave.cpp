@@ -5,11 +5,11 @@
 #include <numeric>
 #include <vector>
 
-#include "app/data_file_lines.h"
-#include "app/download_driver.h"
-#include "app/download_plan.h"
-#include "app/download_save.h"
-#include "app/sort_keys.h"
+#include "base/sort_keys.h"
+#include "datafile/data_file_lines.h"
+#include "download/download_driver.h"
+#include "download/download_plan.h"
+#include "download/download_save.h"
 #include "recorder/wave_commands.h"
 
 namespace kv {
@@ -49,7 +49,7 @@ bool reorder(DataSet& data, int planes, int first, const std::vector<int32_t>& o
 }  // namespace
 
 bool downloadWaveMeasurements(DownloadJob& job) {
-    RecorderSession session(job.link, job.settings.comPort(), job.settings.baudRate());
+    RecorderSession session(job.link, job.settings.portNumber, job.settings.baudRate);
     const DownloadPlan plan = planDownload(job.recorder);
     ProgressFeed progress(job.link.host);
     for (int i = 0; i < kMeasurementSlots; ++i) {

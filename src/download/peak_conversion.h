@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/datetime.h"
+#include "datafile/data_set.h"
 #include "recorder/recorder_state.h"
-#include "viewer/data_set.h"
 
 namespace kv {
 

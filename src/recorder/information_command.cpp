@@ -1,6 +1,4 @@
-#include "app/information_command.h"
-
-#include "app/download_driver.h"
+#include "recorder/information_command.h"
 
 #include "link/messages.h"
 #include "recorder/config_commands.h"
@@ -89,28 +87,6 @@ bool identifyRecorder(Link& link, int portNumber, int baudRate, RecorderIdentity
     }
     link.host.processEvents();
     return answered;
-}
-
-void runDownloadCommand(Link& link, const PcSettings& settings,
-                        const std::array<bool, kMeasurementSlots>& ticked, RecorderState& state,
-                        DataSet& data, const std::function<void(bool)>& busy) {
-    bool any = false;
-    for (int i = 0; i < kMeasurementSlots; ++i) {
-        state.downloadSelected[i] = ticked[i];
-        any = any || ticked[i];
-    }
-    if (!any) {
-        link.host.messageBox("データ取得エラー", "データが選択されていません。", Host::Information);
-        return;
-    }
-    busy(true);
-    link.host.processEvents();
-    DownloadJob job(link, settings, state, data);
-    if (identifyRecorder(link, settings.comPort(), settings.baudRate(), state.identity))
-        downloadLaterGeneration(job);
-    else
-        downloadFirstGeneration(job);
-    busy(false);
 }
 
 }  // namespace kv

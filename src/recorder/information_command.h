@@ -2,16 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "link/link.h"
 #include "recorder/recorder_state.h"
 
 namespace kv {
-
-class PcSettings;
-struct DataSet;
 
 // Which recorder screen the answers of a recorder call for.
 enum class RecorderScreen { None, FirstGeneration, LaterGeneration };
@@ -36,16 +32,6 @@ RecorderScreen readRecorderConditions(Link& link, int portNumber, int baudRate,
 // own. True when it answered, which means a later generation; identity is
 // changed only then.
 bool identifyRecorder(Link& link, int portNumber, int baudRate, RecorderIdentity& identity);
-
-// The download button of the information screens. Copies the ticks into
-// state.downloadSelected; with nothing ticked shows the selection message and
-// stops. Otherwise calls busy(true), asks the recorder for its identity in a
-// session of its own and runs the download of the generation that implies
-// (which reports its own outcome) into data and the data folder of settings,
-// then calls busy(false).
-void runDownloadCommand(Link& link, const PcSettings& settings,
-                        const std::array<bool, kMeasurementSlots>& ticked, RecorderState& state,
-                        DataSet& data, const std::function<void(bool)>& busy);
 
 // "ポートが開けません。" and the operating system's error number on the next line.
 std::string portOpenErrorText(uint32_t error);

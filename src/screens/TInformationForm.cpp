@@ -8,12 +8,13 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "app/information_command.h"
+#include "datafile/data_set.h"
+#include "download/download_command.h"
+#include "recorder/information_command.h"
 #include "recorder/recorder_state.h"
 #include "screens/info_widgets.h"
 #include "screens/information_texts.h"
 #include "settings/pc_settings.h"
-#include "viewer/data_set.h"
 
 namespace kv {
 
@@ -101,8 +102,8 @@ void TInformationForm::FormShow() {
 }
 
 void TInformationForm::Button1Click() {
-    runDownloadCommand(link_, settings_, tickedMeasurements(ListView1), recorderState(), dataSet(),
-                       [this](bool busy) { setBusy(busy); });
+    runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(ListView1),
+                       recorderState(), dataSet(), [this](bool busy) { setBusy(busy); });
 }
 
 void TInformationForm::setBusy(bool busy) {

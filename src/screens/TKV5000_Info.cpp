@@ -10,12 +10,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/information_command.h"
+#include "datafile/data_set.h"
+#include "download/download_command.h"
+#include "recorder/information_command.h"
 #include "recorder/recorder_state.h"
 #include "screens/info_widgets.h"
 #include "screens/information_texts.h"
 #include "settings/pc_settings.h"
-#include "viewer/data_set.h"
 
 namespace kv {
 
@@ -130,8 +131,8 @@ void TKV5000_Info::FormShow() {
 }
 
 void TKV5000_Info::TestButtonClick() {
-    runDownloadCommand(link_, settings_, tickedMeasurements(DataView), recorderState(), dataSet(),
-                       [this](bool busy) { setBusy(busy); });
+    runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(DataView),
+                       recorderState(), dataSet(), [this](bool busy) { setBusy(busy); });
 }
 
 void TKV5000_Info::setBusy(bool busy) {

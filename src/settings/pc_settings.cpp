@@ -237,4 +237,14 @@ PcSettings& pcSettings() {
     return settings;
 }
 
+DataFileNames PcSettings::dataFileNames() const {
+    DataFileNames names;
+    names.dataFolder = dataFolder_;
+    for (int n = 0; n < DATA_MAX; ++n) {
+        names.autoName[n] = autoName_[n];
+        names.fileName[n] = fileName_[n];
+    }
+    return names;
+}
+
 }  // namespace kv

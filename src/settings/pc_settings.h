@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "download/download_settings.h"
+
 namespace kv {
 
-constexpr int DATA_MAX = 10;
+constexpr int DATA_MAX = kMeasurementSlots;
 
 // Colours as 0x00BBGGRR (red in the low byte).
 struct GraphColors {
@@ -45,6 +47,10 @@ class PcSettings {
     void setAutoName(int no, bool flag);
     const std::string& fileName(int no) const;
     void setFileName(int no, const std::string& name);
+
+    // The line and the file names a download works with.
+    DataFileNames dataFileNames() const;
+    DownloadSettings downloadSettings() const { return {comPort_, baudRate_, dataFileNames()}; }
 
     // Serial device of COM n (1 to 8): INI "com"/"Device"n, else /dev/ttyS(n-1).
     std::string devicePath(int port) const;

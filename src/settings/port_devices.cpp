@@ -1,4 +1,4 @@
-#include "app/port_devices.h"
+#include "settings/port_devices.h"
 
 #include "settings/pc_settings.h"
 

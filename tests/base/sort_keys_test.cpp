@@ -1,4 +1,4 @@
-#include "app/sort_keys.h"
+#include "base/sort_keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "viewer/csv_line.h"
-#include "viewer/data_file_loader.h"
-#include "viewer/graph_scale.h"
+#include "datafile/csv_line.h"
+#include "datafile/data_file_loader.h"
+#include "datafile/graph_scale.h"
 
 namespace kv {
 namespace {

@@ -7,8 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_file_naming.h"
-#include "download_test_support.h"
+#include "datafile/data_file_naming.h"
+#include "download/download_test_support.h"
+#include "settings/pc_settings.h"
 
 namespace kv {
 namespace {
@@ -33,7 +34,7 @@ TEST(DataFileErrors, FullFileSystemFailsTheFileAndDiscardRemovesIt) {
     settings.setAutoName(0, false);
     settings.setFileName(0, "big");
     RecorderState r;
-    DataFile f = openDataFile(0, settings, r, test::at(2020, 1, 1, 0, 0, 0));
+    DataFile f = openDataFile(0, settings.dataFileNames(), r, test::at(2020, 1, 1, 0, 0, 0));
     ASSERT_TRUE(f.isOpen());
     for (int i = 0; i < 4096; ++i) f.write(std::string(100, 'x'));
     EXPECT_FALSE(f.finish());
@@ -51,7 +52,7 @@ TEST(DataFileErrors, ReadOnlyFolderCannotTakeAFile) {
     settings.setDataFolder(fs.path());
     settings.setAutoName(0, true);
     RecorderState r;
-    DataFile f = openDataFile(0, settings, r, test::at(2020, 1, 1, 0, 0, 0));
+    DataFile f = openDataFile(0, settings.dataFileNames(), r, test::at(2020, 1, 1, 0, 0, 0));
     EXPECT_FALSE(f.isOpen());
     EXPECT_EQ(f.error(), EROFS);
 }

@@ -1,4 +1,4 @@
-#include "viewer/data_file_loader.h"
+#include "datafile/data_file_loader.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,10 +1,11 @@
-#include "app/data_file_naming.h"
+#include "datafile/data_file_naming.h"
+#include "settings/pc_settings.h"
 
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
-#include "download_test_support.h"
+#include "download/download_test_support.h"
 
 namespace kv {
 namespace {
@@ -24,7 +25,7 @@ class DataFileNaming : public ::testing::Test {
         r.info.waveMode = 1;
     }
     std::string open(int slot) {
-        DataFile f = openDataFile(slot, settings, r, today);
+        DataFile f = openDataFile(slot, settings.dataFileNames(), r, today);
         EXPECT_TRUE(f.isOpen()) << f.path() << " error " << f.error();
         std::string path = f.path();
         f.write("new");
@@ -91,7 +92,7 @@ TEST_F(DataFileNaming, MissingFolderIsCreatedAndABlockedOneReported) {
 
     std::ofstream(folder.path() + "plain") << "";
     settings.setDataFolder(folder.path() + "plain/sub");
-    DataFile f = openDataFile(0, settings, r, today);
+    DataFile f = openDataFile(0, settings.dataFileNames(), r, today);
     EXPECT_FALSE(f.isOpen());
     EXPECT_EQ(f.error(), ENOTDIR);
     f.discard();  // nothing was created, so nothing is removed

@@ -1,13 +1,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
-#include "app/data_file_header.h"
-#include "app/data_file_lines.h"
-#include "app/data_file_naming.h"
-#include "app/data_file_numbers.h"
-#include "download_test_support.h"
+#include "datafile/data_file_header.h"
+#include "datafile/data_file_lines.h"
+#include "datafile/data_file_naming.h"
+#include "datafile/data_file_numbers.h"
+#include "datafile/data_set.h"
+#include "download/download_test_support.h"
 #include "settings/pc_settings.h"
-#include "viewer/data_set.h"
 
 namespace kv {
 namespace {
@@ -58,7 +58,7 @@ TEST_F(DataFileWriter, WorkedExampleComesOutByteForByte) {
     settings.setDataFolder(folder.path());
     settings.setAutoName(0, true);
 
-    DataFile f = openDataFile(0, settings, r, at(2014, 3, 15, 18, 0, 0));
+    DataFile f = openDataFile(0, settings.dataFileNames(), r, at(2014, 3, 15, 18, 0, 0));
     ASSERT_TRUE(f.isOpen());
     const std::string path = f.path();
     writeFileHeader(f, 5100, 0, r);

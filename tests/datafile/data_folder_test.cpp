@@ -1,11 +1,11 @@
-#include "app/data_folder.h"
+#include "datafile/data_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include "download_test_support.h"
+#include "download/download_test_support.h"
 
 namespace kv {
 namespace {

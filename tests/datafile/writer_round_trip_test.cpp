@@ -7,10 +7,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/data_file_header.h"
-#include "app/data_file_lines.h"
+#include "datafile/data_file_header.h"
+#include "datafile/data_file_lines.h"
+#include "datafile/data_file_loader.h"
 #include "support/recording_host.h"
-#include "viewer/data_file_loader.h"
 
 namespace kv {
 namespace {

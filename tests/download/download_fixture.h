@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/download_driver.h"
-#include "app/information_command.h"
+#include "download/download_driver.h"
 #include "download_test_support.h"
 #include "link/link.h"
 #include "model/recorder_model.h"
+#include "recorder/information_command.h"
+#include "settings/pc_settings.h"
 #include "support/memory_device.h"
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"
@@ -49,7 +50,7 @@ class DownloadTest : public ::testing::Test {
     bool download(std::initializer_list<int> measurements) {
         state.downloadSelected.fill(false);
         for (int n : measurements) state.downloadSelected[n - 1] = true;
-        DownloadJob job(*link, settings, state, data);
+        DownloadJob job(*link, settings.downloadSettings(), state, data);
         const bool later = identifyRecorder(*link, 1, 9600, state.identity);
         const bool ok = later ? downloadLaterGeneration(job) : downloadFirstGeneration(job);
         saved = job.savedFiles;

@@ -2,8 +2,8 @@
 // read back with the data-file loader.
 #include <cmath>
 
+#include "datafile/data_file_loader.h"
 #include "download_fixture.h"
-#include "viewer/data_file_loader.h"
 
 namespace kv::test {
 namespace {

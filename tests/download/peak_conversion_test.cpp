@@ -1,4 +1,4 @@
-#include "app/peak_conversion.h"
+#include "download/peak_conversion.h"
 
 #include <gtest/gtest.h>
 

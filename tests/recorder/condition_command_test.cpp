@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "app/information_command.h"
-#include "app/port_devices.h"
 #include "link/link.h"
 #include "model/recorder_model.h"
+#include "recorder/information_command.h"
 #include "settings/pc_settings.h"
+#include "settings/port_devices.h"
 #include "support/memory_device.h"
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"

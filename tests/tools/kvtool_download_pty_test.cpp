@@ -9,10 +9,10 @@
 
 #include <sstream>
 
-#include "../app/download_test_support.h"
+#include "datafile/data_file_loader.h"
+#include "download/download_test_support.h"
 #include "support/kvsim_process.h"
 #include "support/recording_host.h"
-#include "viewer/data_file_loader.h"
 
 extern char** environ;
 

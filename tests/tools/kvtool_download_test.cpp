@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "../app/download_test_support.h"
 #include "cmd_download.h"
+#include "download/download_test_support.h"
 #include "model/recorder_model.h"
 #include "support/memory_device.h"
 #include "support/recording_host.h"

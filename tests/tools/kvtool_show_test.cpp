@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sample_data_files.h"
+#include "datafile/sample_data_files.h"
 
 namespace kv {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "app/download_driver.h"
-#include "app/information_command.h"
+#include "datafile/data_set.h"
+#include "download/download_driver.h"
+#include "recorder/information_command.h"
 #include "tool_link.h"
 #include "tool_options.h"
-#include "viewer/data_set.h"
 
 namespace kv::tool {
 namespace {
@@ -74,7 +74,7 @@ bool downloadCommand(Link& link, PcSettings& settings, const DownloadRequest& re
     RecorderState state;
     state.downloadSelected = request.selected;
     DataSet data;
-    DownloadJob job(link, settings, state, data);
+    DownloadJob job(link, settings.downloadSettings(), state, data);
 
     const bool later =
         identifyRecorder(link, settings.comPort(), settings.baudRate(), state.identity);

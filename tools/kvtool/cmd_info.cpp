@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/information_command.h"
 #include "json_writer.h"
+#include "recorder/information_command.h"
 #include "recorder/value_texts.h"
 #include "tool_link.h"
 #include "tool_options.h"

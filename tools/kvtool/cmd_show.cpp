@@ -7,10 +7,10 @@
 
 #include "base/datetime.h"
 #include "console_host.h"
+#include "datafile/data_file_loader.h"
 #include "json_writer.h"
 #include "recorder/records.h"
 #include "tool_options.h"
-#include "viewer/data_file_loader.h"
 
 namespace kv::tool {
 namespace {

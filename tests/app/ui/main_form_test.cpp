@@ -9,8 +9,8 @@
 
 #include "app/TDataReadForm.h"
 #include "app/TMainForm.h"
-#include "app/information_command.h"
 #include "app/ui/shell_fixture.h"
+#include "recorder/information_command.h"
 #include "screens/TInformationForm.h"
 #include "screens/TKV5000_Info.h"
 #include "settings/TPcSettingForm.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/app_windows.h"
-#include "app/download_test_support.h"
+#include "download/download_test_support.h"
 #include "link/link.h"
 #include "model/recorder_model.h"
 #include "recorder/recorder_state.h"
