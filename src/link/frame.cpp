@@ -90,7 +90,10 @@ bool receiveReply(RecorderPort& port, uint8_t* reply, size_t n, uint8_t cmd) {
     if (!complete) return false;  // the bytes stay queued; the next transact purges them
 
     for (size_t i = 0; i < n; ++i) port.readByte(reply[i]);
+    return isValidReply(reply, n, cmd);
+}
 
+bool isValidReply(const uint8_t* reply, size_t n, uint8_t cmd) {
     if (n < 8) return false;  // too short to hold an envelope; never valid
     if (reply[0] != 0x55) return false;
     if (reply[1] != 0xAA) return false;

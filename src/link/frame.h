@@ -27,6 +27,9 @@ bool transact(RecorderPort& port, uint8_t cmd, uint8_t* command, size_t commandL
 // Waits for exactly n bytes (idle deadline 400 ms from the last byte) and
 // validates them as a reply to cmd.
 bool receiveReply(RecorderPort& port, uint8_t* reply, size_t n, uint8_t cmd);
+// The n bytes have the reply envelope of cmd: 55 AA, the code and its
+// complement, the CRC over all but the last four bytes, AA 55.
+bool isValidReply(const uint8_t* reply, size_t n, uint8_t cmd);
 
 // Purges input, completes the frame and writes it once; no reply is awaited.
 bool sendOnly(RecorderPort& port, uint8_t cmd, uint8_t* command, size_t commandLength,

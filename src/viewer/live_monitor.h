@@ -1,0 +1,138 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "base/datetime.h"
+#include "datafile/data_set.h"
+#include "link/frame.h"
+#include "recorder/recorder_state.h"
+
+namespace kv {
+
+class RecorderPort;
+struct Link;
+
+// What the monitor receives: 0 not set up, 1 single-axis peak, 2 triaxial
+// peak, 3 single-axis wave, 4 triaxial wave.
+constexpr int kMonitorNotSetUp = 0;
+inline bool isPeakMonitor(int mode) {
+    return mode == 1 || mode == 2;
+}
+inline bool isWaveMonitor(int mode) {
+    return mode == 3 || mode == 4;
+}
+inline int monitorAxes(int mode) {
+    return mode == 2 || mode == 4 ? 3 : 1;
+}
+
+// Peak telegrams fill rows 0 .. 99 of the view as a ring.
+constexpr int kLiveRingRows = 100;
+
+// The status-bar texts of the monitor.
+namespace liveText {
+inline constexpr const char* kReceiving = "電文受信中";
+inline constexpr const char* kTelegramError = "電文エラーが発生";
+inline constexpr const char* kUnknownError = "原因不明エラーが発生";
+inline constexpr const char* kWaiting = "受信待ち…";
+}  // namespace liveText
+
+// Every telegram of the current run, in arrival order, kept for saving: peak
+// rows, or wave records in planes X, Y, Z, from index 0 up to the stores'
+// capacities; telegrams beyond them are counted, not kept.
+struct LiveRun {
+    DataSet records;
+    RecorderState recorder;  // the settings the run was received with
+    int monitorMode = kMonitorNotSetUp;
+    int count = 0;
+    long dropped = 0;
+    DateTime firstTime = 0;
+    DateTime lastTime = 0;
+};
+
+// The receiving side of the real-time monitor, without a window: it listens
+// on an open port, decodes the live telegrams into the view's stores (a ring
+// of 100 peak rows, or wave records 0 and 1 in turn) and tells whoever shows
+// them through the callbacks. It never sends anything to the recorder.
+//
+// Waiting for bytes blocks on the device for at most kWaitSliceMs at a time,
+// then lets the host process events, so an idle monitor costs no processor
+// time and its buttons stay live. A telegram's bytes are taken as they arrive
+// and those behind it stay queued for the next one, so telegrams that follow
+// each other without a gap are all received.
+class LiveMonitor {
+  public:
+    enum class Outcome { Peak, Wave, Error };
+
+    static constexpr int64_t kWaitSliceMs = 20;
+    // Silence after which a telegram counts as broken off, and after which a
+    // silent line counts as a boundary between telegrams.
+    static constexpr int64_t kIdleTimeoutMs = 400;
+
+    // view: the data set the window shows; recorder: the records the settings
+    // dialog filled (model, range, sensitivities, sample period).
+    LiveMonitor(DataSet& view, const RecorderState& recorder);
+
+    int monitorMode = kMonitorNotSetUp;
+    bool liveRunning = false;
+
+    // The status-bar text, set as it changes.
+    std::function<void(const std::string&)> onStatus;
+    // After each telegram: a peak row at the view's currentIndex - 1, a wave
+    // record at currentIndex, or a broken telegram.
+    std::function<void(Outcome)> onTelegram;
+
+    // The view's data part of preparing the live view: the file path
+    // "リアルタイム", every peak row's times 0 (all separators), an empty ring.
+    void clearView();
+
+    // Listens until liveRunning is cleared (by a callback or the host's event
+    // processing). Starts a new run; after a peak run the ring gets a separator
+    // row, so the next run stands apart.
+    void ReceiveLoop(RecorderPort& port);
+    void stop() { liveRunning = false; }
+
+    // Reads and drops bytes up to a telegram's trailer AA 55, or until the line
+    // has been silent for 400 ms; true then, as the next byte begins a
+    // telegram. False when the monitor was stopped or reset meanwhile.
+    bool FindTelegramBoundary(RecorderPort& port);
+    // One telegram of the current mode into the view (and the run). False when
+    // it was broken off or invalid; nothing is changed then.
+    bool ReceivePeakTelegram(RecorderPort& port);
+    bool ReceiveWaveTelegram(RecorderPort& port);
+    // After a failed telegram: true when its full length ended in the trailer
+    // AA 55, so the next byte begins a telegram again.
+    bool trailerSeen() const { return trailerSeen_; }
+
+    // An empty row at currentIndex (all three times 0), then the ring moves on.
+    void appendSeparator();
+
+    const LiveRun& run() const { return run_; }
+    // Good telegrams of the current run, kept or not.
+    long receivedCount() const { return run_.count + run_.dropped; }
+
+  private:
+    bool readTelegram(RecorderPort& port, size_t n, uint8_t code);
+    void beginRun();
+    void keepPeakRow(const PeakRow& row);
+    void keepWaveRecords(int record, DateTime now);
+    void status(const char* text);
+    void notify(Outcome outcome);
+
+    DataSet& view_;
+    const RecorderState& recorder_;
+    LiveRun run_;
+    std::array<uint8_t, kMaxTelegramLength> buffer_{};
+    bool trailerSeen_ = false;
+};
+
+// btnStart's session around the loop: opens the configured port (raising RTS
+// and giving the recorder its second), listens until stopped, closes. A port
+// that cannot be opened is not reported: the loop then hears nothing until it
+// is stopped. Returns the session's open error (0 when it opened).
+uint32_t runLiveSession(Link& link, int portNumber, int baudRate, LiveMonitor& monitor);
+
+}  // namespace kv
