@@ -1,5 +1,6 @@
 #include "datafile/data_file_lines.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/cp932.h"
@@ -125,6 +126,15 @@ bool writeWaveBlock(DataFile& f, const DataSet& data, int first, int numberOffse
         writeWaveLine(
             f, line, std::to_string(k + 1), data, first, count, triaxial,
             [k](std::string& out, const WaveBlock& b) { out += valueText(b.samples[k]); });
+    }
+    return true;
+}
+
+bool writeWaveRecords(DataFile& f, const DataSet& data, int first, int count, ModelCode model) {
+    const int blockSize = isTriaxial(model) ? 10 : 30;
+    for (int written = 0; written < count; written += blockSize) {
+        const int n = std::min(blockSize, count - written);
+        if (!writeWaveBlock(f, data, first + written, written, n, model)) return false;
     }
     return true;
 }

@@ -20,6 +20,11 @@ bool writePeakLine(DataFile& f, const DataSet& data, int index, ModelCode model)
 bool writeWaveBlock(DataFile& f, const DataSet& data, int first, int numberOffset, int count,
                     ModelCode model);
 
+// A measurement's count wave records from store index `first`, as consecutive
+// blocks of 30 records (single-axis models) or 10 (triaxial), numbered on
+// from 1 across the blocks. False when the records are not all in the store.
+bool writeWaveRecords(DataFile& f, const DataSet& data, int first, int count, ModelCode model);
+
 // The title line of a block: ",Ｘ軸( n )" per record, or for triaxial models
 // ",Ｘ軸( n ),Ｙ軸( n ),Ｚ軸( n ),".
 void writeWaveTitle(DataFile& f, int numberOffset, int count, ModelCode model);

@@ -98,16 +98,10 @@ void sortWaveRecords(DownloadJob& job) {
 
 bool saveWaveFiles(DownloadJob& job) {
     const ModelCode model = job.recorder.identity.modelCode;
-    const int blockSize = isTriaxial(model) ? 10 : 30;
-    return saveMeasurementFiles(
-        job, [&](DataFile& f, int, const PlannedMeasurement& m, ProgressFeed&) {
-            for (int written = 0; written < m.count; written += blockSize) {
-                const int n = std::min(blockSize, m.count - written);
-                if (!writeWaveBlock(f, job.data, m.first + written, written, n, model))
-                    return false;
-            }
-            return true;
-        });
+    return saveMeasurementFiles(job,
+                                [&](DataFile& f, int, const PlannedMeasurement& m, ProgressFeed&) {
+                                    return writeWaveRecords(f, job.data, m.first, m.count, model);
+                                });
 }
 
 }  // namespace kv
