@@ -22,11 +22,10 @@
 #include "base/kv_assert.h"
 #include "settings/pc_setting_choices.h"
 #include "settings/pc_settings.h"
+#include "settings/pc_settings_entry.h"
 
 namespace kv {
 namespace {
-
-constexpr int kPorts = 8;
 
 const char* const kLeaveQuestion =
     "データに変更された場所があります。\n\n変更しなくてもよろしいですか？";
@@ -156,7 +155,7 @@ void TPcSettingForm::buildCommunicationGroup() {
     StaticText3->setObjectName("StaticText3");
     ComboBox1 = new QComboBox(GroupBox2);
     ComboBox1->setObjectName("ComboBox1");
-    for (int port = 1; port <= kPorts; ++port) ComboBox1->addItem(QString::number(port));
+    for (int port = 1; port <= kComPorts; ++port) ComboBox1->addItem(QString::number(port));
     StaticText4 = new QLabel(QStringLiteral("ボーレート"), GroupBox2);
     StaticText4->setObjectName("StaticText4");
     ComboBox2 = new QComboBox(GroupBox2);
@@ -262,9 +261,9 @@ void TPcSettingForm::fillFromSettings() {
     filling_ = true;
     showFolder(QString::fromStdString(settings_.dataFolder()));
     const int port = settings_.comPort();
-    ComboBox1->setCurrentIndex(port >= 1 && port <= kPorts ? port - 1 : -1);
+    ComboBox1->setCurrentIndex(port >= 1 && port <= kComPorts ? port - 1 : -1);
     ComboBox2->setCurrentIndex(ComboBox2->findText(QString::number(settings_.baudRate())));
-    for (int n = 1; n <= kPorts; ++n)
+    for (int n = 1; n <= kComPorts; ++n)
         devices_[n - 1] = settings_.hasDevicePath(n)
                               ? QString::fromStdString(settings_.devicePath(n))
                               : QString();
@@ -314,11 +313,8 @@ void TPcSettingForm::showDeviceOfPort() {
     QString text;
     if (index >= 0) {
         text = devices_[index];
-        if (text.isEmpty()) {
-            // Not configured: the device the port uses anyway.
-            PcSettings unconfigured;
-            text = QString::fromStdString(unconfigured.devicePath(index + 1));
-        }
+        // Not configured: the device the port uses anyway.
+        if (text.isEmpty()) text = QString::fromStdString(defaultDevicePath(index + 1));
     }
     const bool wasFilling = filling_;
     filling_ = true;
@@ -370,22 +366,16 @@ void TPcSettingForm::BitBtn1Click() {
         host_.messageBox("PC環境設定", "通信ポートとボーレートを選択して下さい。", Host::Error);
         return;
     }
-    const std::string folder = DataSavePath->text().toStdString();
-    settings_.setDataFolder(folder.empty() || folder.back() == '/' ? folder : folder + "/");
-    settings_.setComPort(ComboBox1->currentIndex() + 1);
-    settings_.setBaudRate(ComboBox2->currentText().toInt());
-    for (int n = 1; n <= kPorts; ++n) {
-        const std::string device = devices_[n - 1].toStdString();
-        // The port's own device needs no entry unless one was there already.
-        PcSettings unconfigured;
-        if (!settings_.hasDevicePath(n) && (device.empty() || device == unconfigured.devicePath(n)))
-            continue;
-        settings_.setDevicePath(n, device);
-    }
+    PcSettingsEntry entry;
+    entry.dataFolder = DataSavePath->text().toStdString();
+    entry.comPort = ComboBox1->currentIndex() + 1;
+    entry.baudRate = ComboBox2->currentText().toInt();
+    for (int n = 0; n < kComPorts; ++n) entry.devices[n] = devices_[n].toStdString();
     for (int n = 0; n < DATA_MAX; ++n) {
-        settings_.setAutoName(n, speedButtons_[n]->isChecked());
-        settings_.setFileName(n, edits_[n]->text().toStdString());
+        entry.autoName[n] = speedButtons_[n]->isChecked();
+        entry.fileName[n] = edits_[n]->text().toStdString();
     }
+    applyPcSettingsEntry(settings_, entry);
     if (!settings_.save())
         host_.messageBox("PC環境設定",
                          "設定ファイルに書き込めませんでした。\n" + settings_.iniFilePath(),

@@ -9,6 +9,7 @@
 
 #include "base/kv_assert.h"
 #include "settings/ini_file.h"
+#include "settings/pc_settings_entry.h"
 
 namespace kv {
 namespace {
@@ -216,7 +217,7 @@ std::string PcSettings::devicePath(int port) const {
     KV_ASSERT(1 <= port);
     KV_ASSERT(port <= kComPortCount);
     const std::string& configured = devicePath_[port - 1];
-    return configured.empty() ? "/dev/ttyS" + std::to_string(port - 1) : configured;
+    return configured.empty() ? defaultDevicePath(port) : configured;
 }
 
 void PcSettings::setDevicePath(int port, const std::string& path) {
