@@ -28,6 +28,7 @@ class DownloadTest : public ::testing::Test {
         settings.setComPort(1);
         settings.setBaudRate(9600);
         for (int i = 0; i < kMeasurementSlots; ++i) settings.setAutoName(i, true);
+        host.standingAnswers["測定データ読み込み"] = Host::Yes;  // "read the data?"
     }
 
     sim::RecorderModel& use(sim::RecorderConfig config) {

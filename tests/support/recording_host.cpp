@@ -1,5 +1,7 @@
 #include "support/recording_host.h"
 
+#include <gtest/gtest.h>
+
 namespace kv::test {
 
 void RecordingHost::processEvents() {
@@ -14,8 +16,15 @@ int RecordingHost::messageBox(const std::string& title, const std::string& text,
     if (!answers.empty()) {
         answer = answers.front();
         answers.pop_front();
+    } else if (auto standing = standingAnswers.find(title);
+               standing != standingAnswers.end() && (flags & kButtonsMask)) {
+        answer = standing->second;
+    } else if (flags & kButtonsMask) {
+        // A question nobody expected: the test did not foresee this path.
+        ADD_FAILURE() << "unscripted question \"" << title << "\": " << text;
+        answer = No;
     } else {
-        answer = flags == QuestionYesNo ? Yes : Ok;
+        answer = Ok;
     }
     messages.push_back({title, text, flags, answer});
     if (onMessage) onMessage(messages.back());

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -9,12 +10,14 @@
 
 namespace kv::test {
 
-// A Host that remembers everything asked of it and answers questions from a
-// queue. Without a queued answer a Yes/No question (flags 36) gets Yes and
-// every other box Ok.
+// A Host that remembers everything asked of it and answers boxes from a
+// queue. Without a queued answer a question (Yes/No buttons) gets the standing
+// answer for its title; a question without either fails the test, so every
+// question a test meets is one it expected. A box with only an OK button gets Ok.
 //
 //   RecordingHost host;
 //   host.answers.push_back(Host::No);       // the first box gets No
+//   host.standingAnswers["ＫＶ設定"] = Host::Yes;  // then every "ＫＶ設定" question Yes
 //   host.cancelAfterProcessEvents = 3;      // the 3rd processEvents() sets the cancel flag
 //   ... run the operation ...
 //   ASSERT_EQ(host.messages.size(), 1u);
@@ -44,10 +47,13 @@ class RecordingHost : public Host {
 
     // How to answer.
     std::deque<int> answers;
+    std::map<std::string, int> standingAnswers;     // title -> answer to its questions
     bool cancelRequested = false;                   // the progress window's cancel flag
     int cancelAfterProcessEvents = -1;              // > 0: that processEvents() call sets the flag
     std::function<void()> onProcessEvents;          // runs inside every processEvents()
     std::function<void(const Message&)> onMessage;  // runs when a box is shown
+
+    static constexpr int kButtonsMask = 0x0F;  // flags bits that choose the buttons
 
     void processEvents() override;
     int messageBox(const std::string& title, const std::string& text, int flags) override;

@@ -67,6 +67,7 @@ class KvtoolDownload : public ::testing::Test {
         settings.setComPort(2);
         settings.setBaudRate(19200);
         for (int i = 0; i < kMeasurementSlots; ++i) settings.setAutoName(i, true);
+        host.standingAnswers["測定データ読み込み"] = Host::Yes;
     }
 
     test::ScratchFolder folder;

@@ -24,10 +24,13 @@ class InformationScreenTest : public ShellTest {
         list->topLevelItem(row)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
     }
     std::vector<std::string> dataFiles() const { return fileNames(folder.path() + "KV-DATAS/"); }
+    // The screens ask before every download.
+    void agreeToDownloads() { host.standingAnswers["測定データ読み込み"] = Host::Yes; }
 };
 
 TEST_F(InformationScreenTest, DownloadOfTheTickedMeasurementsWritesTheirFiles) {
     start(kRecorder5300);
+    agreeToDownloads();
     ASSERT_TRUE(std::filesystem::create_directories(folder.path() + "KV-DATAS"));
     std::vector<bool> refusedWhileBusy;
     openInformation([&](QWidget* screen) {
@@ -82,6 +85,7 @@ TEST_F(InformationScreenTest, NothingTickedOnlyShowsTheSelectionMessage) {
 
 TEST_F(InformationScreenTest, FirstGenerationDownloadFromItsOwnScreen) {
     start("model 4300\ndevice 3\n");
+    agreeToDownloads();
     ASSERT_TRUE(std::filesystem::create_directories(folder.path() + "KV-DATAS"));
     std::vector<int> codesAtDownload;
     openInformation([&](QWidget* screen) {

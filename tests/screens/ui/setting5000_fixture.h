@@ -37,6 +37,8 @@ class ConditionScreenTest : public ::testing::Test {
     ConditionScreenTest() {
         settings.setComPort(1);
         settings.setBaudRate(9600);
+        // Every write asks first; a test that refuses queues its No.
+        host.standingAnswers["ＫＶ設定"] = Host::Yes;
     }
 
     // A recorder of the model, with the records its status and clock give.
