@@ -4,9 +4,9 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
 scripts/deps.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_UI=OFF >/dev/null
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-bench -j "$(nproc)"
 for b in build-bench/bench/*_bench; do
     echo "== $(basename "$b")"
-    "$b" "$@"
+    QT_QPA_PLATFORM=offscreen "$b" "$@"
 done

@@ -8,9 +8,10 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libqt6printsupport6 qt6-base-dev-tools
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-noto-cjk fontconfig
+    fonts-noto-cjk fonts-ipafont-gothic fontconfig
     clang libclang-rt-14-dev
     xvfb xauth socat
+    poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,75 @@
+#include "list/list_print_rows.h"
+
+#include "base/kv_assert.h"
+#include "datafile/data_set.h"
+#include "recorder/value_texts.h"
+
+namespace kv {
+
+namespace {
+
+// FIXME(h5): replace by the list's shared over-range texts once they are in.
+std::string overText(double v, double limit) {
+    if (v > limit) return "+OVER";
+    if (v < -limit) return "-OVER";
+    return valueText(v);
+}
+bool isOver(double v, double limit) {
+    return v > limit || v < -limit;
+}
+
+}  // namespace
+
+DataSetPrintRows::DataSetPrintRows(const DataSet& data, const RecorderIdentity& identity,
+                                   ListPrintKind kind, const std::vector<int32_t>& displayOrder,
+                                   int start, int end)
+    : data_(data),
+      overLimit_(1.1 * identity.sensorRange),
+      kind_(kind),
+      order_(displayOrder),
+      start_(start),
+      end_(end) {
+    KV_ASSERT(1 <= start && start <= end && end <= data.lastIndex + 1);
+    KV_ASSERT(end <= static_cast<int>(displayOrder.size()));
+}
+
+void DataSetPrintRows::cells(int i, std::vector<std::string>& out) const {
+    KV_ASSERT(0 <= i && i < count());
+    const int position = start_ - 1 + i;
+    const int record = order_[position];
+    out.clear();
+    out.push_back(std::to_string(position + 1));
+    out.push_back(std::to_string(record + 1));
+    auto dateAndTime = [&](DateTime t) {
+        out.push_back(formatDate(t));
+        out.push_back(formatTime(t));
+    };
+    if (kind_ == ListPrintKind::SingleAxisPeak || kind_ == ListPrintKind::TriaxialPeak) {
+        KV_ASSERT(0 <= record && record < static_cast<int>(data_.peakRows.size()));
+        const PeakRow& row = data_.peakRows[record];
+        const int axes = kind_ == ListPrintKind::TriaxialPeak ? 3 : 1;
+        for (int a = 0; a < axes; ++a) {
+            dateAndTime(row.time[a]);
+            for (int sign = 0; sign < 2; ++sign) {
+                out.push_back(overText(row.peak[2 * a + sign], overLimit_));
+                out.push_back(std::to_string(row.width[2 * a + sign]));
+            }
+        }
+        return;
+    }
+    KV_ASSERT(0 <= record && record < static_cast<int>(data_.waveRecords[0].size()));
+    const WaveBlock& x = data_.waveRecords[0][record];
+    dateAndTime(x.time);
+    const int planes = kind_ == ListPrintKind::TriaxialWave ? 3 : 1;
+    bool over = false;
+    for (int a = 0; a < planes; ++a) {
+        const WaveBlock& block = data_.waveRecords[a][record];
+        out.push_back(overText(block.peak, overLimit_));
+        out.push_back(std::to_string(block.width));
+        over = over || isOver(block.peak, overLimit_);
+    }
+    if (kind_ == ListPrintKind::TriaxialWave)
+        out.push_back(over ? "OVER" : overText(x.resultantG, overLimit_));
+}
+
+}  // namespace kv
