@@ -8,7 +8,11 @@
 
 #include "app/TDataReadForm.h"
 #include "app/TMainForm.h"
+#include "datafile/data_set.h"
 #include "link/link.h"
+#include "list/TDataDialog.h"
+#include "list/THeaderDialog.h"
+#include "list/TListShow.h"
 #include "recorder/recorder_state.h"
 #include "screens/TInformationForm.h"
 #include "screens/TKV5000_Info.h"
@@ -29,10 +33,12 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings) {
     // w.graph5000 = TGraph5000
     w.kv5000Info = new TKV5000_Info(link, settings, w.mainForm);
     w.setting5000 = new TSetting_5000(link, settings, recorderState(), w.mainForm);
-    // w.listShow = TListShow
+    // The list and the viewer's dialogs serve the graph window, which stands
+    // in for the hidden main window: they follow no parent.
+    w.headerDialog = new THeaderDialog(link.host, nullptr);
+    w.listShow = new TListShow(dataSet(), recorderState().identity, link.host, w.headerDialog);
     // w.inputScale = TInputScale
-    // w.headerDialog = THeaderDialog
-    // w.dataDialog = TDataDialog
+    w.dataDialog = new TDataDialog(dataSet(), recorderState().identity, nullptr);
     // w.graphColor = TGraphColor
     // w.kvDataInput = TKvDataInput
     w.mainForm->updateCommands();

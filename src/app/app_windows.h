@@ -12,6 +12,9 @@ class TPcSettingForm;
 class TInformationForm;
 class TDataReadForm;
 class TKV5000_Info;
+class TListShow;
+class THeaderDialog;
+class TDataDialog;
 
 // Every window of the program, created once at start-up and living until the
 // end; each is shown and hidden as needed, never rebuilt. A window that does
@@ -24,13 +27,13 @@ struct AppWindows {
     TDataReadForm* dataReadForm = nullptr;
     QWidget* graph5000 = nullptr;  // TGraph5000
     TKV5000_Info* kv5000Info = nullptr;
-    QWidget* setting5000 = nullptr;   // TSetting_5000: later-generation conditions
-    QWidget* listShow = nullptr;      // TListShow
-    QWidget* inputScale = nullptr;    // TInputScale
-    QWidget* headerDialog = nullptr;  // THeaderDialog
-    QWidget* dataDialog = nullptr;    // TDataDialog
-    QWidget* graphColor = nullptr;    // TGraphColor
-    QWidget* kvDataInput = nullptr;   // TKvDataInput
+    QWidget* setting5000 = nullptr;  // TSetting_5000: later-generation conditions
+    TListShow* listShow = nullptr;
+    QWidget* inputScale = nullptr;  // TInputScale
+    THeaderDialog* headerDialog = nullptr;
+    TDataDialog* dataDialog = nullptr;
+    QWidget* graphColor = nullptr;   // TGraphColor
+    QWidget* kvDataInput = nullptr;  // TKvDataInput
 };
 
 // Creates the windows in their fixed order, the main window first. The link

@@ -10,7 +10,8 @@ const char* kUsage =
     "usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] info [--json]\n"
     "       kvtool [--port DEV|COMn] [--baud N] [--ini FILE] download (--all | --select 1,3)"
     " [--dir DIR]\n"
-    "       kvtool show FILE [--json]\n";
+    "       kvtool show FILE [--json]\n"
+    "       kvtool list FILE [--sort COLUMN] [--largest | --smallest] [--signed] [--json]\n";
 
 }  // namespace
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     if (command == "info") return runInfo(*options);
     if (command == "download") return runDownload(*options);
     if (command == "show") return runShow(*options);
+    if (command == "list") return runList(*options);
     std::fprintf(stderr, "kvtool: unknown command '%s'\n%s", command.c_str(), kUsage);
     return kExitUsage;
 }

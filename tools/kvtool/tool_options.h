@@ -25,5 +25,6 @@ std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& 
 int runInfo(const ToolOptions& options);
 int runDownload(const ToolOptions& options);
 int runShow(const ToolOptions& options);
+int runList(const ToolOptions& options);
 
 }  // namespace kv::tool

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <vector>
+
+#include "datafile/data_set.h"
+#include "recorder/records.h"
+#include "screens/information_texts.h"
+
+namespace kv {
+
+// The four column sets of the data list: peak or wave records, of a
+// single-axis or a triaxial model.
+enum class ListKind { PeakSingle, PeakTriaxial, WaveSingle, WaveTriaxial };
+
+// Wave columns when the file says "波形モード" or "Wave Mode", triaxial when the
+// model code ends in 300.
+ListKind listKindOf(const DataSet& data, const RecorderIdentity& identity);
+bool isWaveKind(ListKind kind);
+
+// What a column shows and sorts by.
+enum class ListField {
+    Position,  // "No": display position + 1
+    Record,    // "DataNo": record index + 1
+    Date,      // the axis's date-time (wave: the X plane's)
+    Time,
+    PeakPlus,   // peak rows: the axis's positive peak G
+    WidthPlus,  // its pulse width
+    PeakMinus,  // negative peak G
+    WidthMinus,
+    WavePeak,  // wave records: the plane's peak G
+    WaveWidth,
+    Resultant,  // the resultant G of the X plane; "OVER" when any plane is over range
+};
+
+struct ListColumnField {
+    ListField field;
+    int axis;  // 0 X, 1 Y, 2 Z
+};
+
+// Captions and widths in pixels, every column right-aligned: what a list
+// window applies (setListColumns). The fields follow the same order.
+const std::vector<ListColumn>& listColumns(ListKind kind);
+const std::vector<ListColumnField>& listColumnFields(ListKind kind);
+
+}  // namespace kv

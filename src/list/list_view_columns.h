@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vector>
+
+#include "screens/information_texts.h"
+
+class QString;
+class QTableWidget;
+
+namespace kv {
+
+// Replaces the list's columns by one right-aligned column per caption with
+// its width, in one update. The rows keep their count; cells of removed
+// columns go.
+void setListColumns(QTableWidget* list, const std::vector<ListColumn>& columns);
+
+// A cell as the data lists show it: right-aligned, selectable, not editable.
+void setListCell(QTableWidget* list, int row, int column, const QString& text);
+
+}  // namespace kv
