@@ -1,23 +1,17 @@
 #include "list/TDataDialog.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "list/data_information.h"
+#include "list/dialog_frame.h"
 
 namespace kv {
 
 TDataDialog::TDataDialog(const DataSet& data, const RecorderIdentity& identity, QWidget* parent)
     : QDialog(parent), data_(data), identity_(identity) {
-    setObjectName("TDataDialog");
-    setWindowTitle(QStringLiteral("データ情報"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setModal(true);
+    setDialogFrame(this, "TDataDialog", QStringLiteral("データ情報"));
 
     StaticText1 = new QLabel(this);
     StaticText1->setObjectName("StaticText1");
@@ -53,8 +47,7 @@ void TDataDialog::showEvent(QShowEvent* event) {
 void TDataDialog::FormShow() {
     StaticText1->setText(QString::fromStdString(dataInformationText(data_, identity_)));
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 }  // namespace kv

@@ -2,19 +2,18 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "base/host.h"
 #include "list/data_input_rules.h"
+#include "list/dialog_frame.h"
 
 namespace kv {
 namespace {
@@ -45,12 +44,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 }  // namespace
 
 THeaderDialog::THeaderDialog(Host& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("THeaderDialog");
-    setWindowTitle(QStringLiteral("データ入力画面"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setModal(true);
+    setDialogFrame(this, "THeaderDialog", QStringLiteral("データ入力画面"));
 
     PageControl1 = new QStackedWidget(this);
     PageControl1->setObjectName("PageControl1");
@@ -202,8 +196,7 @@ void THeaderDialog::showEvent(QShowEvent* event) {
 }
 
 void THeaderDialog::FormShow() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     txtStart->setEnabled(false);
     txtEnd->setEnabled(false);
     QLineEdit* edit = PageControl1->currentWidget() == DataFind    ? Edit1

@@ -104,5 +104,27 @@ TEST_F(KvtoolShow, FailedLoadsPrintNothingAndExitOne) {
     EXPECT_EQ(out, "");
 }
 
+// kvtool list: the list window's rows for the whole file, in its order.
+TEST_F(KvtoolShow, ListSortsByAColumnAndPrintsTheWindowsTexts) {
+    test::SampleDataFile sample;
+    sample.model = 4100;
+    sample.records = 3;
+    sample.peakOf = [](int r, int) { return r == 1 ? 200.0 : 2.0 + r; };  // range 100
+    const std::string path = file(sample, "peak.CSV");
+    ASSERT_EQ(run("list '" + path + "' --sort 3"), 0) << err;
+    EXPECT_EQ(out,
+              "No\tDataNo\t年月日\t時分秒\tＧ(+)\tms\tＧ(-)\tms\n"
+              "1\t2\t2014/03/15\t09:01:08\t+OVER\t7\t-100.0\t3\n"
+              "2\t3\t2014/03/15\t09:02:09\t4.00\t14\t-2.00\t7\n"
+              "3\t1\t2014/03/15\t09:00:07\t2.00\t0\t-1.00\t0\n");
+    ASSERT_EQ(run("list '" + path + "' --sort 5 --smallest --signed --json"), 0) << err;
+    EXPECT_EQ(out.rfind("{\"columns\":[\"No\",\"DataNo\",\"年月日\",", 0), 0u) << out;
+    EXPECT_NE(out.find("\"rows\":[[\"1\",\"2\","), std::string::npos) << out;
+    // Usage errors: no such column, two directions.
+    EXPECT_EQ(run("list '" + path + "' --sort 7"), 2);
+    EXPECT_EQ(run("list '" + path + "' --largest --smallest"), 2);
+    EXPECT_EQ(run("list '" + folder + "/none.CSV'"), 1);
+}
+
 }  // namespace
 }  // namespace kv
