@@ -21,6 +21,7 @@
 #include "base/host.h"
 #include "list/THeaderDialog.h"
 #include "list/list_icons.h"
+#include "list/list_printing.h"
 #include "list/list_text.h"
 #include "list/list_view_columns.h"
 
@@ -392,7 +393,11 @@ void TListShow::btnPrintClick() {
     if (!headerDialog_ || table_.recordCount() == 0) return;
     int start = 1, end = table_.recordCount();
     if (!headerDialog_->askPrintRange(start, end, table_.recordCount())) return;
-    if (print_) print_(table_, start, end);
+    if (print_) {
+        print_(table_, start, end);
+        return;
+    }
+    printList(this, ListPrintRequest{&data_, &identity_, &table_.displayOrder(), start, end});
 }
 
 void TListShow::copySelection() {

@@ -31,7 +31,8 @@ class TListShow : public QMainWindow {
               THeaderDialog* headerDialog, QWidget* parent = nullptr);
 
     // Prints display positions start .. end (1-based) of the table in its
-    // order; the print command runs it after the range dialog.
+    // order; the print command runs it after the range dialog. Without one
+    // the command prints through the print dialog (printList).
     using PrintHandler = std::function<void(const ListTable& table, int start, int end)>;
     void setPrintHandler(PrintHandler handler) { print_ = std::move(handler); }
 
