@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -37,6 +38,29 @@ constexpr int kMinimumSide = 250;
 bool showsWaveRecords(const RecorderIdentity& identity) {
     const int m = identity.modelCode;
     return identity.waveData == 1 && (m == 5100 || m == 5300 || m == 6100 || m == 6300);
+}
+
+QString widestCellText(ListField field) {
+    switch (field) {
+        case ListField::Position:
+        case ListField::Record:
+            return QStringLiteral("000000");
+        case ListField::Date:
+            return QStringLiteral("0000/00/00");
+        case ListField::Time:
+            return QStringLiteral("00:00:00");
+        case ListField::PeakPlus:
+        case ListField::PeakMinus:
+        case ListField::WavePeak:
+            return QStringLiteral("-OVER");
+        case ListField::WidthPlus:
+        case ListField::WidthMinus:
+        case ListField::WaveWidth:
+            return QStringLiteral("0000");
+        case ListField::Resultant:
+            return QStringLiteral("000.0");
+    }
+    return {};
 }
 
 }  // namespace
@@ -66,6 +90,7 @@ TListShow::TListShow(const DataSet& data, const RecorderIdentity& identity, Host
     List->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     List->verticalHeader()->hide();
     List->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    List->verticalHeader()->setDefaultSectionSize(List->fontMetrics().height() + 6);
     List->horizontalHeader()->setSectionsClickable(true);
     List->horizontalHeader()->setHighlightSections(false);
     List->setWordWrap(false);
@@ -249,11 +274,27 @@ void TListShow::rebuildListRows() {
     List->setUpdatesEnabled(false);
     List->setRowCount(0);
     setListColumns(List, table_.columns());
+    widenColumnsToTheirTexts();
     rows_ = fittingRows();
     List->setRowCount(rows_);
     for (int row = 0; row < rows_; ++row)
         for (int c = 0; c < table_.columnCount(); ++c) setListCell(List, row, c, QString());
     List->setUpdatesEnabled(updates);
+}
+
+// The widths were laid out for a narrow bitmap font; a column is widened to
+// hold its caption and the widest text its cells can have.
+void TListShow::widenColumnsToTheirTexts() {
+    const QFontMetrics metrics(List->font());
+    const int padding = 2 * List->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    const auto& fields = listColumnFields(table_.kind());
+    for (int c = 0; c < table_.columnCount(); ++c) {
+        const QString caption = QString::fromStdString(table_.columns()[c].caption);
+        const int needed = std::max(metrics.horizontalAdvance(widestCellText(fields[c].field)),
+                                    metrics.horizontalAdvance(caption)) +
+                           padding;
+        if (List->columnWidth(c) < needed) List->setColumnWidth(c, needed);
+    }
 }
 
 void TListShow::updateListScrollBar() {

@@ -58,6 +58,7 @@ class TListShow : public QMainWindow {
     void buildMenu();
     void FormShow();
     void rebuildListRows();
+    void widenColumnsToTheirTexts();
     void updateListScrollBar();
     void fillListPage(int first);
     int fittingRows() const;
