@@ -209,5 +209,30 @@ TEST_F(ListShowTest, PrintAsksForTheRangeAndHandsOverTheOrder) {
     EXPECT_EQ(printedEnd, 4);
 }
 
+TEST_F(ListShowTest, TheWindowKeepsItsSizeAndToolBarWhileASortRuns) {
+    SampleDataFile sample;
+    sample.model = 4100;
+    sample.records = 70000;  // enough for the sort to yield to the event loop
+    open(sample);
+    const QSize before = window->size();
+    bool sorting = false, toolBarOff = false;
+    QSize during;
+    QTimer::singleShot(0, [&] {
+        sorting = window->sorting();
+        toolBarOff = !find<QWidget>("Panel1")->isEnabled();
+        window->resize(before + QSize(40, 40));
+        during = window->size();
+    });
+    clickColumn(4);
+    find<QToolButton>("btnA")->click();
+    EXPECT_TRUE(sorting);
+    EXPECT_TRUE(toolBarOff);
+    EXPECT_EQ(during, before);
+    EXPECT_FALSE(window->sorting());
+    window->resize(before + QSize(40, 40));
+    EXPECT_EQ(window->size(), before + QSize(40, 40));
+    EXPECT_EQ(window->minimumSize(), QSize(250, 250));
+}
+
 }  // namespace
 }  // namespace kv::test
