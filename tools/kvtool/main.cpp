@@ -11,7 +11,9 @@ const char* kUsage =
     "       kvtool [--port DEV|COMn] [--baud N] [--ini FILE] download (--all | --select 1,3)"
     " [--dir DIR]\n"
     "       kvtool show FILE [--json]\n"
-    "       kvtool list FILE [--sort COLUMN] [--largest | --smallest] [--signed] [--json]\n";
+    "       kvtool list FILE [--sort COLUMN] [--largest | --smallest] [--signed] [--json]\n"
+    "       kvtool [--port DEV|COMn] [--baud N] [--ini FILE] monitor --mode 1-4 [--range G]\n"
+    "              [--sensitivity X,Y,Z] [--sample-period MS] [--count N] [--seconds S] [--json]\n";
 
 }  // namespace
 
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
     if (command == "download") return runDownload(*options);
     if (command == "show") return runShow(*options);
     if (command == "list") return runList(*options);
+    if (command == "monitor") return runMonitor(*options);
     std::fprintf(stderr, "kvtool: unknown command '%s'\n%s", command.c_str(), kUsage);
     return kExitUsage;
 }

@@ -26,5 +26,6 @@ int runInfo(const ToolOptions& options);
 int runDownload(const ToolOptions& options);
 int runShow(const ToolOptions& options);
 int runList(const ToolOptions& options);
+int runMonitor(const ToolOptions& options);
 
 }  // namespace kv::tool

@@ -1,0 +1,363 @@
+// kvtool monitor --mode 1-4 [...]: listens to the live telegrams of the
+// connected recorder as the real-time monitor does, one line per telegram.
+#include "cmd_monitor.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "json_writer.h"
+#include "recorder/session.h"
+#include "recorder/value_texts.h"
+#include "screens/condition_rules.h"
+#include "screens/monitor_settings.h"
+#include "tool_link.h"
+#include "tool_options.h"
+#include "viewer/live_monitor.h"
+
+namespace kv::tool {
+namespace {
+
+constexpr const char* kAxisNames[] = {"X", "Y", "Z"};
+constexpr const char* kTelegramErrorText = "電文エラー";
+
+volatile std::sig_atomic_t gInterrupted = 0;
+void onInterrupt(int) {
+    gInterrupted = 1;
+}
+
+bool parseCount(const std::string& text, long& out) {
+    auto r = std::from_chars(text.data(), text.data() + text.size(), out);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size() && out > 0;
+}
+
+std::vector<std::string> splitCommas(const std::string& text) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find(',', start);
+        out.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) return out;
+        start = end + 1;
+    }
+}
+
+// The model index of the dialog's list that fits a mode: the saved one when it
+// can send such telegrams, else the third generation's.
+int modelFor(int mode, int saved) {
+    const bool triaxial = monitorAxes(mode) == 3;
+    const bool wave = isWaveMonitor(mode);
+    const ModelCode code = monitorModelCode(saved);
+    const bool fits = code != 0 && isTriaxial(code) == triaxial && (!wave || code >= 5100);
+    if (fits) return saved;
+    return triaxial ? 5 : 4;
+}
+
+// A value kept in single precision, printed as the shortest text that reads
+// back as it (1.25, not 1.25000000000000000).
+double shortest(float value) {
+    char text[32];
+    auto r = std::to_chars(text, text + sizeof text, value);
+    *r.ptr = '\0';
+    return std::strtod(text, nullptr);
+}
+
+std::string timeText(DateTime t) {
+    const CalendarTime c = decodeDateTime(t);
+    char ms[8];
+    std::snprintf(ms, sizeof ms, ".%03d", c.millisecond);
+    return formatDateTimeText(t) + ms;
+}
+
+// Prints what the monitor received, one line per telegram.
+class TelegramPrinter {
+  public:
+    TelegramPrinter(const DataSet& view, const RecorderState& recorder, int mode, bool json,
+                    std::FILE* out)
+        : view_(view), range_(recorder.identity.sensorRange), mode_(mode), json_(json), out_(out) {}
+
+    void print(LiveMonitor::Outcome outcome, DateTime now) {
+        std::string line;
+        switch (outcome) {
+            case LiveMonitor::Outcome::Peak:
+                line = peakLine();
+                break;
+            case LiveMonitor::Outcome::Wave:
+                line = waveLine();
+                break;
+            case LiveMonitor::Outcome::Error:
+                line = json_ ? errorJson(now) : timeText(now) + " " + kTelegramErrorText;
+                break;
+        }
+        std::fprintf(out_, "%s\n", line.c_str());
+        std::fflush(out_);
+    }
+
+  private:
+    std::string gText(float value) const { return valueText(value) + "G"; }
+
+    std::string peakLine() const {
+        const int r = (view_.currentIndex + kLiveRingRows - 1) % kLiveRingRows;
+        const PeakRow& row = view_.peakRows[static_cast<size_t>(r)];
+        const int axes = monitorAxes(mode_);
+        if (json_) {
+            JsonWriter j(0);
+            j.beginObject();
+            j.key("time");
+            j.string(timeText(row.time[0]));
+            j.key("kind");
+            j.string("peak");
+            j.key("axes");
+            j.beginArray();
+            for (int a = 0; a < axes; ++a) {
+                j.beginObject();
+                j.key("axis");
+                j.string(kAxisNames[a]);
+                j.key("positive");
+                j.number(shortest(row.peak[2 * a]));
+                j.key("positiveWidth");
+                j.integer(row.width[2 * a]);
+                j.key("negative");
+                j.number(shortest(row.peak[2 * a + 1]));
+                j.key("negativeWidth");
+                j.integer(row.width[2 * a + 1]);
+                j.endObject();
+            }
+            j.endArray();
+            j.endObject();
+            return j.text();
+        }
+        std::string line = timeText(row.time[0]);
+        for (int a = 0; a < axes; ++a) {
+            line += std::string(" ") + kAxisNames[a] + " +" + gText(row.peak[2 * a]) + " " +
+                    std::to_string(row.width[2 * a]) + "ms " + gText(row.peak[2 * a + 1]) + " " +
+                    std::to_string(row.width[2 * a + 1]) + "ms";
+        }
+        return line;
+    }
+
+    std::string waveLine() const {
+        const size_t r = static_cast<size_t>(view_.currentIndex);
+        const int axes = monitorAxes(mode_);
+        const DateTime time = view_.waveRecords[0][r].time;
+        if (json_) {
+            JsonWriter j(0);
+            j.beginObject();
+            j.key("time");
+            j.string(timeText(time));
+            j.key("kind");
+            j.string("wave");
+            j.key("planes");
+            j.beginArray();
+            for (int a = 0; a < axes; ++a) {
+                const WaveBlock& b = view_.waveRecords[a][r];
+                j.beginObject();
+                j.key("axis");
+                j.string(kAxisNames[a]);
+                j.key("peak");
+                j.number(shortest(b.peak));
+                j.key("width");
+                j.integer(b.width);
+                if (axes == 3) {
+                    j.key("resultantG");
+                    j.number(shortest(b.resultantG));
+                }
+                j.endObject();
+            }
+            j.endArray();
+            j.endObject();
+            return j.text();
+        }
+        std::string line = timeText(time);
+        for (int a = 0; a < axes; ++a) {
+            const WaveBlock& b = view_.waveRecords[a][r];
+            line += std::string(" ") + kAxisNames[a] + " " + gText(b.peak) + " " +
+                    std::to_string(b.width) + "ms";
+        }
+        if (axes == 3) line += " 合成G " + valueText(view_.waveRecords[0][r].resultantG);
+        return line;
+    }
+
+    static std::string errorJson(DateTime now) {
+        JsonWriter j(0);
+        j.beginObject();
+        j.key("time");
+        j.string(timeText(now));
+        j.key("kind");
+        j.string("error");
+        j.key("message");
+        j.string(kTelegramErrorText);
+        j.endObject();
+        return j.text();
+    }
+
+    const DataSet& view_;
+    int range_;
+    int mode_;
+    bool json_;
+    std::FILE* out_;
+};
+
+// The link's host, with the stop conditions looked at whenever the monitor
+// lets events through.
+class StoppingHost : public Host {
+  public:
+    StoppingHost(Host& inner, std::function<void()> check)
+        : inner_(inner), check_(std::move(check)) {}
+    void processEvents() override {
+        inner_.processEvents();
+        check_();
+    }
+    int messageBox(const std::string& t, const std::string& x, int f) override {
+        return inner_.messageBox(t, x, f);
+    }
+    void beginProgress(bool c) override { inner_.beginProgress(c); }
+    void showProgress(int n, int p) override { inner_.showProgress(n, p); }
+    void showProgressText(int p, const std::string& t) override { inner_.showProgressText(p, t); }
+    void endProgress() override { inner_.endProgress(); }
+    bool loadCancelRequested() const override { return inner_.loadCancelRequested(); }
+    void setLoadCancelRequested(bool v) override { inner_.setLoadCancelRequested(v); }
+    void setBusy(bool b) override { inner_.setBusy(b); }
+
+  private:
+    Host& inner_;
+    std::function<void()> check_;
+};
+
+}  // namespace
+
+bool parseMonitorRequest(const std::vector<std::string>& args, MonitorRequest& request,
+                         std::string& error) {
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json") {
+            request.json = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = "monitor: " + a + (a.rfind("--", 0) == 0 ? " needs a value" : " unexpected");
+            return false;
+        }
+        const std::string& v = args[++i];
+        long n = 0;
+        if (a == "--mode" && parseCount(v, n) && n <= 4) {
+            request.mode = static_cast<int>(n);
+        } else if (a == "--range" && parseCount(v, n) &&
+                   itemIndexOfValue(monitorRangeItems(), static_cast<int>(n)) >= 0) {
+            request.rangeG = static_cast<int>(n);
+        } else if (a == "--sensitivity") {
+            request.sensitivity = splitCommas(v);
+            if (request.sensitivity.size() != 1 && request.sensitivity.size() != 3) {
+                error = "--sensitivity takes one value or three: X,Y,Z";
+                return false;
+            }
+        } else if (a == "--sample-period" && parseCount(v, n) &&
+                   itemIndexOfValue(samplePeriodItems(), static_cast<int>(n)) >= 0) {
+            request.samplePeriodMs = static_cast<int>(n);
+        } else if (a == "--count" && parseCount(v, n)) {
+            request.count = n;
+        } else if (a == "--seconds" && parseRealNumber(v) && *parseRealNumber(v) > 0) {
+            request.seconds = *parseRealNumber(v);
+        } else {
+            error = "monitor: " + a + " '" + v + "' is not accepted";
+            if (a == "--range") error += " (1, 5, 10, 20, 50 or 100)";
+            if (a == "--sample-period") error += " (1, 2, 5, 10, 20, 50 or 100)";
+            if (a == "--mode") error += " (1 to 4)";
+            return false;
+        }
+    }
+    if (request.mode == 0) {
+        error = "monitor needs --mode 1 to 4";
+        return false;
+    }
+    return true;
+}
+
+bool applyMonitorRequest(const MonitorRequest& request, const PcSettings& settings,
+                         RecorderState& recorder, DataSet& view, std::string& error) {
+    const bool saved = settings.defType != -1;
+    MonitorChoices c = saved ? savedMonitorChoices(settings) : MonitorChoices{};
+    c.model = modelFor(request.mode, saved ? settings.defType : -1);
+    c.wave = isWaveMonitor(request.mode);
+    if (!saved) {
+        c.range = itemIndexOfValue(monitorRangeItems(), 100);
+        c.samplePeriod = 0;
+    }
+    if (request.rangeG != 0) c.range = itemIndexOfValue(monitorRangeItems(), request.rangeG);
+    if (request.samplePeriodMs != 0)
+        c.samplePeriod = itemIndexOfValue(samplePeriodItems(), request.samplePeriodMs);
+    c.sensitivity = {"24.0", "24.0", "24.0"};
+    for (size_t a = 0; a < 3 && !request.sensitivity.empty(); ++a)
+        c.sensitivity[a] = request.sensitivity[request.sensitivity.size() == 3 ? a : 0];
+    const MonitorCheck check = checkMonitorChoices(c);
+    if (!check.ok) {
+        error = !check.message.empty() ? check.message + " (10.0 to 28.0 mV/G)"
+                                       : "the saved range or sample period is not one the "
+                                         "settings offer: give --range and --sample-period";
+        return false;
+    }
+    return applyMonitorChoices(c, recorder, view) == request.mode;
+}
+
+int monitorCommand(Link& link, int portNumber, int baudRate, const MonitorRequest& request,
+                   const RecorderState& recorder, DataSet& view, std::FILE* out,
+                   const volatile std::sig_atomic_t* interrupted) {
+    auto monitor = std::make_unique<LiveMonitor>(view, recorder);
+    monitor->monitorMode = request.mode;
+    monitor->clearView();
+    long good = 0;
+    const int64_t end =
+        request.seconds > 0
+            ? link.clock.nowMs() + static_cast<int64_t>(std::llround(request.seconds * 1000))
+            : INT64_MAX;
+    StoppingHost host(link.host, [&] {
+        if ((interrupted && *interrupted) || link.clock.nowMs() >= end) monitor->stop();
+    });
+    Link stoppable{link.device, link.clock, host, link.devicePath};
+    TelegramPrinter printer(view, recorder, request.mode, request.json, out);
+    monitor->onTelegram = [&](LiveMonitor::Outcome outcome) {
+        printer.print(outcome, link.clock.localNow());
+        if (outcome != LiveMonitor::Outcome::Error && request.count > 0 && ++good >= request.count)
+            monitor->stop();
+    };
+    RecorderSession session(stoppable, portNumber, baudRate);
+    if (session.openError != 0) {
+        std::fprintf(stderr, "kvtool monitor: ポートが開けません。 (%u)\n", session.openError);
+        return kExitFailed;
+    }
+    monitor->ReceiveLoop(session);
+    return kExitOk;
+}
+
+int runMonitor(const ToolOptions& options) {
+    MonitorRequest request;
+    std::string error;
+    if (!parseMonitorRequest(options.args, request, error)) {
+        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    PcSettings settings;
+    loadToolSettings(options, settings);
+    PortChoice port;
+    if (!choosePort(options, settings, port, error)) {
+        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    auto recorder = std::make_unique<RecorderState>();
+    auto view = std::make_unique<DataSet>();
+    if (!applyMonitorRequest(request, settings, *recorder, *view, error)) {
+        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    ToolLink line(port);
+    return monitorCommand(line.link(), port.portNumber, port.baudRate, request, *recorder, *view,
+                          stdout, &gInterrupted);
+}
+
+}  // namespace kv::tool
