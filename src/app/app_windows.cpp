@@ -16,6 +16,7 @@
 #include "recorder/recorder_state.h"
 #include "screens/TInformationForm.h"
 #include "screens/TKV5000_Info.h"
+#include "screens/TKvDataInput.h"
 #include "screens/TSettingForm.h"
 #include "screens/TSetting_5000.h"
 #include "settings/TPcSettingForm.h"
@@ -40,7 +41,7 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings) {
     // w.inputScale = TInputScale
     w.dataDialog = new TDataDialog(dataSet(), recorderState().identity, nullptr);
     // w.graphColor = TGraphColor
-    // w.kvDataInput = TKvDataInput
+    w.kvDataInput = new TKvDataInput(link, settings, recorderState(), dataSet(), w.mainForm);
     w.mainForm->updateCommands();
 }
 
