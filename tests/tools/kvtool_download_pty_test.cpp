@@ -13,6 +13,7 @@
 #include "download/download_test_support.h"
 #include "support/kvsim_process.h"
 #include "support/recording_host.h"
+#include "tools/kvtool_program.h"
 
 extern char** environ;
 
@@ -30,14 +31,9 @@ struct ToolRun {
     }
 };
 
-std::string kvtoolPath() {
-    std::string sim = test::KvsimProcess::binaryPath();  // <build>/tools/kvsim/kvsim
-    return sim.substr(0, sim.size() - std::string("kvsim/kvsim").size()) + "kvtool/kvtool";
-}
-
 // Runs kvtool with the words, its output into files of the scratch folder.
 ToolRun runKvtool(const test::ScratchFolder& folder, std::vector<std::string> words) {
-    const std::string binary = kvtoolPath();
+    const std::string binary = test::kvtoolPath();
     const std::string outPath = folder.path() + "stdout", errPath = folder.path() + "stderr";
     words.insert(words.begin(), binary);
     std::vector<char*> argv;

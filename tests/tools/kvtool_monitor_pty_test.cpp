@@ -9,14 +9,10 @@
 #include <string>
 
 #include "support/kvsim_process.h"
+#include "tools/kvtool_program.h"
 
 namespace kv {
 namespace {
-
-std::string kvtoolPath() {
-    std::string sim = test::KvsimProcess::binaryPath();  // <build>/tools/kvsim/kvsim
-    return sim.substr(0, sim.size() - std::string("kvsim/kvsim").size()) + "kvtool/kvtool";
-}
 
 int countOf(const std::string& text, const std::string& part) {
     int n = 0;
@@ -28,16 +24,10 @@ TEST(KvtoolMonitorPty, PrintsTheSimulatedRecordersWavesUntilTheCount) {
     test::KvsimProcess sim(
         {"--model", "6300", "--mode", "wave", "--live", "--live-interval", "150"});
     ASSERT_TRUE(sim.started()) << sim.error();
-    std::string command = kvtoolPath() + " --port " + sim.devicePath() +
+    std::string command = test::kvtoolPath() + " --port " + sim.devicePath() +
                           " --ini /nonexistent/kv.ini monitor --mode 4 --count 3 --json";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
     std::string out;
-    char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-    int status = ::pclose(pipe);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << out;
+    EXPECT_EQ(test::runCapturing(command, out), 0) << out;
     EXPECT_EQ(countOf(out, "\"kind\":\"wave\""), 3) << out;
     EXPECT_EQ(countOf(out, "\"resultantG\""), 9) << out;
 }
@@ -51,7 +41,7 @@ TEST(KvtoolMonitorPty, AnInterruptEndsItAsAsked) {
     if (pid == 0) {
         ::dup2(fds[1], 1);
         ::close(fds[0]);
-        std::string tool = kvtoolPath();
+        std::string tool = test::kvtoolPath();
         ::execl(tool.c_str(), tool.c_str(), "--port", sim.devicePath().c_str(), "--ini",
                 "/nonexistent/kv.ini", "monitor", "--mode", "1", static_cast<char*>(nullptr));
         ::_exit(127);

@@ -95,12 +95,8 @@ int runDownload(const ToolOptions& options) {
         return kExitUsage;
     }
     PcSettings settings;
-    loadToolSettings(options, settings);
     PortChoice port;
-    if (!choosePort(options, settings, port, error)) {
-        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
-        return kExitUsage;
-    }
+    if (!loadSettingsAndPort(options, settings, port)) return kExitUsage;
     // The driver opens its sessions on the settings' port and baud rate.
     settings.setComPort(port.portNumber);
     settings.setBaudRate(port.baudRate);

@@ -214,13 +214,8 @@ int runInfo(const ToolOptions& options) {
         json = true;
     }
     PcSettings settings;
-    loadToolSettings(options, settings);
     PortChoice port;
-    std::string error;
-    if (!choosePort(options, settings, port, error)) {
-        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
-        return kExitUsage;
-    }
+    if (!loadSettingsAndPort(options, settings, port)) return kExitUsage;
     ToolLink line(port);
     std::string out;
     int result = infoCommand(line.link(), line.portNumber(), line.baudRate(), json, out);

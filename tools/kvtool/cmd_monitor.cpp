@@ -338,12 +338,8 @@ int runMonitor(const ToolOptions& options) {
         return kExitUsage;
     }
     PcSettings settings;
-    loadToolSettings(options, settings);
     PortChoice port;
-    if (!choosePort(options, settings, port, error)) {
-        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
-        return kExitUsage;
-    }
+    if (!loadSettingsAndPort(options, settings, port)) return kExitUsage;
     auto recorder = std::make_unique<RecorderState>();
     auto view = std::make_unique<DataSet>();
     if (!applyMonitorRequest(request, settings, *recorder, *view, error)) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 
 namespace kv::tool {
@@ -61,6 +62,14 @@ bool choosePort(const ToolOptions& options, const PcSettings& settings, PortChoi
     }
     port.devicePath = settings.devicePath(port.portNumber);
     return true;
+}
+
+bool loadSettingsAndPort(const ToolOptions& options, PcSettings& settings, PortChoice& port) {
+    loadToolSettings(options, settings);
+    std::string error;
+    if (choosePort(options, settings, port, error)) return true;
+    std::fprintf(stderr, "kvtool: %s\n", error.c_str());
+    return false;
 }
 
 ToolLink::ToolLink(const PortChoice& port)

@@ -30,6 +30,10 @@ struct PortChoice {
 bool choosePort(const ToolOptions& options, const PcSettings& settings, PortChoice& port,
                 std::string& error);
 
+// Both of the above for a subcommand that talks to a recorder; on a usage
+// error prints it and returns false.
+bool loadSettingsAndPort(const ToolOptions& options, PcSettings& settings, PortChoice& port);
+
 // The recorder link of a kvtool run: the real serial device and clock, and a
 // console host that writes message boxes to stderr.
 class ToolLink {
