@@ -155,6 +155,14 @@ TEST_F(KvtoolMonitor, OneLinePerTelegramUntilTheCountOfGoodOnes) {
     EXPECT_NE(lines[3].find(R"("negative":0,"negativeWidth":0)"), std::string::npos) << lines[3];
 }
 
+TEST_F(KvtoolMonitor, PlainLinesShowOverRangeAsTheListDoes) {
+    // 500 codes at 100 G and 24 mV/G are 134 G, beyond 110 G.
+    device.pushInput(test::livePeakTelegram({{500, -100, 5, 6}}), clock.nowMs() + 2000, 260);
+    std::vector<std::string> lines = run({"--mode", "1", "--count", "1"});
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(" X +OVER 5ms -26.9G 6ms"), std::string::npos) << lines[0];
+}
+
 TEST_F(KvtoolMonitor, TriaxialWavesPrintEachPlaneAndTheResultant) {
     // A unit sensitivity makes a code read as that many G.
     device.pushInput(test::liveWaveTelegram({3, 4, 12}), clock.nowMs() + 2000, 260);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "json_writer.h"
+#include "list/over_range.h"
 #include "recorder/session.h"
 #include "recorder/value_texts.h"
 #include "screens/condition_rules.h"
@@ -95,7 +96,16 @@ class TelegramPrinter {
     }
 
   private:
-    std::string gText(float value) const { return valueText(value) + "G"; }
+    // Over-range values read "+OVER" or "-OVER", as in the monitor's list.
+    std::string gText(float value) const {
+        std::string text = gOverText(value, range_);
+        return text.find("OVER") == std::string::npos ? text + "G" : text;
+    }
+
+    std::string plusSign(float value) const {
+        std::string text = gText(value);
+        return text[0] == '+' ? text : "+" + text;
+    }
 
     std::string peakLine() const {
         const int r = (view_.currentIndex + kLiveRingRows - 1) % kLiveRingRows;
@@ -130,7 +140,7 @@ class TelegramPrinter {
         }
         std::string line = timeText(row.time[0]);
         for (int a = 0; a < axes; ++a) {
-            line += std::string(" ") + kAxisNames[a] + " +" + gText(row.peak[2 * a]) + " " +
+            line += std::string(" ") + kAxisNames[a] + " " + plusSign(row.peak[2 * a]) + " " +
                     std::to_string(row.width[2 * a]) + "ms " + gText(row.peak[2 * a + 1]) + " " +
                     std::to_string(row.width[2 * a + 1]) + "ms";
         }
