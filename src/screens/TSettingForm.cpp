@@ -138,15 +138,9 @@ void TSettingForm::Button1Click() {
         conditionMessage(link_.host, check.message, Host::Error);
         return;
     }
-    if (!confirmWrite(link_.host, confirmDeviceNumberText(check.number))) return;
-    bool ok = false;
-    {
-        SessionBusy busy(link_.host, controls_, sessionRunning());
-        ok = runInSession(link_, settings_, [&](RecorderSession& s) {
-            return setDeviceNumberLegacy(s, static_cast<uint8_t>(check.number));
-        });
-    }
-    reportWrite(link_.host, ok);
+    write(confirmDeviceNumberText(check.number), [&](RecorderSession& s) {
+        return setDeviceNumberLegacy(s, static_cast<uint8_t>(check.number));
+    });
 }
 
 void TSettingForm::Button2Click() {
@@ -156,14 +150,8 @@ void TSettingForm::Button2Click() {
         conditionMessage(link_.host, conditionText::kRecordPeriodNotChosen, Host::Information);
         return;
     }
-    if (!confirmWrite(link_.host, confirmRecordPeriodText(str(StaticText3->text())))) return;
-    bool ok = false;
-    {
-        SessionBusy busy(link_.host, controls_, sessionRunning());
-        ok = runInSession(link_, settings_,
-                          [&](RecorderSession& s) { return setRecordPeriodLegacy(s, period); });
-    }
-    reportWrite(link_.host, ok);
+    write(confirmRecordPeriodText(str(StaticText3->text())),
+          [&](RecorderSession& s) { return setRecordPeriodLegacy(s, period); });
 }
 
 void TSettingForm::Button3Click() {
@@ -179,16 +167,10 @@ void TSettingForm::Button3Click() {
         }
         time = *parsed;
     }
-    if (!confirmWrite(link_.host, confirmText(shown))) return;
-    bool ok = false;
-    {
-        SessionBusy busy(link_.host, controls_, sessionRunning());
-        ok = runInSession(link_, settings_, [&](RecorderSession& s) {
-            if (usePcClock) time = link_.clock.localNow();
-            return setClockLegacy(s, time) && readClockLegacy(s, state_.clock);
-        });
-    }
-    reportWrite(link_.host, ok);
+    const bool ok = write(confirmText(shown), [&](RecorderSession& s) {
+        if (usePcClock) time = link_.clock.localNow();
+        return setClockLegacy(s, time) && readClockLegacy(s, state_.clock);
+    });
     if (ok) Edit2->setText(qs(legacyClockText(state_.clock)));
 }
 
@@ -200,21 +182,20 @@ void TSettingForm::Button4Click() {
         conditionMessage(link_.host, check.message, check.flags);
         return;
     }
-    if (!confirmWrite(link_.host, confirmText(conditionText::kSensorData))) return;
     LegacyRecorderInfo sensors = state_.legacyInfo;
     sensors.sensorNumber = check.entries.sensorNumber;
     sensors.sensitivity = check.entries.sensitivity;
-    bool ok = false;
-    {
-        SessionBusy busy(link_.host, controls_, sessionRunning());
-        ok = runInSession(link_, settings_,
-                          [&](RecorderSession& s) { return writeSensorLegacy(s, sensors); });
-    }
-    reportWrite(link_.host, ok);
+    write(confirmText(conditionText::kSensorData),
+          [&](RecorderSession& s) { return writeSensorLegacy(s, sensors); });
 }
 
 void TSettingForm::GroupBox2MouseDown() {
     if (state_.legacyInfo.sensorPlace == 1) setSensorEditing(true);
+}
+
+bool TSettingForm::write(const std::string& question,
+                         const std::function<bool(RecorderSession&)>& commands) {
+    return confirmedWrite(link_, settings_, controls_, sessionRunning(), question, commands);
 }
 
 }  // namespace kv

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <string>
+
 #include "screens/recorder_dialog.h"
 
 class QCheckBox;
@@ -12,6 +15,8 @@ class QPushButton;
 class QTimer;
 
 namespace kv {
+
+class RecorderSession;
 
 struct Link;
 class PcSettings;
@@ -44,6 +49,8 @@ class TSettingForm : public RecorderDialog {
     void Button4Click();
     void GroupBox2MouseDown();
     void setSensorEditing(bool enabled);
+    // One write: question, session, notice (see confirmedWrite).
+    bool write(const std::string& question, const std::function<bool(RecorderSession&)>& commands);
 
     Link& link_;
     PcSettings& settings_;

@@ -182,15 +182,9 @@ void TSetting_5000::Set_GoukiClick() {
         conditionMessage(link_.host, check.message, Host::Information);
         return;
     }
-    if (!confirmWrite(link_.host, confirmDeviceNumberText(check.number))) return;
-    bool ok = false;
-    {
-        SessionBusy busy(link_.host, controls_, sessionRunning());
-        ok = runInSession(link_, settings_, [&](RecorderSession& s) {
-            return setDeviceNumber(s, static_cast<uint8_t>(check.number));
-        });
-    }
-    reportWrite(link_.host, ok);
+    write(confirmDeviceNumberText(check.number), [&](RecorderSession& s) {
+        return setDeviceNumber(s, static_cast<uint8_t>(check.number));
+    });
 }
 
 void TSetting_5000::Set_TimeClick() {
@@ -206,21 +200,12 @@ void TSetting_5000::Set_TimeClick() {
         }
         time = check.time;
     }
-    if (!confirmWrite(link_.host, confirmText(shown))) return;
-    bool ok = false;
-    {
-        SessionBusy busy(link_.host, controls_, sessionRunning());
-        ok = runInSession(link_, settings_, [&](RecorderSession& s) {
-            // The PC's time is taken once the recorder listens, so that it is current.
-            if (usePcClock) time = link_.clock.localNow();
-            return setClock(s, time) && readClock(s, state_.clock);
-        });
-    }
-    if (!ok) {
-        reportWrite(link_.host, false);
-        return;
-    }
-    reportWrite(link_.host, true);
+    const bool ok = write(confirmText(shown), [&](RecorderSession& s) {
+        // The PC's time is taken once the recorder listens, so that it is current.
+        if (usePcClock) time = link_.clock.localNow();
+        return setClock(s, time) && readClock(s, state_.clock);
+    });
+    if (!ok) return;
     if (usePcClock) state_.clock = recorderClockOf(link_.clock.localNow());
     Edit2->setText(qs(dateTimeText(calendarOf(state_.clock))));
 }
@@ -232,17 +217,11 @@ void TSetting_5000::Set_SencerClick() {
         conditionMessage(link_.host, check.message, check.flags);
         return;
     }
-    if (!confirmWrite(link_.host, confirmText(conditionText::kSensorData))) return;
     RecorderInfo sensors = state_.info;
     sensors.sensorNumber = check.entries.sensorNumber;
     sensors.sensitivity = check.entries.sensitivity;
-    bool ok = false;
-    {
-        SessionBusy busy(link_.host, controls_, sessionRunning());
-        ok = runInSession(link_, settings_,
-                          [&](RecorderSession& s) { return writeSensor(s, sensors); });
-    }
-    reportWrite(link_.host, ok);
+    write(confirmText(conditionText::kSensorData),
+          [&](RecorderSession& s) { return writeSensor(s, sensors); });
 }
 
 void TSetting_5000::GroupBox2MouseDown() {
@@ -283,23 +262,22 @@ void TSetting_5000::Set_ModeClick() {
     MeasurementSettings& m = check.settings;
     m.triggerThreshold = triggerThresholds(state_.info.modelCode, m.triggerLevel[0],
                                            state_.info.sensitivity, state_.identity.sensorRange);
-    if (!confirmWrite(link_.host, conditionText::kConditionWarning)) return;
-    bool ok = false;
-    {
-        SessionBusy busy(link_.host, controls_, sessionRunning());
-        ok = runInSession(link_, settings_, [&](RecorderSession& s) {
-            link_.host.processEvents();
-            if (!writeMeasurementSettings(s, m)) return false;
-            link_.host.processEvents();
-            return readStatus(s, state_.info);
-        });
-    }
-    reportWrite(link_.host, ok);
+    const bool ok = write(conditionText::kConditionWarning, [&](RecorderSession& s) {
+        link_.host.processEvents();
+        if (!writeMeasurementSettings(s, m)) return false;
+        link_.host.processEvents();
+        return readStatus(s, state_.info);
+    });
     if (ok) FormShow();
 }
 
 void TSetting_5000::Button5Click() {
     if (confirmWrite(link_.host, conditionText::kConditionWarning)) enableConditionControls();
+}
+
+bool TSetting_5000::write(const std::string& question,
+                          const std::function<bool(RecorderSession&)>& commands) {
+    return confirmedWrite(link_, settings_, controls_, sessionRunning(), question, commands);
 }
 
 }  // namespace kv

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <string>
+
 #include "screens/recorder_dialog.h"
 
 class QCheckBox;
@@ -12,6 +15,8 @@ class QPushButton;
 class QTimer;
 
 namespace kv {
+
+class RecorderSession;
 
 struct Link;
 class PcSettings;
@@ -47,6 +52,8 @@ class TSetting_5000 : public RecorderDialog {
     void Button5Click();
     void enableConditionControls();
     void setSensorEditing(bool enabled);
+    // One write: question, session, notice (see confirmedWrite).
+    bool write(const std::string& question, const std::function<bool(RecorderSession&)>& commands);
 
     Link& link_;
     PcSettings& settings_;

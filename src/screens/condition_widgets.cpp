@@ -16,9 +16,36 @@
 #include <QVBoxLayout>
 
 #include "base/host.h"
+#include "screens/settings_write.h"
 
 namespace kv {
 namespace {
+
+// While a recorder session runs: the controls are disabled, the cursor is the
+// hourglass and the window refuses to close (flag is true).
+class SessionBusy {
+  public:
+    SessionBusy(Host& host, QWidget* controls, bool& flag)
+        : host_(host), controls_(controls), flag_(flag) {
+        flag_ = true;
+        controls_->setEnabled(false);
+        host_.setBusy(true);
+        host_.processEvents();
+    }
+    ~SessionBusy() {
+        host_.processEvents();
+        host_.setBusy(false);
+        controls_->setEnabled(true);
+        flag_ = false;
+    }
+    SessionBusy(const SessionBusy&) = delete;
+    SessionBusy& operator=(const SessionBusy&) = delete;
+
+  private:
+    Host& host_;
+    QWidget* controls_;
+    bool& flag_;
+};
 
 class DigitKeyFilter : public QObject {
   public:
@@ -246,19 +273,17 @@ std::array<std::string, 3> sensorNumberTexts(const std::array<QLineEdit*, 6>& ed
     return {str(edits[0]->text()), str(edits[2]->text()), str(edits[4]->text())};
 }
 
-SessionBusy::SessionBusy(Host& host, QWidget* controls, bool& flag)
-    : host_(host), controls_(controls), flag_(flag) {
-    flag_ = true;
-    controls_->setEnabled(false);
-    host_.setBusy(true);
-    host_.processEvents();
-}
-
-SessionBusy::~SessionBusy() {
-    host_.processEvents();
-    host_.setBusy(false);
-    controls_->setEnabled(true);
-    flag_ = false;
+bool confirmedWrite(Link& link, const PcSettings& settings, QWidget* controls, bool& sessionRunning,
+                    const std::string& question,
+                    const std::function<bool(RecorderSession&)>& commands) {
+    if (!confirmWrite(link.host, question)) return false;
+    bool ok = false;
+    {
+        SessionBusy busy(link.host, controls, sessionRunning);
+        ok = runInSession(link, settings, commands);
+    }
+    reportWrite(link.host, ok);
+    return ok;
 }
 
 }  // namespace kv

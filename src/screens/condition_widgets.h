@@ -22,6 +22,9 @@ class QWidget;
 namespace kv {
 
 class Host;
+class PcSettings;
+class RecorderSession;
+struct Link;
 
 // Pieces the two condition screens build alike.
 
@@ -90,19 +93,13 @@ QGridLayout* buildSensorGrid(QGroupBox* group, std::array<QLineEdit*, 6>& edits)
 std::array<std::string, 3> sensitivityTexts(const std::array<QLineEdit*, 6>& edits);
 std::array<std::string, 3> sensorNumberTexts(const std::array<QLineEdit*, 6>& edits);
 
-// While a recorder session runs: the controls are disabled, the cursor is the
-// hourglass and the window refuses to close (flag is true).
-class SessionBusy {
-  public:
-    SessionBusy(Host& host, QWidget* controls, bool& flag);
-    ~SessionBusy();
-    SessionBusy(const SessionBusy&) = delete;
-    SessionBusy& operator=(const SessionBusy&) = delete;
-
-  private:
-    Host& host_;
-    QWidget* controls_;
-    bool& flag_;
-};
+// A write of the condition screens: asks the question ("ＫＶ設定", Yes/No) and
+// on Yes runs the commands in a session of their own on the configured port.
+// While they run the controls are disabled, the cursor is the hourglass and the
+// window refuses to close (sessionRunning is true). Then the settings-complete
+// or the communication-failure notice. True only when the write succeeded.
+bool confirmedWrite(Link& link, const PcSettings& settings, QWidget* controls, bool& sessionRunning,
+                    const std::string& question,
+                    const std::function<bool(RecorderSession&)>& commands);
 
 }  // namespace kv
