@@ -37,8 +37,9 @@ const char* const kExitQuestion = "ＫＶマネージャーを終了します。
 
 }  // namespace
 
-TMainForm::TMainForm(Link& link, PcSettings& settings, AppWindows& windows, QWidget* parent)
-    : QMainWindow(parent), link_(link), settings_(settings), windows_(windows) {
+TMainForm::TMainForm(Link& link, PcSettings& settings, RecorderState& state, AppWindows& windows,
+                     QWidget* parent)
+    : QMainWindow(parent), link_(link), settings_(settings), state_(state), windows_(windows) {
     setObjectName("TMainForm");
     setWindowTitle(QStringLiteral("ＫＶマネージャー　(Ver4.02J)"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -260,8 +261,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::BitBtn1Click() {
     enterBusy();
     link_.host.processEvents();
-    switch (readRecorderInformation(link_, settings_.comPort(), settings_.baudRate(),
-                                    recorderState())) {
+    switch (readRecorderInformation(link_, settings_.comPort(), settings_.baudRate(), state_)) {
         case RecorderScreen::FirstGeneration:
             showModally(windows_.informationForm);
             break;
@@ -277,8 +277,7 @@ void TMainForm::BitBtn1Click() {
 void TMainForm::BitBtn3Click() {
     enterBusy();
     link_.host.processEvents();
-    switch (
-        readRecorderConditions(link_, settings_.comPort(), settings_.baudRate(), recorderState())) {
+    switch (readRecorderConditions(link_, settings_.comPort(), settings_.baudRate(), state_)) {
         case RecorderScreen::FirstGeneration:
             showModally(windows_.settingForm);
             break;

@@ -15,6 +15,7 @@ enum class ButtonPicture;
 struct AppWindows;
 struct Link;
 class PcSettings;
+struct RecorderState;
 
 // The launcher: a title, five picture buttons, an exit button and one menu
 // that open every recorder screen, the PC settings and the viewer. It runs the
@@ -23,7 +24,9 @@ class PcSettings;
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
-    TMainForm(Link& link, PcSettings& settings, AppWindows& windows, QWidget* parent = nullptr);
+    // The information and condition commands read the recorder into the state.
+    TMainForm(Link& link, PcSettings& settings, RecorderState& state, AppWindows& windows,
+              QWidget* parent = nullptr);
     ~TMainForm() override;  // saves the PC settings
 
     // False while a recorder command runs: the window then refuses to close.
@@ -58,6 +61,7 @@ class TMainForm : public QMainWindow {
 
     Link& link_;
     PcSettings& settings_;
+    RecorderState& state_;
     AppWindows& windows_;
     bool closeAllowed_ = true;
     bool busy_ = false;

@@ -23,23 +23,24 @@
 
 namespace kv {
 
-void createAppWindows(AppWindows& w, Link& link, PcSettings& settings) {
-    w.mainForm = new TMainForm(link, settings, w);
-    w.settingForm = new TSettingForm(link, settings, recorderState(), w.mainForm);
+void createAppWindows(AppWindows& w, Link& link, PcSettings& settings, RecorderState& state,
+                      DataSet& data) {
+    w.mainForm = new TMainForm(link, settings, state, w);
+    w.settingForm = new TSettingForm(link, settings, state, w.mainForm);
     w.pcSettingForm = new TPcSettingForm(settings, link.host, w.mainForm);
-    w.informationForm = new TInformationForm(link, settings, w.mainForm);
+    w.informationForm = new TInformationForm(link, settings, state, data, w.mainForm);
     // Loads started from the graph window use the progress window while the
     // main window is hidden, so it follows no parent.
     w.dataReadForm = new TDataReadForm(nullptr);
     // w.graph5000 = TGraph5000
-    w.kv5000Info = new TKV5000_Info(link, settings, w.mainForm);
-    w.setting5000 = new TSetting_5000(link, settings, recorderState(), w.mainForm);
+    w.kv5000Info = new TKV5000_Info(link, settings, state, data, w.mainForm);
+    w.setting5000 = new TSetting_5000(link, settings, state, w.mainForm);
     // The list and the viewer's dialogs serve the graph window, which stands
     // in for the hidden main window: they follow no parent.
     w.headerDialog = new THeaderDialog(link.host, nullptr);
-    w.listShow = new TListShow(dataSet(), recorderState().identity, link.host, w.headerDialog);
+    w.listShow = new TListShow(data, state.identity, link.host, w.headerDialog);
     // w.inputScale = TInputScale
-    w.dataDialog = new TDataDialog(dataSet(), recorderState().identity, nullptr);
+    w.dataDialog = new TDataDialog(data, state.identity, nullptr);
     // w.graphColor = TGraphColor
     w.kvDataInput = new TKvDataInput(link, settings, recorderState(), dataSet(), w.mainForm);
     w.mainForm->updateCommands();

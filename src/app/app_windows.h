@@ -7,6 +7,8 @@ namespace kv {
 
 struct Link;
 class PcSettings;
+struct DataSet;
+struct RecorderState;
 class TMainForm;
 class TPcSettingForm;
 class TInformationForm;
@@ -37,8 +39,10 @@ struct AppWindows {
 };
 
 // Creates the windows in their fixed order, the main window first. The link
-// carries the serial line, the clock and the Host every recorder command uses.
-void createAppWindows(AppWindows& windows, Link& link, PcSettings& settings);
+// carries the serial line, the clock and the Host every recorder command uses;
+// the recorder state and the data set are the ones the windows show and fill.
+void createAppWindows(AppWindows& windows, Link& link, PcSettings& settings, RecorderState& state,
+                      DataSet& data);
 // Destroys them, the main window last: its end saves the PC settings.
 void destroyAppWindows(AppWindows& windows);
 

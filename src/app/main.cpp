@@ -11,8 +11,10 @@
 #include "app/qt_host.h"
 #include "base/clock.h"
 #include "datafile/data_folder.h"
+#include "datafile/data_set.h"
 #include "link/link.h"
 #include "link/termios_device.h"
+#include "recorder/recorder_state.h"
 #include "settings/pc_settings.h"
 #include "settings/port_devices.h"
 
@@ -47,7 +49,11 @@ int main(int argc, char** argv) {
     kv::applyApplicationFont(app);
 
     try {
-        kv::PcSettings& settings = kv::pcSettings();
+        // The program's one settings store, recorder state and data set: every
+        // window gets them from here.
+        kv::PcSettings settings;
+        kv::RecorderState state;
+        kv::DataSet data;
         kv::RealClock clock;
         kv::TermiosDevice device(clock);
         kv::QtHost host;
@@ -60,7 +66,7 @@ int main(int argc, char** argv) {
                       }};
 
         kv::AppWindows windows;
-        kv::createAppWindows(windows, link, settings);
+        kv::createAppWindows(windows, link, settings, state, data);
         host.setProgressWindow(windows.dataReadForm);
         QObject::connect(windows.mainForm, &kv::TMainForm::closed, &app, &QApplication::quit);
 

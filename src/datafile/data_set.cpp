@@ -31,9 +31,4 @@ void DataSet::swap(DataSet& other) noexcept {
     for (int p = 0; p < 3; ++p) waveRecords[p].swap(other.waveRecords[p]);
 }
 
-DataSet& dataSet() {
-    static DataSet* instance = new DataSet();  // lives until the process ends
-    return *instance;
-}
-
 }  // namespace kv

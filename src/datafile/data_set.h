@@ -44,6 +44,4 @@ struct DataSet {
     void swap(DataSet& other) noexcept;
 };
 
-DataSet& dataSet();  // the process-wide one
-
 }  // namespace kv

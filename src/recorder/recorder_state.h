@@ -6,7 +6,8 @@ namespace kv {
 
 // The recorder records that the last session filled, shared by the screens,
 // the download driver and the viewer. Operations take the records they work on
-// as arguments; the program passes the members of the one process-wide state.
+// as arguments; the program makes one state at start-up and hands it to its
+// windows.
 struct RecorderState {
     RecorderIdentity identity;
     LegacyRecorderInfo legacyInfo;
@@ -17,7 +18,5 @@ struct RecorderState {
     MeasurementCounts measurementCounts{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     std::array<bool, kMeasurementSlots> downloadSelected{};
 };
-
-RecorderState& recorderState();
 
 }  // namespace kv

@@ -18,8 +18,9 @@
 
 namespace kv {
 
-TInformationForm::TInformationForm(Link& link, PcSettings& settings, QWidget* parent)
-    : RecorderDialog(parent), link_(link), settings_(settings) {
+TInformationForm::TInformationForm(Link& link, PcSettings& settings, RecorderState& state,
+                                   DataSet& data, QWidget* parent)
+    : RecorderDialog(parent), link_(link), settings_(settings), state_(state), data_(data) {
     setObjectName("TInformationForm");
     setInformationWindowFrame(this);
 
@@ -95,15 +96,15 @@ void TInformationForm::showEvent(QShowEvent* event) {
 }
 
 void TInformationForm::FormShow() {
-    const RecorderState& state = recorderState();
+    const RecorderState& state = state_;
     sessionRunning() = false;
     setFieldTexts(this, firstGenerationFields(state.legacyInfo, state.clock));
     fillMeasurementList(ListView1, peakIndexRows(state.index, CauseTexts::Legacy));
 }
 
 void TInformationForm::Button1Click() {
-    runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(ListView1),
-                       recorderState(), dataSet(), [this](bool busy) { setBusy(busy); });
+    runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(ListView1), state_,
+                       data_, [this](bool busy) { setBusy(busy); });
 }
 
 void TInformationForm::setBusy(bool busy) {

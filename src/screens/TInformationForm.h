@@ -10,13 +10,17 @@ namespace kv {
 
 struct Link;
 class PcSettings;
+struct DataSet;
+struct RecorderState;
 
 // What a first-generation recorder (4100, 4300) reported: status, clock,
 // sensors, and its measurement index with a tick per measurement to download.
 class TInformationForm : public RecorderDialog {
     Q_OBJECT
   public:
-    TInformationForm(Link& link, PcSettings& settings, QWidget* parent = nullptr);
+    // Shows the records of the state; a download fills the data set.
+    TInformationForm(Link& link, PcSettings& settings, RecorderState& state, DataSet& data,
+                     QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -28,6 +32,8 @@ class TInformationForm : public RecorderDialog {
 
     Link& link_;
     PcSettings& settings_;
+    RecorderState& state_;
+    DataSet& data_;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

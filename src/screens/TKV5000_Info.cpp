@@ -20,8 +20,9 @@
 
 namespace kv {
 
-TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, QWidget* parent)
-    : RecorderDialog(parent), link_(link), settings_(settings) {
+TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, RecorderState& state, DataSet& data,
+                           QWidget* parent)
+    : RecorderDialog(parent), link_(link), settings_(settings), state_(state), data_(data) {
     setObjectName("TKV5000_Info");
     setInformationWindowFrame(this);
 
@@ -117,7 +118,7 @@ void TKV5000_Info::showEvent(QShowEvent* event) {
 }
 
 void TKV5000_Info::FormShow() {
-    const RecorderState& state = recorderState();
+    const RecorderState& state = state_;
     const bool wave = state.info.waveMode != 0;
     // The status just read names the model; the identity may still describe
     // an older recorder or a loaded file.
@@ -131,8 +132,8 @@ void TKV5000_Info::FormShow() {
 }
 
 void TKV5000_Info::TestButtonClick() {
-    runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(DataView),
-                       recorderState(), dataSet(), [this](bool busy) { setBusy(busy); });
+    runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(DataView), state_,
+                       data_, [this](bool busy) { setBusy(busy); });
 }
 
 void TKV5000_Info::setBusy(bool busy) {

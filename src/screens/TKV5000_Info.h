@@ -10,6 +10,8 @@ namespace kv {
 
 struct Link;
 class PcSettings;
+struct DataSet;
+struct RecorderState;
 
 // What a second- or third-generation recorder reported: identity, status,
 // clock, sensors, and its measurement index with a tick per measurement to
@@ -17,7 +19,9 @@ class PcSettings;
 class TKV5000_Info : public RecorderDialog {
     Q_OBJECT
   public:
-    TKV5000_Info(Link& link, PcSettings& settings, QWidget* parent = nullptr);
+    // Shows the records of the state; a download fills the data set.
+    TKV5000_Info(Link& link, PcSettings& settings, RecorderState& state, DataSet& data,
+                 QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -29,6 +33,8 @@ class TKV5000_Info : public RecorderDialog {
 
     Link& link_;
     PcSettings& settings_;
+    RecorderState& state_;
+    DataSet& data_;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

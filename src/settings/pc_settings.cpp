@@ -233,11 +233,6 @@ bool PcSettings::hasDevicePath(int port) const {
     return !devicePath_[port - 1].empty();
 }
 
-PcSettings& pcSettings() {
-    static PcSettings settings;
-    return settings;
-}
-
 DataFileNames PcSettings::dataFileNames() const {
     DataFileNames names;
     names.dataFolder = dataFolder_;

@@ -77,6 +77,4 @@ class PcSettings {
     std::array<bool, 8> deviceCleared_{};    // removed by the user: drop the key on save
 };
 
-PcSettings& pcSettings();  // the process-wide one
-
 }  // namespace kv

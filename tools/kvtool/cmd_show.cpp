@@ -179,7 +179,7 @@ int runShow(const ToolOptions& options) {
     }
 
     ConsoleHost host;
-    DataSet& data = dataSet();
+    DataSet data;
     RecorderIdentity identity;
     if (!loadDataFile(path, data, identity, host)) {
         std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n", path.c_str());

@@ -251,7 +251,7 @@ TEST_F(MainFormTest, TheConditionCommandReadsTheRecorderAndOpensItsScreenWhenThe
     onNextModal([](QWidget*) {});
     find<QToolButton>(windows.mainForm, "BitBtn3")->click();
     EXPECT_EQ(commandCodes(), (std::vector<int>{240, 80, 96}));
-    EXPECT_EQ(recorderState().info.deviceNumber, 12);
+    EXPECT_EQ(state.info.deviceNumber, 12);
     EXPECT_EQ(shown.empty(), windows.setting5000 == nullptr);
     EXPECT_TRUE(windows.mainForm->closeAllowed());
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/app_windows.h"
+#include "datafile/data_set.h"
 #include "download/download_test_support.h"
 #include "link/link.h"
 #include "model/recorder_model.h"
@@ -34,7 +35,6 @@ class ShellTest : public ::testing::Test {
         settings.setIniFilePath(folder.path() + "kvmanager.ini");
         settings.load();
         settings.setDataFolder(folder.path() + "KV-DATAS/");
-        recorderState() = RecorderState{};
     }
     ~ShellTest() override {
         for (QTimer* t : timers_) delete t;
@@ -51,7 +51,7 @@ class ShellTest : public ::testing::Test {
         device = std::make_unique<MemoryDevice>(clock, *recorder);
         link = std::make_unique<Link>(
             Link{*device, clock, host, [](int n) { return "/dev/ttyS" + std::to_string(n - 1); }});
-        createAppWindows(windows, *link, settings);
+        createAppWindows(windows, *link, settings, state, data);
         windows.mainForm->show();
     }
 
@@ -97,6 +97,8 @@ class ShellTest : public ::testing::Test {
     VirtualClock clock;
     RecordingHost host;
     PcSettings settings;
+    RecorderState state;  // what the windows show and fill
+    DataSet data;
     std::unique_ptr<MuteableRecorder> recorder;
     std::unique_ptr<MemoryDevice> device;
     std::unique_ptr<Link> link;

@@ -53,8 +53,8 @@ TEST_F(InformationScreenTest, DownloadOfTheTickedMeasurementsWritesTheirFiles) {
         EXPECT_TRUE(list->isEnabled());
     });
     EXPECT_EQ(refusedWhileBusy, (std::vector<bool>{true, true}));
-    EXPECT_EQ(recorderState().downloadSelected[0], false);
-    EXPECT_EQ(recorderState().downloadSelected[1], true);
+    EXPECT_EQ(state.downloadSelected[0], false);
+    EXPECT_EQ(state.downloadSelected[1], true);
     // Identity in its own session decides the generation; the driver asks,
     // downloads and reports.
     ASSERT_EQ(host.titles(), (std::vector<std::string>{"測定データ読み込み", "データ通信"}));

@@ -5,6 +5,7 @@
 
 #include "app/TMainForm.h"
 #include "app/app_windows.h"
+#include "datafile/data_set.h"
 #include "screens/TSettingForm.h"
 #include "screens/TSetting_5000.h"
 #include "setting5000_fixture.h"
@@ -20,7 +21,8 @@ class ConditionCommand : public ConditionScreenTest {
         connectRecorder(model);
         settings.setIniFilePath("/tmp/kv-conditions-test.ini");
         AppWindows windows;
-        createAppWindows(windows, *link, settings);
+        DataSet data;
+        createAppWindows(windows, *link, settings, state, data);
         QWidget* opened = nullptr;
         QString deviceNumber;
         QTimer::singleShot(0, [&] {
@@ -43,13 +45,13 @@ class ConditionCommand : public ConditionScreenTest {
 TEST_F(ConditionCommand, LaterGenerationOpensTheConditionScreen) {
     pressConditionButton(5300);
     EXPECT_EQ(openedName, "TSetting_5000");
-    EXPECT_EQ(shownDeviceNumber, QString::number(recorderState().info.deviceNumber));
+    EXPECT_EQ(shownDeviceNumber, QString::number(state.info.deviceNumber));
 }
 
 TEST_F(ConditionCommand, FirstGenerationOpensItsOwnScreen) {
     pressConditionButton(4300);
     EXPECT_EQ(openedName, "TSettingForm");
-    EXPECT_EQ(shownDeviceNumber, QString::number(recorderState().legacyInfo.deviceNumber));
+    EXPECT_EQ(shownDeviceNumber, QString::number(state.legacyInfo.deviceNumber));
 }
 
 }  // namespace
