@@ -6,11 +6,12 @@
 
 #include "console_host.h"
 #include "datafile/data_file_loader.h"
+#include "datafile/data_set.h"
 #include "json_writer.h"
 #include "list/data_input_rules.h"
 #include "list/list_table.h"
 #include "list/list_text.h"
-#include "recorder/recorder_state.h"
+#include "recorder/records.h"
 #include "tool_options.h"
 
 namespace kv::tool {
@@ -89,8 +90,8 @@ int runList(const ToolOptions& options) {
     if (!parseListOptions(options, list)) return kExitUsage;
 
     ConsoleHost host;
-    DataSet& data = dataSet();
-    RecorderIdentity& identity = recorderState().identity;
+    DataSet data;
+    RecorderIdentity identity;
     if (!loadDataFile(list.path, data, identity, host)) {
         std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n", list.path.c_str());
         return kExitFailed;
