@@ -1,52 +1,11 @@
 // kvtool show, run as the program it is: what a script sees on stdout and in
 // the exit status.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
-#include "datafile/sample_data_files.h"
+#include "kvtool_process.h"
 
 namespace kv {
 namespace {
 
-class KvtoolShow : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const char* build = std::getenv("KV_BUILD_DIR");
-        tool = std::string(build ? build : ".") + "/tools/kvtool/kvtool";
-        if (!std::filesystem::exists(tool)) GTEST_SKIP() << "kvtool is not built";
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvshow.XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-    }
-    void TearDown() override {
-        if (!folder.empty()) std::filesystem::remove_all(folder);
-    }
-
-    // Runs kvtool; returns its exit status and fills out and err.
-    int run(const std::string& args) {
-        std::string command =
-            "'" + tool + "' " + args + " >'" + folder + "/out' 2>'" + folder + "/err' </dev/null";
-        int status = std::system(command.c_str());
-        out = slurp(folder + "/out");
-        err = slurp(folder + "/err");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::string file(const test::SampleDataFile& sample, const std::string& name) {
-        std::string path = folder + "/" + name;
-        std::ofstream(path, std::ios::binary) << sample.bytes();
-        return path;
-    }
-    static std::string slurp(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    std::string tool, folder, out, err;
-};
+using KvtoolShow = test::KvtoolProcess;
 
 TEST_F(KvtoolShow, PeakFileAsJson) {
     test::SampleDataFile sample;

@@ -27,5 +27,6 @@ int runDownload(const ToolOptions& options);
 int runShow(const ToolOptions& options);
 int runList(const ToolOptions& options);
 int runMonitor(const ToolOptions& options);
+int runPlot(const ToolOptions& options);  // only in a build with the windows
 
 }  // namespace kv::tool

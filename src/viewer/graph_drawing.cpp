@@ -1,0 +1,234 @@
+#include "viewer/graph_drawing.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <algorithm>
+#include <cmath>
+
+#include "base/kv_assert.h"
+#include "viewer/graph_labels.h"
+
+namespace kv {
+namespace {
+
+// The ranges the view draws in: every graph shows the current scale.
+void applyScale(ScaleGraph& graph, const GraphScale& s) {
+    graph.SetRange(s.xMin, s.yMin, s.xSpan, s.ySpan);
+}
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The axes a view puts on a graph, in drawing order (the X data last, on top,
+// in the all-axes view of peak bars), limited to the axes the model records.
+struct AxisList {
+    int axis[3];
+    int count = 0;
+};
+AxisList axesOnGraph(int viewMode, int graphIndex, const RecorderIdentity& id, bool xOnTop) {
+    AxisList list;
+    const int axes = axisCount(id.modelCode);
+    if (viewMode == kViewAllAxes) {
+        if (graphIndex != 0) return list;
+        for (int k = 0; k < axes; ++k) list.axis[list.count++] = xOnTop ? axes - 1 - k : k;
+    } else if (viewUsesGraph(viewMode, graphIndex) && graphIndex < axes) {
+        list.axis[list.count++] = graphIndex;
+    }
+    return list;
+}
+
+// The thirteen horizontal lines of both grids, from the bottom up, with their
+// G labels right of the plot area.
+void drawGLines(ScaleGraph& graph, const GraphScale& s) {
+    GraphSurface& surface = *graph.canvas();
+    const int th = surface.textHeight();
+    double y = s.yMin;
+    for (int i = 0; i <= 12; ++i) {
+        const bool solid = i == 0 || i == 12 || std::fabs(y) <= 0.0001;
+        graph.SetPenStyle(!solid);
+        graph.DrawSegment(s.xMin, y, s.xMax, y);
+        const PixelPoint end = graph.ToPixel(s.xMax, y);
+        surface.drawText(end.x + th / 2, end.y - th / 2, qs(gLabelText(y, s.yStep, i == 12)));
+        y += s.yStep;
+    }
+}
+
+enum class Align { Left, Centre, Right };
+void drawLabel(GraphSurface& surface, int x, int top, const QString& text, Align align) {
+    const int w = surface.textWidth(text);
+    const int left = align == Align::Left ? x : align == Align::Right ? x - w : x - w / 2;
+    surface.drawText(left, top, text);
+}
+
+// The bars of rows w.first … w.last of one axis, each from its positive to its
+// negative peak at its time. Bars on one pixel column that touch or overlap
+// are drawn as one line: a bar covers the pixels between its ends, so the
+// union is the same picture with far fewer lines.
+void drawBars(ScaleGraph& graph, const DataSet& d, int axis, RowWindow w, bool merge) {
+    const int last = std::min<int>(w.last, static_cast<int>(d.peakRows.size()) - 1);
+    if (!merge) {
+        for (int j = w.first; j <= last; ++j) {
+            const PeakRow& row = d.peakRows[j];
+            const float pos = row.peak[2 * axis], neg = row.peak[2 * axis + 1];
+            if (pos != 0 || neg != 0) graph.DrawLine(row.time[axis], pos, row.time[axis], neg);
+        }
+        return;
+    }
+    const ScaleMapping& m = graph.mapping();
+    const PixelRect& a = m.area();
+    static std::vector<QLine> lines;
+    lines.clear();
+    bool open = false;
+    int cx = 0, clo = 0, chi = 0;
+    for (int j = w.first; j <= last; ++j) {
+        const PeakRow& row = d.peakRows[j];
+        const float pos = row.peak[2 * axis], neg = row.peak[2 * axis + 1];
+        if (pos == 0 && neg == 0) continue;
+        const int x = m.toPixelX(row.time[axis]);
+        if (x < a.left || x > a.right) continue;
+        int lo = m.toPixelY(pos), hi = m.toPixelY(neg);
+        if (lo > hi) std::swap(lo, hi);
+        if (hi < a.top || lo > a.bottom) continue;
+        lo = std::max(lo, a.top);
+        hi = std::min(hi, a.bottom);
+        if (open && x == cx && lo <= chi + 1 && hi >= clo - 1) {
+            clo = std::min(clo, lo);
+            chi = std::max(chi, hi);
+            continue;
+        }
+        if (open) lines.emplace_back(cx, clo, cx, chi);
+        open = true;
+        cx = x;
+        clo = lo;
+        chi = hi;
+    }
+    if (open) lines.emplace_back(cx, clo, cx, chi);
+    graph.canvas()->setPen(graphColor(graph.lineColor()));
+    graph.canvas()->drawLines(lines);
+}
+
+}  // namespace
+
+QFont graphLabelFont() {
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    // Unshaped text keeps each character's own glyph: shaping gives digits
+    // beside Latin letters alternate glyphs that a PDF cannot map back to
+    // text, and the labels must stay searchable there.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+TextMetrics graphTextMetrics(const QFont& font, const QPaintDevice* device) {
+    QFontMetrics m(font, const_cast<QPaintDevice*>(device));
+    return {m.height(), m.horizontalAdvance(QStringLiteral("8"))};
+}
+
+void Write_Grid(ScaleGraph& graph, const GraphContext& c) {
+    if (c.data.filePath.empty() || !graph.canvas()) return;
+    GraphSurface& surface = *graph.canvas();
+    const GraphScale& s = c.view.currentScale;
+    graph.ClearArea();
+    drawGLines(graph, s);
+    const int period = samplePeriodMs(c.data.samplePeriodText);
+    // A typed scale could have no step: at most one line per pixel column.
+    const int maxLines = std::max(1, graph.GetRight() - graph.GetLeft() + 1);
+    double x = s.xMin;
+    for (int n = 0; x < s.xMax && n < maxLines; ++n, x += s.xStep) {
+        graph.SetPenStyle(true);
+        graph.DrawSegment(x, s.yMax, x, s.yMin);
+        const bool lastLine = x + s.xStep > s.xMax;
+        drawLabel(surface, graph.ToPixel(x, s.yMin).x, graph.GetBottom() + 1,
+                  qs(timeLabelText(x * period, period, lastLine)), Align::Centre);
+        if (!(s.xStep > 0)) break;
+    }
+}
+
+void Write_PeakGrid(ScaleGraph& graph, const GraphContext& c) {
+    if (c.data.filePath.empty() || !graph.canvas()) return;
+    GraphSurface& surface = *graph.canvas();
+    const GraphScale& s = c.view.currentScale;
+    graph.ClearArea();
+    drawGLines(graph, s);
+    const int th = surface.textHeight();
+    for (int i = 0; i <= 4; ++i) {
+        const double x = s.xMin + i * s.xStep;
+        graph.SetPenStyle(i != 0 && i != 4);
+        graph.DrawSegment(x, s.yMax, x, s.yMin);
+        const int px = graph.ToPixel(x, s.yMin).x;
+        const Align align = i == 0 ? Align::Left : i == 4 ? Align::Right : Align::Centre;
+        drawLabel(surface, px, graph.GetBottom() + 1, qs(shortDateText(x)), align);
+        drawLabel(surface, px, graph.GetBottom() + 1 + th, qs(longTimeText(x)), align);
+    }
+}
+
+void Write_Data(ScaleGraph& graph, int graphIndex, const GraphContext& c) {
+    if (c.data.filePath.empty() || !graph.canvas()) return;
+    const int i = c.data.currentIndex;
+    if (i < 0 || i > c.data.lastIndex || i >= kWaveCapacity) return;
+    static const std::vector<double> kSampleNumbers = [] {
+        std::vector<double> xs(kWaveSamples);
+        for (int s = 0; s < kWaveSamples; ++s) xs[s] = s;
+        return xs;
+    }();
+    const AxisList axes = axesOnGraph(c.view.viewMode, graphIndex, c.identity, false);
+    graph.canvas()->clipTo(graph.mapping().area());
+    for (int k = 0; k < axes.count; ++k) {
+        const int a = axes.axis[k];
+        if (i >= static_cast<int>(c.data.waveRecords[a].size())) continue;
+        graph.SetLineColor(c.view.colors[a].line);
+        graph.DrawPolyline(kSampleNumbers.data(), c.data.waveRecords[a][i].samples, kWaveSamples);
+    }
+    graph.SetLineColor(c.view.colors[graphIndex].line);
+    graph.canvas()->clearClip();
+}
+
+void Write_PeakData(ScaleGraph& graph, int graphIndex, const GraphContext& c, bool mergeColumns) {
+    if (c.data.filePath.empty() || !graph.canvas()) return;
+    const GraphScale& s = c.view.currentScale;
+    const RowWindow w = peakRowWindow(c.data, c.view.viewMode, s.xMin, s.xMax);
+    if (w.empty()) return;
+    const AxisList axes = axesOnGraph(c.view.viewMode, graphIndex, c.identity, true);
+    graph.canvas()->clipTo(graph.mapping().area());
+    for (int k = 0; k < axes.count; ++k) {
+        const int a = axes.axis[k];
+        graph.SetLineColor(c.view.colors[a].line);
+        drawBars(graph, c.data, a, w, mergeColumns);
+    }
+    graph.SetLineColor(c.view.colors[graphIndex].line);
+    graph.canvas()->clearClip();
+}
+
+void drawGraph(ScaleGraph& graph, int graphIndex, const GraphContext& c, bool setTextColors) {
+    if (c.data.filePath.empty() || !graph.canvas()) return;
+    KV_ASSERT(0 <= graphIndex && graphIndex < 3);
+    const GraphColors& colors = c.view.colors[graphIndex];
+    graph.SetBackColor(colors.back);
+    graph.SetLineColor(colors.line);
+    graph.SetGridColor(colors.grid);
+    applyScale(graph, c.view.currentScale);
+    if (setTextColors) graph.canvas()->setTextColor(graphColor(colors.font));
+    const bool wave = c.identity.waveData == 1;
+    if (wave)
+        Write_Grid(graph, c);
+    else
+        Write_PeakGrid(graph, c);
+    if (c.data.lastIndex == -1) return;
+    if (wave)
+        Write_Data(graph, graphIndex, c);
+    else
+        Write_PeakData(graph, graphIndex, c);
+}
+
+void drawGraphBox(GraphSurface& surface, int box, const PixelRect& plotArea,
+                  const GraphViewState& view, const DataSet& data,
+                  const RecorderIdentity& identity) {
+    if (data.filePath.empty() || !viewUsesGraph(view.viewMode, box)) return;
+    ScaleGraph graph;
+    graph.SetCanvas(&surface);
+    graph.SetArea(plotArea);
+    drawGraph(graph, box, GraphContext{view, data, identity}, true);
+}
+
+}  // namespace kv

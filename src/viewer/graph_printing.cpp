@@ -1,0 +1,75 @@
+#include "viewer/graph_printing.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <cmath>
+
+#include "viewer/graph_drawing.h"
+#include "viewer/graph_labels.h"
+
+namespace kv {
+namespace {
+
+bool isWaveModeText(const std::string& modeText) {
+    return modeText == "波形モード" || modeText == "Wave Mode";
+}
+
+}  // namespace
+
+bool drawPrintedGraph(QPainter& painter, int pageWidth, int pageHeight, const GraphViewState& view,
+                      const DataSet& data, const RecorderIdentity& identity,
+                      const QString& caption) {
+    const int graphIndex = graphOfView(view.viewMode);
+    if (graphIndex < 0) return false;
+    GraphSurface surface(painter, QRect(0, 0, pageWidth, pageHeight));
+    QFont font = graphLabelFont();
+    font.setPointSize(16);
+    surface.setFont(font);
+    surface.setTextColor(Qt::black);
+    const TextMetrics text = surface.textMetrics();
+    const PixelRect area = printPlotArea(pageWidth, pageHeight, text);
+
+    // The printout decides wave against peak drawing by the mode text of the
+    // file, as its header says.
+    RecorderIdentity printed = identity;
+    printed.waveData = isWaveModeText(data.modeText) ? 1 : 0;
+    ScaleGraph graph;
+    graph.SetCanvas(&surface);
+    graph.SetArea(area);
+    drawGraph(graph, graphIndex, GraphContext{view, data, printed}, false);
+
+    surface.setTextColor(Qt::black);
+    const QString header =
+        QString::fromStdString(buildHeaderText(data, printed, view.viewMode, view.liveRunning));
+    surface.drawText(area.left, static_cast<int>(std::trunc(area.top - 1.2 * text.height)), header);
+    surface.drawText(area.left, static_cast<int>(std::trunc(area.top - 2.4 * text.height)),
+                     caption);
+    return true;
+}
+
+bool printGraphOn(QPrinter& printer, const GraphViewState& view, const DataSet& data,
+                  const RecorderIdentity& identity, const QString& caption) {
+    if (graphOfView(view.viewMode) < 0) return false;
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const bool drawn =
+        drawPrintedGraph(painter, printer.width(), printer.height(), view, data, identity, caption);
+    return painter.end() && drawn;
+}
+
+bool PrintGraph(QWidget* parent, const GraphViewState& view, const DataSet& data,
+                const RecorderIdentity& identity, const QString& caption) {
+    if (graphOfView(view.viewMode) < 0) return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PtDialog"));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    return printGraphOn(printer, view, data, identity, caption);
+}
+
+}  // namespace kv

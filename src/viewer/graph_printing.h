@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include "datafile/data_set.h"
+#include "recorder/records.h"
+#include "viewer/graph_view_state.h"
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace kv {
+
+// The printed page on a painter begun on a printer or PDF writer of
+// pageWidth × pageHeight device pixels: the graph of the view (graph 1 for
+// views 0 and 1, 2 for view 2, 3 for view 3) in the printer plot area with
+// the label font at 16 points, the header line above it and the caption (the
+// data file's path) above that, all as text. The view's colours are used for
+// the plot; labels are black. False for view 4, which is not printed.
+bool drawPrintedGraph(QPainter& painter, int pageWidth, int pageHeight, const GraphViewState& view,
+                      const DataSet& data, const RecorderIdentity& identity,
+                      const QString& caption);
+
+// Prints that page on `printer`, turned to landscape. False for view 4 or when
+// the printer cannot be started.
+bool printGraphOn(QPrinter& printer, const GraphViewState& view, const DataSet& data,
+                  const RecorderIdentity& identity, const QString& caption);
+
+// The window's print command: the print dialog (PtDialog), then the page in
+// landscape. False when cancelled, when no printer is available or for view 4.
+bool PrintGraph(QWidget* parent, const GraphViewState& view, const DataSet& data,
+                const RecorderIdentity& identity, const QString& caption);
+
+}  // namespace kv

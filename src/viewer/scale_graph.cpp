@@ -1,0 +1,49 @@
+#include "viewer/scale_graph.h"
+
+#include <QPainter>
+#include <vector>
+
+namespace kv {
+
+ScaleGraph::~ScaleGraph() {
+    canvas_ = nullptr;
+}
+
+void ScaleGraph::DrawLine(double x1, double y1, double x2, double y2) {
+    if (!canvas_) return;
+    canvas_->setPen(graphColor(lineColor_));
+    canvas_->drawLine(ToPixel(x1, y1), ToPixel(x2, y2));
+}
+
+void ScaleGraph::DrawSegment(double x1, double y1, double x2, double y2) {
+    if (!canvas_) return;
+    canvas_->drawLine(ToPixel(x1, y1), ToPixel(x2, y2));
+}
+
+void ScaleGraph::DrawPolyline(const double* xs, const float* ys, int n) {
+    if (!canvas_ || n < 2) return;
+    std::vector<QPoint> points;
+    points.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        PixelPoint p = ToPixel(xs[i], ys[i]);
+        points.emplace_back(p.x, p.y);
+    }
+    canvas_->setPen(graphColor(lineColor_));
+    canvas_->drawPolyline(points);
+}
+
+void ScaleGraph::SetPenStyle(bool dotted) {
+    if (canvas_) canvas_->setPen(graphColor(gridColor_), dotted);
+}
+
+void ScaleGraph::ClearArea() {
+    if (!canvas_) return;
+    const QRect box = canvas_->box();
+    canvas_->painter().fillRect(box, Qt::white);
+    const PixelRect& a = mapping_.area();
+    canvas_->fillRect(a, graphColor(backColor_));
+    canvas_->drawFrame(a, graphColor(gridColor_));
+    canvas_->setPen(graphColor(gridColor_));
+}
+
+}  // namespace kv

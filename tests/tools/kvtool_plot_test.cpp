@@ -1,0 +1,88 @@
+// kvtool plot, run as the program it is: the files it writes, what they hold,
+// and its refusals.
+#include "kvtool_process.h"
+
+namespace kv {
+namespace {
+
+class KvtoolPlot : public test::KvtoolProcess {
+  protected:
+    // The PNG's width and height from its header.
+    static std::pair<int, int> pngSize(const std::string& bytes) {
+        auto be32 = [&](size_t at) {
+            return (static_cast<unsigned char>(bytes[at]) << 24) |
+                   (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+                   (static_cast<unsigned char>(bytes[at + 2]) << 8) |
+                   static_cast<unsigned char>(bytes[at + 3]);
+        };
+        if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
+        return {be32(16), be32(20)};
+    }
+};
+
+TEST_F(KvtoolPlot, PngOfTheWindowsBoxesAtTheDefaultOrGivenSize) {
+    test::SampleDataFile peak;
+    peak.model = 5300;
+    peak.records = 40;
+    const std::string csv = file(peak, "KV53P.csv");
+    ASSERT_EQ(run("plot '" + csv + "' --out '" + folder + "/a.png'"), 0) << err;
+    EXPECT_EQ(pngSize(slurp(folder + "/a.png")), std::make_pair(675, 365));
+    ASSERT_EQ(run("plot '" + csv + "' --out '" + folder +
+                  "/b.png' --view 4 --size 800x600"
+                  " --time-zoom 7 --g-zoom 2 --scroll 1,30"),
+              0)
+        << err;
+    EXPECT_EQ(pngSize(slurp(folder + "/b.png")), std::make_pair(800, 600));
+}
+
+TEST_F(KvtoolPlot, SvgAndPdfHoldTheLabelsAsText) {
+    test::SampleDataFile wave;
+    wave.model = 6300;
+    wave.wave = true;
+    wave.records = 4;
+    const std::string csv = file(wave, "KV63W.csv");
+    ASSERT_EQ(run("plot '" + csv + "' --out '" + folder + "/w.svg' --record 3"), 0) << err;
+    const std::string svg = slurp(folder + "/w.svg");
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("120(G)"), std::string::npos);
+    EXPECT_NE(svg.find("1000(ms)"), std::string::npos);
+
+    ASSERT_EQ(run("plot '" + csv + "' --out '" + folder + "/w.pdf' --view 1 --record 3"), 0) << err;
+    if (std::system("command -v pdftotext >/dev/null") != 0) GTEST_SKIP() << "no pdftotext";
+    ASSERT_EQ(std::system(("pdftotext '" + folder + "/w.pdf' '" + folder + "/w.txt'").c_str()), 0);
+    const std::string text = slurp(folder + "/w.txt");
+    EXPECT_NE(text.find("No.3--"), std::string::npos) << text;
+    EXPECT_NE(text.find("KV63W.csv"), std::string::npos) << text;
+    EXPECT_NE(text.find("120(G)"), std::string::npos) << text;
+}
+
+TEST_F(KvtoolPlot, RefusalsLeaveNoFileBehind) {
+    test::SampleDataFile single;
+    single.model = 5100;
+    const std::string csv = file(single, "KV51P.csv");
+    struct Case {
+        std::string args;
+        int status;
+    };
+    const Case cases[] = {
+        {"plot '" + csv + "' --out '" + folder + "/x.pdf' --view 4", 2},
+        {"plot '" + csv + "' --out '" + folder + "/x.jpg'", 2},
+        {"plot '" + csv + "' --out '" + folder + "/x.png' --view 2", 2},
+        {"plot '" + csv + "' --out '" + folder + "/x.png' --g-zoom 4", 2},
+        {"plot '" + csv + "' --out '" + folder + "/x.png' --scroll 0,5 --time-zoom 1", 2},
+        {"plot '" + folder + "/missing.csv' --out '" + folder + "/x.png'", 1},
+        {"plot '" + csv + "' --out '" + folder + "/no/such/folder/x.png'", 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.args), c.status) << c.args;
+        EXPECT_FALSE(err.empty()) << c.args;
+        EXPECT_FALSE(std::filesystem::exists(folder + "/x.png")) << c.args;
+        EXPECT_FALSE(std::filesystem::exists(folder + "/x.pdf")) << c.args;
+    }
+    // Only the plot starts Qt: the other commands run without any Qt plugin.
+    EXPECT_EQ(run("show '" + csv + "'", "QT_PLUGIN_PATH=/nonexistent QT_QPA_PLATFORM=none"), 0)
+        << err;
+}
+
+}  // namespace
+}  // namespace kv
