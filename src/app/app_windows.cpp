@@ -42,7 +42,7 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings, RecorderS
     // w.inputScale = TInputScale
     w.dataDialog = new TDataDialog(data, state.identity, nullptr);
     // w.graphColor = TGraphColor
-    w.kvDataInput = new TKvDataInput(link, settings, state, data, w.mainForm);
+    w.kvDataInput = new TKvDataInput(link, settings, state, data, nullptr);
     w.mainForm->updateCommands();
 }
 
