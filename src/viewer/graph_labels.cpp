@@ -83,12 +83,16 @@ std::string buildHeaderText(const DataSet& data, const RecorderIdentity& identit
         text += formatDateTimeText(data.waveRecords[0][i].time);
         const int v = viewMode % 4;
         static const char* const kAxisTags[3] = {"  X:", "  Y:", "  Z:"};
-        for (int a = 0; a < 3; ++a) {
+        // Only the axes the model records: a single-axis file's Y and Z planes
+        // hold whatever an earlier file left there.
+        const int axes = axisCount(identity.modelCode);
+        for (int a = 0; a < axes; ++a) {
             if (v != 0 && v != a + 1) continue;
             const WaveBlock& r = data.waveRecords[a][i];
             text += kAxisTags[a] + valueText(r.peak) + "G( " + std::to_string(r.width) + "ms)";
         }
-        if (v == 0) text += "  合成G:" + valueText(data.waveRecords[0][i].resultantG) + "G";
+        if (v == 0 && axes == 3)
+            text += "  合成G:" + valueText(data.waveRecords[0][i].resultantG) + "G";
         return text;
     }
     if (liveRunning) return "";

@@ -67,7 +67,7 @@ TEST_F(KvtoolPlot, RefusalsLeaveNoFileBehind) {
     const Case cases[] = {
         {"plot '" + csv + "' --out '" + folder + "/x.pdf' --view 4", 2},
         {"plot '" + csv + "' --out '" + folder + "/x.jpg'", 2},
-        {"plot '" + csv + "' --out '" + folder + "/x.png' --view 2", 2},
+        {"plot '" + csv + "' --out '" + folder + "/x.png' --record 2", 2},
         {"plot '" + csv + "' --out '" + folder + "/x.png' --g-zoom 4", 2},
         {"plot '" + csv + "' --out '" + folder + "/x.png' --scroll 0,5 --time-zoom 1", 2},
         {"plot '" + folder + "/missing.csv' --out '" + folder + "/x.png'", 1},

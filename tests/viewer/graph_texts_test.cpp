@@ -45,6 +45,9 @@ TEST(HeaderText, WaveRecordShowsThePeaksOfTheAxesInView) {
         {3, true, "--2014/03/15 12:34:56  Z:2.00G( 8ms)"},
     };
     for (const Case& c : cases) EXPECT_EQ(buildHeaderText(d, id, c.view, c.live), c.want);
+    // A single-axis file has its X part only, in any view.
+    id.modelCode = 5100;
+    EXPECT_EQ(buildHeaderText(d, id, 0, false), "No.3--2014/03/15 12:34:56  X:1.25G( 12ms)");
 
     // A record outside the data set shows no record part.
     d.currentIndex = 5;

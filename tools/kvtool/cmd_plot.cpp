@@ -35,11 +35,9 @@ int openingView(const RecorderIdentity& id) {
 bool setUpView(const PlotRequest& r, const LoadResult& loaded, DataSet& data,
                const RecorderIdentity& id, GraphViewState& view, std::string& error) {
     const bool wave = id.waveData == 1;
+    // Any view of any file: the window offers single-axis files view 1 only,
+    // and in the others their missing Y and Z axes show an empty grid.
     view.viewMode = r.view.value_or(openingView(id));
-    if (!isTriaxial(id.modelCode) && view.viewMode != kViewX) {
-        error = "a single-axis file has view 1 only";
-        return false;
-    }
     if (wave) {
         if (r.record > data.lastIndex + 1) {
             error = "--record: the file has " + std::to_string(data.lastIndex + 1) + " records";
