@@ -251,14 +251,19 @@ RequestJob makeJob(const ListPrintRequest& request) {
 
 }  // namespace
 
-bool printList(QWidget* parent, const ListPrintRequest& request) {
+bool printList(QWidget* parent, const ListPrintRequest& request, QPrinter* given) {
     RequestJob made = makeJob(request);
     if (!made.job.layout) return false;
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter own(QPrinter::HighResolution);
+    QPrinter& printer = given ? *given : own;
     printer.setResolution(kPrintResolution);
     printer.setPageOrientation(made.job.layout->landscape ? QPageLayout::Landscape
                                                           : QPageLayout::Portrait);
     QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName("PrintDialog1");
+    // The rows to print were chosen in the range dialog already.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted) return false;
 
     QProgressDialog progress(QString::fromUtf8("印刷しています..."),

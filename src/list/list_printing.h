@@ -41,8 +41,10 @@ struct ListPrintRequest {
 // The list window's print command: runs the print dialog (cancel prints
 // nothing), then prints with a progress dialog that can stop the job, which is
 // then aborted. False when cancelled, stopped, the data set's model has no
-// printed layout, or the printer failed; nothing is printed then.
-bool printList(QWidget* parent, const ListPrintRequest& request);
+// printed layout, or the printer failed; nothing is printed then. The dialog
+// sets up `printer` when one is given (one with an output file name offers
+// that file), else a new printer.
+bool printList(QWidget* parent, const ListPrintRequest& request, QPrinter* printer = nullptr);
 
 // The same printout into an A4 PDF file. False with a message in `error` when
 // the request prints nothing or the file could not be written.

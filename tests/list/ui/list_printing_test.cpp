@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <regex>
 #include <sstream>
 
@@ -221,6 +226,37 @@ TEST_F(ListPrintingPdf, NarrowPageShrinksTheFontUntilTheTableFits) {
     EXPECT_GT(wide * 297 / 100, 1.0);
     EXPECT_GT(narrow, 0.5);
     EXPECT_LE(narrow, 1.0);
+}
+
+// The window's print command: the print dialog first, then the printout.
+TEST_F(ListPrintingPdf, PrintDialogPrintsOnOkAndNothingOnCancel) {
+    DataSet data;
+    RecorderIdentity identity;
+    fillTriaxialPeak(data, identity, 30);
+    std::vector<int32_t> order(30);
+    std::iota(order.begin(), order.end(), 0);
+    auto answer = [](bool ok) {
+        QTimer::singleShot(0, [ok] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->objectName(), "PrintDialog1");
+            ok ? dialog->accept() : dialog->reject();
+        });
+    };
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    answer(false);
+    EXPECT_FALSE(printList(nullptr, {&data, &identity, &order, 1, 30}, &printer));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    answer(true);
+    EXPECT_TRUE(printList(nullptr, {&data, &identity, &order, 11, 30}, &printer));
+    const std::vector<std::string> text = pages();
+    ASSERT_EQ(text.size(), 1u);
+    const auto rows = tableRows(text[0]);
+    ASSERT_EQ(rows.size(), 20u);
+    EXPECT_EQ(rows.front(), (std::pair<int, int>{11, 11}));
 }
 
 }  // namespace
