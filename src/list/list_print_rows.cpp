@@ -2,29 +2,15 @@
 
 #include "base/kv_assert.h"
 #include "datafile/data_set.h"
-#include "recorder/value_texts.h"
+#include "list/over_range.h"
 
 namespace kv {
-
-namespace {
-
-// FIXME(h5): replace by the list's shared over-range texts once they are in.
-std::string overText(double v, double limit) {
-    if (v > limit) return "+OVER";
-    if (v < -limit) return "-OVER";
-    return valueText(v);
-}
-bool isOver(double v, double limit) {
-    return v > limit || v < -limit;
-}
-
-}  // namespace
 
 DataSetPrintRows::DataSetPrintRows(const DataSet& data, const RecorderIdentity& identity,
                                    ListPrintKind kind, const std::vector<int32_t>& displayOrder,
                                    int start, int end)
     : data_(data),
-      overLimit_(1.1 * identity.sensorRange),
+      range_(identity.sensorRange),
       kind_(kind),
       order_(displayOrder),
       start_(start),
@@ -51,7 +37,7 @@ void DataSetPrintRows::cells(int i, std::vector<std::string>& out) const {
         for (int a = 0; a < axes; ++a) {
             dateAndTime(row.time[a]);
             for (int sign = 0; sign < 2; ++sign) {
-                out.push_back(overText(row.peak[2 * a + sign], overLimit_));
+                out.push_back(gOverText(row.peak[2 * a + sign], range_));
                 out.push_back(std::to_string(row.width[2 * a + sign]));
             }
         }
@@ -64,12 +50,12 @@ void DataSetPrintRows::cells(int i, std::vector<std::string>& out) const {
     bool over = false;
     for (int a = 0; a < planes; ++a) {
         const WaveBlock& block = data_.waveRecords[a][record];
-        out.push_back(overText(block.peak, overLimit_));
+        out.push_back(gOverText(block.peak, range_));
         out.push_back(std::to_string(block.width));
-        over = over || isOver(block.peak, overLimit_);
+        over = over || isOverRange(block.peak, range_);
     }
     if (kind_ == ListPrintKind::TriaxialWave)
-        out.push_back(over ? "OVER" : overText(x.resultantG, overLimit_));
+        out.push_back(over ? "OVER" : gOverText(x.resultantG, range_));
 }
 
 }  // namespace kv

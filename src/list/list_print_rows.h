@@ -22,7 +22,7 @@ class DataSetPrintRows : public ListPrintRows {
 
   private:
     const DataSet& data_;
-    double overLimit_;
+    int range_;
     ListPrintKind kind_;
     const std::vector<int32_t>& order_;
     int start_;

@@ -1,5 +1,9 @@
 // kvtool show, run as the program it is: what a script sees on stdout and in
 // the exit status.
+#include <regex>
+#include <sstream>
+#include <vector>
+
 #include "kvtool_process.h"
 
 namespace kv {
@@ -83,6 +87,70 @@ TEST_F(KvtoolShow, ListSortsByAColumnAndPrintsTheWindowsTexts) {
     EXPECT_EQ(run("list '" + path + "' --sort 7"), 2);
     EXPECT_EQ(run("list '" + path + "' --largest --smallest"), 2);
     EXPECT_EQ(run("list '" + folder + "/none.CSV'"), 1);
+}
+
+// The (No, DataNo) pairs of a PDF's table rows, as a text extractor reads them.
+std::vector<std::pair<int, int>> printedRows(const std::string& pdf) {
+    const std::string text = pdf + ".txt";
+    if (std::system(("pdftotext -layout '" + pdf + "' '" + text + "'").c_str()) != 0) return {};
+    std::ifstream in(text);
+    std::vector<std::pair<int, int>> rows;
+    static const std::regex row(R"(^\s*(\d+)\s+(\d+)\s+\d{4}/\d\d/\d\d\s)");
+    std::smatch m;
+    for (std::string line; std::getline(in, line);)
+        if (std::regex_search(line, m, row)) rows.emplace_back(std::stoi(m[1]), std::stoi(m[2]));
+    return rows;
+}
+
+// kvtool print: the list's printout in the order kvtool list shows.
+TEST_F(KvtoolShow, PrintFollowsTheListsOrderAndRange) {
+    test::SampleDataFile sample;
+    sample.model = 4300;
+    sample.records = 30;
+    sample.peakOf = [](int r, int a) { return ((r * 7) % 30) * 0.5 - a; };
+    const std::string path = file(sample, "triaxial.CSV");
+    ASSERT_EQ(run("list '" + path + "' --sort 3 --smallest"), 0) << err;
+    std::vector<std::pair<int, int>> listed;
+    std::istringstream lines(out);
+    std::string line;
+    std::getline(lines, line);  // captions
+    while (std::getline(lines, line)) {
+        int no = 0, dataNo = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%d\t%d", &no, &dataNo), 2) << line;
+        listed.emplace_back(no, dataNo);
+    }
+    ASSERT_EQ(listed.size(), 30u);
+
+    const std::string pdf = folder + "/list.pdf";
+    // The offscreen platform whatever the caller's environment names.
+    ASSERT_EQ(run("print '" + path + "' --sort 3 --smallest --range 2-25 --out '" + pdf + "'",
+                  "QT_QPA_PLATFORM=xcb DISPLAY="),
+              0)
+        << err;
+    const std::vector<std::pair<int, int>> expected(listed.begin() + 1, listed.begin() + 25);
+    EXPECT_EQ(printedRows(pdf), expected);
+    ASSERT_EQ(run("print '" + path + "' --out '" + pdf + "'"), 0) << err;
+    EXPECT_EQ(printedRows(pdf).size(), 30u);
+
+    struct Bad {
+        std::string args;
+        int status;
+        std::string message;
+    };
+    const Bad bad[] = {
+        {"print '" + path + "'", 2, "--out"},
+        {"print '" + path + "' --out x.pdf --range 5-3", 2, "開始終了位置が逆です。"},
+        {"print '" + path + "' --out x.pdf --range 1-31", 2, "終了位置入力エラー！！"},
+        {"print '" + path + "' --out x.pdf --range 7", 2, "FIRST-LAST"},
+        {"print '" + path + "' --out x.pdf --json", 2, "--json"},
+        {"print '" + path + "' --out x.pdf --sort 19", 2, "1 to 18"},
+        {"print '" + folder + "/none.CSV' --out x.pdf", 1, "could not be loaded"},
+        {"print '" + path + "' --out '" + folder + "/no/such/dir/x.pdf'", 1, "cannot write"},
+    };
+    for (const Bad& b : bad) {
+        EXPECT_EQ(run(b.args), b.status) << b.args;
+        EXPECT_NE(err.find(b.message), std::string::npos) << b.args << ": " << err;
+    }
 }
 
 }  // namespace

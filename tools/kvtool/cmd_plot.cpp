@@ -1,13 +1,12 @@
 // kvtool plot FILE --out OUT …: draws a data file as the graph window shows it
-// (PNG, SVG) or prints it (PDF), on Qt's offscreen platform. The only
-// subcommand that starts Qt, so the others run without any Qt plugin.
-#include <QApplication>
+// (PNG, SVG) or prints it (PDF), on Qt's offscreen platform.
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
 
 #include "console_host.h"
 #include "datafile/data_file_loader.h"
+#include "offscreen_gui.h"
 #include "plot_request.h"
 #include "settings/pc_settings.h"
 #include "tool_link.h"
@@ -91,11 +90,7 @@ int runPlot(const ToolOptions& options) {
     loadToolSettings(options, settings);
     view.colors = settings.graphColors;
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "kvtool";
-    static char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    OffscreenGui gui;
 
     const int width = request.width ? request.width : kDefaultBoxAreaWidth;
     const int height = request.height ? request.height : kDefaultBoxAreaHeight;

@@ -15,7 +15,9 @@ const char* kUsage =
     "       kvtool [--port DEV|COMn] [--baud N] [--ini FILE] monitor --mode 1-4 [--range G]\n"
     "              [--sensitivity X,Y,Z] [--sample-period MS] [--count N] [--seconds S] [--json]\n"
     "       kvtool [--ini FILE] plot FILE --out OUT(.png|.svg|.pdf) [--view 0-4] [--record N]\n"
-    "              [--time-zoom 0-18] [--g-zoom 0-3] [--scroll H,V] [--size WxH]\n";
+    "              [--time-zoom 0-18] [--g-zoom 0-3] [--scroll H,V] [--size WxH]\n"
+    "       kvtool print FILE --out OUT.pdf [--range FIRST-LAST] [--sort COLUMN]"
+    " [--largest | --smallest] [--signed]\n";
 
 }  // namespace
 
@@ -33,8 +35,9 @@ int main(int argc, char** argv) {
     if (command == "show") return runShow(*options);
     if (command == "list") return runList(*options);
     if (command == "monitor") return runMonitor(*options);
-#ifdef KV_TOOL_PLOT
+#ifdef KV_TOOL_DRAW
     if (command == "plot") return runPlot(*options);
+    if (command == "print") return runPrint(*options);
 #endif
     std::fprintf(stderr, "kvtool: unknown command '%s'\n%s", command.c_str(), kUsage);
     return kExitUsage;

@@ -27,6 +27,7 @@ int runDownload(const ToolOptions& options);
 int runShow(const ToolOptions& options);
 int runList(const ToolOptions& options);
 int runMonitor(const ToolOptions& options);
-int runPlot(const ToolOptions& options);  // only in a build with the windows
+int runPlot(const ToolOptions& options);  // plot and print: only in a build with the windows
+int runPrint(const ToolOptions& options);
 
 }  // namespace kv::tool

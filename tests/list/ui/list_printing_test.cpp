@@ -171,6 +171,47 @@ TEST_F(ListPrintingPdf, OneRowRangeIsOnePage) {
         printListToPdf(folder + "/no/such/folder/x.pdf", {&data, &identity, &order, 1, 1}, error));
 }
 
+TEST_F(ListPrintingPdf, EveryLayoutPrintsItsCaptionsAndCells) {
+    struct Case {
+        ModelCode model;
+        bool wave;
+        std::vector<std::string> pieces;  // captions and cells
+    };
+    const Case cases[] = {
+        {6100, false, {"データNo", "Ｇ(+)", "Ｇ(-)", "0.75", "-1.50"}},
+        {6300, false, {"XG(+)", "YG(-)", "ZG(-)", "0.75"}},
+        {6100, true, {"Ｇmax", "ms", "ｻﾝﾌﾟﾙ周期: 0.5ms", "+OVER", "12"}},
+        {6300, true, {"XGmax", "YGmax", "ZGmax", "合成Ｇ", "OVER", "+OVER", "5.00"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.model << " wave " << c.wave);
+        DataSet data;
+        RecorderIdentity identity;
+        fillTriaxialPeak(data, identity, 3);
+        identity.modelCode = c.model;
+        identity.waveData = c.wave;
+        identity.sensorRange = 10;
+        data.samplePeriodText = "0.5";
+        for (int r = 0; r < 3; ++r) {
+            for (int a = 0; a < 3; ++a) {
+                WaveBlock& block = data.waveRecords[a][r];
+                block.time = 45000.5 + r / 86400.0;
+                block.peak = r == 0 && a == 0 ? 11.5f : 2.0f;  // record 1: X over
+                block.width = 12;
+                block.resultantG = r == 1 ? 11.5f : 5.0f;  // record 2: only the resultant
+            }
+        }
+        std::vector<int32_t> order = {0, 1, 2};
+        std::string error;
+        ASSERT_TRUE(printListToPdf(pdf, {&data, &identity, &order, 1, 3}, error)) << error;
+        const std::vector<std::string> text = pages();
+        ASSERT_EQ(text.size(), 1u);
+        for (const std::string& piece : c.pieces)
+            EXPECT_NE(text[0].find(piece), std::string::npos) << piece;
+        EXPECT_EQ(tableRows(text[0]).size(), 3u);
+    }
+}
+
 // Word boxes of a page: the right edges of the words, and the page width.
 struct Boxes {
     double pageWidth = 0;

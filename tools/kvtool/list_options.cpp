@@ -1,0 +1,86 @@
+#include "list_options.h"
+
+#include <cstdio>
+
+#include "console_host.h"
+#include "datafile/data_file_loader.h"
+#include "list/data_input_rules.h"
+
+namespace kv::tool {
+
+bool parseListOptions(const ToolOptions& options, ListOptions& out) {
+    out.command = options.args.front();
+    const bool print = out.command == "print";
+    const char* command = out.command.c_str();
+    bool directionGiven = false;
+    auto value = [&](size_t& i) -> const std::string* {
+        if (i + 1 >= options.args.size()) return nullptr;
+        return &options.args[++i];
+    };
+    for (size_t i = 1; i < options.args.size(); ++i) {
+        const std::string& a = options.args[i];
+        if (a == "--json" && !print) {
+            out.json = true;
+        } else if (a == "--signed") {
+            out.absolute = false;
+        } else if (a == "--largest" || a == "--smallest") {
+            if (directionGiven) {
+                std::fprintf(stderr, "kvtool: %s takes one of --largest and --smallest\n", command);
+                return false;
+            }
+            directionGiven = true;
+            out.direction =
+                a == "--largest" ? SortDirection::LargestFirst : SortDirection::SmallestFirst;
+        } else if (a == "--sort") {
+            const std::string* column = value(i);
+            if (!column || (out.sortColumn = parseIntegerOrZero(*column)) <= 0) {
+                std::fprintf(stderr, "kvtool: --sort needs a column number from 1 on\n");
+                return false;
+            }
+        } else if ((a == "--out" || a == "--range") && print) {
+            const std::string* text = value(i);
+            if (!text || text->empty()) {
+                std::fprintf(stderr, "kvtool: %s needs a value\n", a.c_str());
+                return false;
+            }
+            (a == "--out" ? out.out : out.range) = *text;
+        } else if (out.path.empty() && !a.empty() && a[0] != '-') {
+            out.path = a;
+        } else {
+            std::fprintf(stderr, "kvtool: %s does not take '%s'\n", command, a.c_str());
+            return false;
+        }
+    }
+    if (out.path.empty()) {
+        std::fprintf(stderr, "kvtool: %s needs a FILE\n", command);
+        return false;
+    }
+    return true;
+}
+
+int loadSortedList(const ListOptions& list, LoadedList& loaded) {
+    ConsoleHost host;
+    DataSet& data = loaded.data;
+    RecorderIdentity& identity = loaded.identity;
+    if (!loadDataFile(list.path, data, identity, host)) {
+        std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n", list.path.c_str());
+        return kExitFailed;
+    }
+    normaliseWaveOrder(data, identity);
+    loaded.table = std::make_unique<ListTable>(data, identity);
+    ListTable* table = loaded.table.get();
+    if (list.sortColumn != 0) {
+        if (!table->isDataColumn(list.sortColumn)) {
+            std::fprintf(stderr, "kvtool: this list sorts by columns 1 to %d\n",
+                         table->columnCount() - 2);
+            return kExitUsage;
+        }
+        if (!table->sort(list.sortColumn, list.direction, list.absolute)) {
+            std::fprintf(stderr, "kvtool: not enough memory to sort\n");
+            return kExitFailed;
+        }
+    }
+    return kExitOk;
+}
+
+}  // namespace kv::tool
