@@ -12,6 +12,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth socat
     poppler-utils
+    help2man desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

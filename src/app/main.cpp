@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -41,6 +42,13 @@ void showFatalError(const QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window system is needed.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--version") {
+            std::printf("kvmanager %s\n", KV_VERSION);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     // The main window's exit question decides when the program ends, also

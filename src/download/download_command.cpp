@@ -20,10 +20,16 @@ void runDownloadCommand(Link& link, const DownloadSettings& settings,
     busy(true);
     link.host.processEvents();
     DownloadJob job(link, settings, state, data);
-    if (identifyRecorder(link, settings.portNumber, settings.baudRate, state.identity))
-        downloadLaterGeneration(job);
-    else
-        downloadFirstGeneration(job);
+    switch (identifyRecorder(link, settings.portNumber, settings.baudRate, state.identity)) {
+        case IdentityAnswer::Answered:
+            downloadLaterGeneration(job);
+            break;
+        case IdentityAnswer::Silent:
+            downloadFirstGeneration(job);
+            break;
+        case IdentityAnswer::NoLine:  // the port message has been shown
+            break;
+    }
     busy(false);
 }
 

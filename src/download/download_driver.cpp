@@ -18,6 +18,10 @@ bool isLaterGenerationModel(ModelCode m) {
 bool readStatusAndIndex(DownloadJob& job, bool firstGeneration) {
     RecorderState& r = job.recorder;
     RecorderSession session(job.link, job.settings.portNumber, job.settings.baudRate);
+    if (!sessionReady(session)) {
+        job.failureShown = true;
+        return false;
+    }
     if (firstGeneration) {
         return readStatusLegacy(session, r.legacyInfo, r.identity) &&
                readMeasurementIndex(session, r.index, r.measurementCounts);
@@ -67,7 +71,7 @@ bool runDownload(DownloadJob& job, bool firstGeneration) {
         return false;
 
     if (!readStatusAndIndex(job, firstGeneration)) {
-        showCommError(host);
+        if (!job.failureShown) showCommError(host);
         return false;
     }
     const bool wave = !firstGeneration && job.recorder.info.waveMode != 0;

@@ -50,6 +50,10 @@ bool reorder(DataSet& data, int planes, int first, const std::vector<int32_t>& o
 
 bool downloadWaveMeasurements(DownloadJob& job) {
     RecorderSession session(job.link, job.settings.portNumber, job.settings.baudRate);
+    if (!sessionReady(session)) {
+        job.failureShown = true;
+        return false;
+    }
     const DownloadPlan plan = planDownload(job.recorder);
     ProgressFeed progress(job.link.host);
     for (int i = 0; i < kMeasurementSlots; ++i) {

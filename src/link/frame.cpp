@@ -45,6 +45,12 @@ bool transact(RecorderPort& port, uint8_t code, uint8_t* cmd, size_t cmd_len, ui
     KV_ASSERT(32 == cmd_len);
     completeFrame(code, cmd);
 
+    // A port that never opened answers nothing: trying it only costs the
+    // attempts' time-outs and resets.
+    if (!port.isOpen()) {
+        port.link().host.processEvents();
+        return false;
+    }
     Clock& clock = port.link().clock;
     bool ok = false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {

@@ -27,16 +27,17 @@ bool RecorderPort::configure(int baud, int dataBits, char parity, double stopBit
 bool RecorderPort::open(int portNumber) {
     portNumber_ = portNumber;
     if (link_.device.isOpen()) link_.device.close();
-    std::string path = link_.devicePath ? link_.devicePath(portNumber)
-                                        : "/dev/ttyS" + std::to_string(portNumber - 1);
-    int err = link_.device.open(path);
+    devicePath_ = link_.devicePath ? link_.devicePath(portNumber)
+                                   : "/dev/ttyS" + std::to_string(portNumber - 1);
+    configureError_ = 0;
+    int err = link_.device.open(devicePath_);
     if (err != 0) {
         lastError_ = static_cast<uint32_t>(err);
         return false;
     }
     // As on the original platform, a failure to apply the settings does not
     // fail the open; a port that was never configured keeps its own settings.
-    if (baud_ > 0) link_.device.configure(baud_, dataBits_, parity_, stopBits_);
+    if (baud_ > 0) configureError_ = link_.device.configure(baud_, dataBits_, parity_, stopBits_);
     return true;
 }
 

@@ -46,6 +46,12 @@ class RecorderPort {
 
     bool isOpen() const;
     int portNumber() const { return portNumber_; }
+    // The device that open tried last; empty before.
+    const std::string& devicePath() const { return devicePath_; }
+    // What applying the line settings at the last successful open gave: 0, or
+    // the error number (EINVAL: the line has no such baud rate).
+    int configureError() const { return configureError_; }
+    int baudRate() const { return baud_; }
     Link& link() { return link_; }
 
     // Blocks until input beyond what already waits arrives, or until the
@@ -56,6 +62,8 @@ class RecorderPort {
   private:
     Link& link_;
     int portNumber_ = -1;
+    std::string devicePath_;
+    int configureError_ = 0;
     uint32_t lastError_ = 0;
     int baud_ = 0;
     int dataBits_ = 8;

@@ -6,6 +6,13 @@
 
 namespace kv {
 
+// The highest baud rate a serial line runs at (termios B4000000).
+constexpr int kMaxBaudRate = 4000000;
+// A baud rate that some line can run at; not every driver knows every one.
+constexpr bool isUsableBaudRate(int baud) {
+    return baud > 0 && baud <= kMaxBaudRate;
+}
+
 // The raw serial line. TermiosDevice is the real one; tests use an in-memory
 // device that answers from a recorder model on a virtual clock. Errors are the
 // operating system's error numbers (errno), kept where they happened.

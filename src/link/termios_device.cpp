@@ -135,7 +135,8 @@ int TermiosDevice::open(const std::string& path) {
         return e;
     }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        int e = errno;
+        // Another program holds the port: "busy", not "try again".
+        int e = errno == EWOULDBLOCK ? EBUSY : errno;
         ioctl(fd, TIOCNXCL);
         ::close(fd);
         return e;

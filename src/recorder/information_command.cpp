@@ -9,12 +9,10 @@
 namespace kv {
 namespace {
 
-constexpr const char* kCommErrorTitle = "通信エラー";
-
 // The first-generation attempt. Each step lets the windows repaint before the
 // next command, because every command can take seconds on a silent line.
-bool readFirstGeneration(Link& link, int portNumber, int baudRate, RecorderState& state) {
-    RecorderSession session(link, portNumber, baudRate);
+bool readFirstGeneration(RecorderSession& session, RecorderState& state) {
+    Link& link = session.link();
     if (!isFirstGeneration(session, state.legacyInfo, state.identity)) return false;
     link.host.processEvents();
     if (!readMeasurementIndex(session, state.index, state.measurementCounts)) return false;
@@ -26,23 +24,20 @@ bool readFirstGeneration(Link& link, int portNumber, int baudRate, RecorderState
 
 }  // namespace
 
-std::string portOpenErrorText(uint32_t error) {
-    return "ポートが開けません。\n" + std::to_string(error);
-}
-
 RecorderScreen readRecorderInformation(Link& link, int portNumber, int baudRate,
                                        RecorderState& state) {
-    if (readFirstGeneration(link, portNumber, baudRate, state))
-        return RecorderScreen::FirstGeneration;
+    {
+        // A port that cannot be opened is reported at once: no generation is
+        // tried on it.
+        RecorderSession session(link, portNumber, baudRate);
+        if (!sessionReady(session)) return RecorderScreen::None;
+        if (readFirstGeneration(session, state)) return RecorderScreen::FirstGeneration;
+    }
 
     bool ok = false;
     {
         RecorderSession session(link, portNumber, baudRate);
-        if (session.openError != 0) {
-            link.host.messageBox(kCommErrorTitle, portOpenErrorText(session.openError),
-                                 Host::Error);
-            return RecorderScreen::None;
-        }
+        if (!sessionReady(session)) return RecorderScreen::None;
         ok = readStatus(session, state.info);
         if (ok) {
             ok = state.info.waveMode != 0
@@ -64,6 +59,7 @@ RecorderScreen readRecorderConditions(Link& link, int portNumber, int baudRate,
     bool later = false;
     {
         RecorderSession session(link, portNumber, baudRate);
+        if (!sessionReady(session)) return RecorderScreen::None;
         later = readIdentity(session, state.identity);
         link.host.processEvents();
         if (later)
@@ -79,14 +75,16 @@ RecorderScreen readRecorderConditions(Link& link, int portNumber, int baudRate,
     return later ? RecorderScreen::LaterGeneration : RecorderScreen::FirstGeneration;
 }
 
-bool identifyRecorder(Link& link, int portNumber, int baudRate, RecorderIdentity& identity) {
+IdentityAnswer identifyRecorder(Link& link, int portNumber, int baudRate,
+                                RecorderIdentity& identity) {
     bool answered = false;
     {
         RecorderSession session(link, portNumber, baudRate);
+        if (!sessionReady(session)) return IdentityAnswer::NoLine;
         answered = readIdentity(session, identity);
     }
     link.host.processEvents();
-    return answered;
+    return answered ? IdentityAnswer::Answered : IdentityAnswer::Silent;
 }
 
 }  // namespace kv

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "link/port_messages.h"
+
 namespace kv {
 
 namespace {
@@ -11,7 +13,13 @@ constexpr int64_t kWakeUpMs = 1000;
 
 RecorderSession::RecorderSession(Link& link, int portNumber, int baudRate) : RecorderPort(link) {
     configure(baudRate, 8, 'N', 1.0);
-    if (open(portNumber)) {
+    if (open(portNumber) && configureError() == EINVAL) {
+        openError = static_cast<uint32_t>(configureError());
+        baudRefused = true;
+        link.device.close();  // nothing was raised yet: no close sequence
+        return;
+    }
+    if (isOpen()) {
         setModemLines(1);
         openError = 0;
         link.clock.sleepMs(kWakeUpMs);
@@ -20,6 +28,15 @@ RecorderSession::RecorderSession(Link& link, int portNumber, int baudRate) : Rec
         // A failed open must never read as success to callers that test openError.
         if (openError == 0) openError = EIO;
     }
+}
+
+bool sessionReady(RecorderSession& session) {
+    if (session.openError == 0) return true;
+    const std::string text = session.baudRefused
+                                 ? baudRateRefusedText(session.baudRate(), session.devicePath())
+                                 : portOpenErrorText(session.openError, session.devicePath());
+    session.link().host.messageBox("通信エラー", text, Host::Error);
+    return false;
 }
 
 }  // namespace kv

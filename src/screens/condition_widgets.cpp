@@ -277,13 +277,13 @@ bool confirmedWrite(Link& link, const PcSettings& settings, QWidget* controls, b
                     const std::string& question,
                     const std::function<bool(RecorderSession&)>& commands) {
     if (!confirmWrite(link.host, question)) return false;
-    bool ok = false;
+    WriteOutcome outcome = WriteOutcome::Failed;
     {
         SessionBusy busy(link.host, controls, sessionRunning);
-        ok = runInSession(link, settings, commands);
+        outcome = runInSession(link, settings, commands);
     }
-    reportWrite(link.host, ok);
-    return ok;
+    reportWrite(link.host, outcome);
+    return outcome == WriteOutcome::Written;
 }
 
 }  // namespace kv

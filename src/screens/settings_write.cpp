@@ -13,16 +13,17 @@ bool confirmWrite(Host& host, const std::string& text) {
     return conditionMessage(host, text, Host::QuestionYesNo) == Host::Yes;
 }
 
-bool runInSession(Link& link, const PcSettings& settings,
-                  const std::function<bool(RecorderSession&)>& commands) {
+WriteOutcome runInSession(Link& link, const PcSettings& settings,
+                          const std::function<bool(RecorderSession&)>& commands) {
     RecorderSession session(link, settings.comPort(), settings.baudRate());
-    return commands(session);
+    if (!sessionReady(session)) return WriteOutcome::NoLine;
+    return commands(session) ? WriteOutcome::Written : WriteOutcome::Failed;
 }
 
-void reportWrite(Host& host, bool ok) {
-    if (ok) {
+void reportWrite(Host& host, WriteOutcome outcome) {
+    if (outcome == WriteOutcome::Written) {
         showSettingsDone(host);
-    } else {
+    } else if (outcome == WriteOutcome::Failed) {
         showCommError(host);
     }
 }

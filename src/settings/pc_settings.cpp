@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "base/kv_assert.h"
+#include "link/serial_device.h"
 #include "settings/ini_file.h"
 #include "settings/pc_settings_entry.h"
 
@@ -85,7 +86,11 @@ void PcSettings::locateForExecutable(const std::string& exePath, const std::stri
     size_t dot = name.find_last_of('.');
     if (dot != std::string::npos && dot > 0) name.resize(dot);
 
-    if (::access(folder.c_str(), W_OK) == 0) {
+    // A system-wide installation (/usr/bin) keeps per-user files under the
+    // home folder even for root, who may write there but must not.
+    const bool systemFolder = folder.rfind("/usr/", 0) == 0 || folder.rfind("/bin/", 0) == 0 ||
+                              folder.rfind("/sbin/", 0) == 0;
+    if (!systemFolder && ::access(folder.c_str(), W_OK) == 0) {
         iniFilePath_ = folder + name + ".ini";
         defaultDataFolder_ = folder + "KV-DATAS/";
     } else {
@@ -103,8 +108,14 @@ void PcSettings::load() {
     // was started from; the default is the sound reading of it.
     std::string path = ini.value("etc", "Path").value_or("");
     dataFolder_ = path.empty() ? defaultDataFolder_ : withTrailingSlash(path);
+    // A port or baud rate that no line can use is read as its default, as a
+    // value that does not parse is: a hand-edited file is input, never a
+    // reason to stop. A baud rate merely unknown to this line's driver stays,
+    // and the session says so when it configures the port.
     comPort_ = readNumber<int>(ini, "com", "Port", 1);
+    if (comPort_ < 1 || comPort_ > kComPortCount) comPort_ = 1;
     baudRate_ = readNumber<int>(ini, "com", "Baud", 38400);
+    if (!isUsableBaudRate(baudRate_)) baudRate_ = 38400;
     for (int port = 1; port <= kComPortCount; ++port)
         devicePath_[port - 1] = ini.value("com", deviceKey(port)).value_or("");
     deviceCleared_.fill(false);

@@ -33,7 +33,8 @@ class PcSettings {
     const std::string& iniFilePath() const { return iniFilePath_; }
     void setIniFilePath(const std::string& path) { iniFilePath_ = path; }
     // Where the program keeps its INI file and its default data folder: beside
-    // the executable, or under the home folder when that folder is read-only.
+    // the executable, or under the home folder (~/.config/kvmanager/,
+    // ~/KV-DATAS/) when that folder is read-only or a system folder (/usr/…).
     void locateForExecutable(const std::string& exePath, const std::string& homeDir);
 
     const std::string& dataFolder() const { return dataFolder_; }

@@ -52,7 +52,8 @@ class DownloadTest : public ::testing::Test {
         state.downloadSelected.fill(false);
         for (int n : measurements) state.downloadSelected[n - 1] = true;
         DownloadJob job(*link, settings.downloadSettings(), state, data);
-        const bool later = identifyRecorder(*link, 1, 9600, state.identity);
+        const bool later =
+            identifyRecorder(*link, 1, 9600, state.identity) == IdentityAnswer::Answered;
         const bool ok = later ? downloadLaterGeneration(job) : downloadFirstGeneration(job);
         saved = job.savedFiles;
         return ok;

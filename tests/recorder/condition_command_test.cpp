@@ -59,13 +59,15 @@ TEST_F(ConditionCommandTest, FirstGenerationFallsBackToItsStatusAndClock) {
     EXPECT_EQ(device->closeCount(), 1);
 }
 
-TEST_F(ConditionCommandTest, FailureShowsTheCommunicationNotice) {
+TEST_F(ConditionCommandTest, APortThatCannotBeOpenedIsReportedAtOnce) {
     connect(5100);
     device->failOpenWith(2);
+    const int64_t before = clock.nowMs();
     EXPECT_EQ(readRecorderConditions(*link, 1, 38400, state), RecorderScreen::None);
+    EXPECT_EQ(clock.nowMs(), before);
     ASSERT_EQ(host.titles(), (std::vector<std::string>{"通信エラー"}));
     EXPECT_EQ(host.messages[0].flags, Host::Error);
-    EXPECT_EQ(host.messages[0].text.rfind("本体情報の書込みに失敗しました。", 0), 0u);
+    EXPECT_EQ(host.messages[0].text.rfind("ポートが開けません。\n2\n", 0), 0u);
 }
 
 TEST(PortDevices, TheRunDeviceServesOnlyTheUnconfiguredStartPort) {

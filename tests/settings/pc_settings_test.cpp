@@ -174,10 +174,10 @@ TEST_F(PcSettingsTest, AutoIsReadAsAnIntegerAndWrittenAsOneOrZero) {
 
 TEST_F(PcSettingsTest, ValuesAreTakenAsReadButUnparsableIntegersGiveDefaults) {
     writeBytes(ini(),
-               "[com]\nPort=9\nBaud=12x\n[KV_DEF]\nTYPE= 2 \nG=99999999999\n"
+               "[com]\nPort=8\nBaud=12x\n[KV_DEF]\nTYPE= 2 \nG=99999999999\n"
                "PEAKWAVE=0x10\n[Graph1]\nLine=-1\nBack=4294967296\n[etc]\nPath=/data\n");
     settings.load();
-    EXPECT_EQ(settings.comPort(), 9);  // out of range but taken as read
+    EXPECT_EQ(settings.comPort(), 8);
     EXPECT_EQ(settings.baudRate(), 38400);
     EXPECT_EQ(settings.defType, 2);
     EXPECT_EQ(settings.defRange, 3);
@@ -185,6 +185,26 @@ TEST_F(PcSettingsTest, ValuesAreTakenAsReadButUnparsableIntegersGiveDefaults) {
     EXPECT_EQ(settings.graphColors[0].line, 0xFFFFFFFFu);
     EXPECT_EQ(settings.graphColors[0].back, 0xFFFFFFu);
     EXPECT_EQ(settings.dataFolder(), "/data/");
+}
+
+TEST_F(PcSettingsTest, APortOrBaudRateNoLineCanUseReadsAsItsDefault) {
+    const struct {
+        const char* port;
+        const char* baud;
+        int comPort;
+        int baudRate;
+    } cases[] = {
+        {"0", "0", 1, 38400},         {"-1", "-9600", 1, 38400},
+        {"9", "4000001", 1, 38400},   {"100000", "2147483647", 1, 38400},
+        {"8", "12345", 8, 12345},  // a rate some line may know; the session judges it
+        {"1", "4000000", 1, 4000000},
+    };
+    for (const auto& c : cases) {
+        writeBytes(ini(), std::string("[com]\nPort=") + c.port + "\nBaud=" + c.baud + "\n");
+        settings.load();
+        EXPECT_EQ(settings.comPort(), c.comPort) << c.port;
+        EXPECT_EQ(settings.baudRate(), c.baudRate) << c.baud;
+    }
 }
 
 TEST_F(PcSettingsTest, UnknownSectionsKeysAndCommentsSurviveASave) {
@@ -309,6 +329,12 @@ TEST(PcSettingsLocation, IniBesideTheProgramOrUnderTheHomeFolder) {
     EXPECT_EQ(s.iniFilePath(), dir.path() + "kvmanager.ini");
     s.load();
     EXPECT_EQ(s.dataFolder(), dir.path() + "KV-DATAS/");
+
+    // Installed with the system, also when root (who could write there) runs it.
+    s.locateForExecutable("/usr/bin/kvmanager", "/home/u");
+    EXPECT_EQ(s.iniFilePath(), "/home/u/.config/kvmanager/kvmanager.ini");
+    s.load();
+    EXPECT_EQ(s.dataFolder(), "/home/u/KV-DATAS/");
 
     // The per-user file's folders are created by the first save.
     std::string home = dir.path() + "home";

@@ -17,6 +17,7 @@ void MemoryDevice::plugBackIn() {
 }
 
 int MemoryDevice::open(const std::string& path) {
+    ++openAttempts_;
     if (openError_ != 0) return openError_;
     if (hungUp()) return ENOENT;
     openedPaths_.push_back(path);

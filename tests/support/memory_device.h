@@ -78,6 +78,7 @@ class MemoryDevice : public SerialDevice {
     const std::vector<ModemChange>& modemChanges() const { return modemChanges_; }
     const std::vector<int64_t>& discardTimesMs() const { return discards_; }
     const std::vector<std::string>& openedPaths() const { return openedPaths_; }
+    int openAttempts() const { return openAttempts_; }  // failed ones too
     const LineSettings& lineSettings() const { return settings_; }
     int configureCount() const { return configureCount_; }
     int closeCount() const { return static_cast<int>(closeTimes_.size()); }
@@ -131,6 +132,7 @@ class MemoryDevice : public SerialDevice {
     std::vector<ModemChange> modemChanges_;
     std::vector<int64_t> discards_;
     std::vector<std::string> openedPaths_;
+    int openAttempts_ = 0;
     LineSettings settings_;
     int configureCount_ = 0;
     std::vector<int64_t> closeTimes_;

@@ -193,9 +193,14 @@ TEST_F(KvtoolInfo, FailuresExitWithOneAndTheirMessage) {
 
     host.messages.clear();
     device->failOpenWith(ENOENT);
+    const int64_t before = clock.nowMs();
     EXPECT_EQ(run(), kExitFailed);
+    EXPECT_EQ(clock.nowMs(), before);  // no attempt, no wake-up wait
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "ポートが開けません。\n" + std::to_string(ENOENT));
+    EXPECT_EQ(host.messages[0].text.rfind(
+                  "ポートが開けません。\n" + std::to_string(ENOENT) + "\n/dev/ttyS1: ", 0),
+              0u)
+        << host.messages[0].text;
 }
 
 TEST_F(KvtoolInfo, TextReportNamesTheMeasurements) {

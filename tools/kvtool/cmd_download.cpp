@@ -76,9 +76,11 @@ bool downloadCommand(Link& link, PcSettings& settings, const DownloadRequest& re
     DataSet data;
     DownloadJob job(link, settings.downloadSettings(), state, data);
 
-    const bool later =
+    const IdentityAnswer answer =
         identifyRecorder(link, settings.comPort(), settings.baudRate(), state.identity);
-    const bool ok = later ? downloadLaterGeneration(job) : downloadFirstGeneration(job);
+    if (answer == IdentityAnswer::NoLine) return false;
+    const bool ok = answer == IdentityAnswer::Answered ? downloadLaterGeneration(job)
+                                                       : downloadFirstGeneration(job);
     files = job.savedFiles;
     missing.clear();
     for (int i = 0; i < kMeasurementSlots; ++i)
@@ -90,10 +92,7 @@ bool downloadCommand(Link& link, PcSettings& settings, const DownloadRequest& re
 int runDownload(const ToolOptions& options) {
     DownloadRequest request;
     std::string error;
-    if (!parseDownloadRequest(options.args, request, error)) {
-        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
-        return kExitUsage;
-    }
+    if (!parseDownloadRequest(options.args, request, error)) return usageError(error);
     PcSettings settings;
     PortChoice port;
     if (!loadSettingsAndPort(options, settings, port)) return kExitUsage;
@@ -110,5 +109,23 @@ int runDownload(const ToolOptions& options) {
         std::fprintf(stderr, "kvtool download: measurement %d holds no data\n", n);
     return ok ? kExitOk : kExitFailed;
 }
+
+const char* const kDownloadHelp =
+    "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] download\n"
+    "              (--all | --select N[,N...]) [--dir DIR]\n\n"
+    "Downloads measurements from the connected recorder, as the information\n"
+    "screen's download button does, writes one data file per measurement and\n"
+    "prints the path of each file created.\n\n"
+    "Options:\n"
+    "  --all            every measurement the recorder holds.\n"
+    "                   Example: kvtool download --all\n"
+    "  --select N,...   the measurements numbered 1 to 10; one that holds no data\n"
+    "                   is reported on stderr.\n"
+    "                   Example: kvtool download --select 1,3\n"
+    "  --dir DIR        the folder for the data files. Default: the INI's data\n"
+    "                   folder (section \"etc\", key Path).\n"
+    "                   Example: kvtool download --all --dir /tmp/kv\n\n"
+    "Example:\n"
+    "  kvtool --port /dev/ttyUSB0 download --select 2 --dir ~/KV-DATAS\n";
 
 }  // namespace kv::tool

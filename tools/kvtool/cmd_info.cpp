@@ -223,4 +223,16 @@ int runInfo(const ToolOptions& options) {
     return result;
 }
 
+const char* const kInfoHelp =
+    "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] info [--json]\n\n"
+    "Reads the connected recorder's status, measurement index and clock, as the\n"
+    "main window's \"ＫＶ情報\" command does: first as a first-generation recorder\n"
+    "(4100, 4300), then as a later one (5100 to 6300). A port that cannot be\n"
+    "opened is reported at once, with the reason.\n\n"
+    "Options:\n"
+    "  --json   print the records as one JSON object instead of text lines.\n"
+    "           Example: kvtool --port /dev/ttyUSB0 info --json\n\n"
+    "Example:\n"
+    "  kvtool --port COM1 info\n";
+
 }  // namespace kv::tool

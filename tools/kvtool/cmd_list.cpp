@@ -46,4 +46,22 @@ int runList(const ToolOptions& options) {
     return kExitOk;
 }
 
+const char* const kListHelp =
+    "Usage: kvtool list FILE [--sort COLUMN] [--largest | --smallest] [--signed] [--json]\n\n"
+    "Loads a data file and prints the rows the list window shows for it, in its\n"
+    "order, with its cell texts.\n\n"
+    "Options:\n"
+    "  FILE          the data file to load.\n"
+    "                Example: kvtool list KV53W07-2014031502-01.CSV\n"
+    "  --sort N      sort by column N (1 = the first column) as the list window's\n"
+    "                sort does. Example: kvtool list data.csv --sort 3\n"
+    "  --largest     with --sort: largest values first (the default).\n"
+    "                Example: kvtool list data.csv --sort 3 --largest\n"
+    "  --smallest    with --sort: smallest values first.\n"
+    "                Example: kvtool list data.csv --sort 3 --smallest\n"
+    "  --signed      with --sort: by the signed value instead of its magnitude.\n"
+    "                Example: kvtool list data.csv --sort 5 --signed\n"
+    "  --json        print the columns and rows as one JSON object.\n"
+    "                Example: kvtool list data.csv --json\n";
+
 }  // namespace kv::tool

@@ -332,10 +332,7 @@ int monitorCommand(Link& link, int portNumber, int baudRate, const MonitorReques
             monitor->stop();
     };
     RecorderSession session(stoppable, portNumber, baudRate);
-    if (session.openError != 0) {
-        std::fprintf(stderr, "kvtool monitor: ポートが開けません。 (%u)\n", session.openError);
-        return kExitFailed;
-    }
+    if (!sessionReady(session)) return kExitFailed;
     monitor->ReceiveLoop(session);
     return kExitOk;
 }
@@ -365,5 +362,29 @@ int runMonitor(const ToolOptions& options) {
     return monitorCommand(line.link(), port.portNumber, port.baudRate, request, *recorder, *view,
                           stdout, &gInterrupted);
 }
+
+const char* const kMonitorHelp =
+    "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] monitor --mode 1-4\n"
+    "              [--range G] [--sensitivity X,Y,Z] [--sample-period MS]\n"
+    "              [--count N] [--seconds S] [--json]\n\n"
+    "Listens to the live telegrams the connected recorder sends by itself, as the\n"
+    "real-time monitor does, and prints one line per telegram until stopped\n"
+    "(Ctrl+C), --count or --seconds.\n\n"
+    "Options:\n"
+    "  --mode 1-4          the monitor's display mode: 1 peak single-axis, 2 peak\n"
+    "                      triaxial, 3 wave single-axis, 4 wave triaxial.\n"
+    "                      Example: --mode 2\n"
+    "  --range G           the sensor range: 1, 5, 10, 20, 50 or 100 G.\n"
+    "                      Example: --range 50\n"
+    "  --sensitivity X,Y,Z the sensor sensitivities in mV/G, one value for all\n"
+    "                      axes or three. Example: --sensitivity 24.0,23.5,24.1\n"
+    "  --sample-period MS  wave modes: 1, 2, 5, 10, 20, 50 or 100 ms.\n"
+    "                      Example: --sample-period 5\n"
+    "  --count N           stop after N good telegrams. Example: --count 10\n"
+    "  --seconds S         stop after S seconds. Example: --seconds 30\n"
+    "  --json              one JSON object per telegram.\n"
+    "                      Example: kvtool monitor --mode 1 --count 5 --json\n\n"
+    "Example:\n"
+    "  kvtool --port /dev/ttyUSB0 monitor --mode 2 --range 50 --seconds 60\n";
 
 }  // namespace kv::tool

@@ -192,4 +192,14 @@ int runShow(const ToolOptions& options) {
     return kExitOk;
 }
 
+const char* const kShowHelp =
+    "Usage: kvtool show FILE [--json]\n\n"
+    "Loads a data file as the graph window's open command does and prints its\n"
+    "header and its records.\n\n"
+    "Options:\n"
+    "  FILE     the data file (CSV, Shift-JIS) to load.\n"
+    "           Example: kvtool show ~/KV-DATAS/KV5300P01_20240105_01.csv\n"
+    "  --json   print one JSON object instead of text.\n"
+    "           Example: kvtool show data.csv --json\n";
+
 }  // namespace kv::tool

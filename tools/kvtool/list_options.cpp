@@ -83,4 +83,23 @@ int loadSortedList(const ListOptions& list, LoadedList& loaded) {
     return kExitOk;
 }
 
+const char* const kPrintHelp =
+    "Usage: kvtool print FILE --out OUT.pdf [--range FIRST-LAST] [--sort COLUMN]\n"
+    "              [--largest | --smallest] [--signed]\n\n"
+    "Prints the list window's printout of a data file into an A4 PDF, in the order\n"
+    "the sort gives.\n\n"
+    "Options:\n"
+    "  FILE                the data file to load.\n"
+    "                      Example: kvtool print data.csv --out list.pdf\n"
+    "  --out OUT.pdf       the PDF to write. Example: --out list.pdf\n"
+    "  --range FIRST-LAST  only these records (from 1), as the print range dialog\n"
+    "                      takes them. Example: --range 1-50\n"
+    "  --sort N            sort by column N (from 1) as the list window does.\n"
+    "                      Example: --sort 3\n"
+    "  --largest           with --sort: largest values first (the default).\n"
+    "  --smallest          with --sort: smallest values first.\n"
+    "                      Example: --sort 3 --smallest\n"
+    "  --signed            with --sort: by the signed value, not its magnitude.\n"
+    "                      Example: --sort 5 --signed\n";
+
 }  // namespace kv::tool

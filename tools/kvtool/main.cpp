@@ -1,44 +1,104 @@
 // kvtool: the recorder and file operations of the program, from a shell.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tool_options.h"
 
 namespace {
 
-const char* kUsage =
-    "usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] info [--json]\n"
-    "       kvtool [--port DEV|COMn] [--baud N] [--ini FILE] download (--all | --select 1,3)"
-    " [--dir DIR]\n"
-    "       kvtool show FILE [--json]\n"
-    "       kvtool list FILE [--sort COLUMN] [--largest | --smallest] [--signed] [--json]\n"
-    "       kvtool [--port DEV|COMn] [--baud N] [--ini FILE] monitor --mode 1-4 [--range G]\n"
-    "              [--sensitivity X,Y,Z] [--sample-period MS] [--count N] [--seconds S] [--json]\n"
-    "       kvtool [--ini FILE] plot FILE --out OUT(.png|.svg|.pdf) [--view 0-4] [--record N]\n"
-    "              [--time-zoom 0-18] [--g-zoom 0-3] [--scroll H,V] [--size WxH]\n"
-    "       kvtool print FILE --out OUT.pdf [--range FIRST-LAST] [--sort COLUMN]"
-    " [--largest | --smallest] [--signed]\n";
+using namespace kv::tool;
+
+struct Subcommand {
+    const char* name;
+    int (*run)(const ToolOptions&);
+    const char* summary;
+    const char* help;  // usage, every option, an example
+};
+
+// One line per subcommand.
+const Subcommand kSubcommands[] = {
+    {"info", runInfo, "read the recorder's status, measurement index and clock", kInfoHelp},
+    {"download", runDownload, "download measurements into data files", kDownloadHelp},
+    {"show", runShow, "print what a data file holds", kShowHelp},
+    {"list", runList, "print the list window's rows of a data file", kListHelp},
+    {"monitor", runMonitor, "print the live telegrams of the recorder", kMonitorHelp},
+#ifdef KV_TOOL_DRAW
+    {"plot", runPlot, "draw a data file as the graph window does, to PNG, SVG or PDF", kPlotHelp},
+    {"print", runPrint, "print the list of a data file into a PDF, as the list window does",
+     kPrintHelp},
+#endif
+    {"ports", runPorts, "list the serial devices; find the recorder's", kPortsHelp},
+};
+
+const char* const kCommonHelp =
+    "Options of every command that talks to a recorder (before or after the command):\n"
+    "  --port DEV|COMn  the serial line: a device path such as /dev/ttyUSB0 or\n"
+    "                   /dev/serial/by-id/usb-FTDI_...-port0, or COM1 to COM8 as the\n"
+    "                   INI file maps them (section \"com\", keys Device1 to Device8;\n"
+    "                   without one, COMn is /dev/ttyS(n-1)). Default: the INI's Port.\n"
+    "                   Example: --port /dev/ttyUSB0, --port COM2\n"
+    "  --baud N         the baud rate. Default: the INI's Baud (38400).\n"
+    "                   Example: --baud 38400\n"
+    "  --ini FILE       the settings file. Default: that of the ＫＶマネージャー installed\n"
+    "                   beside kvtool, or ~/.config/kvmanager/kvmanager.ini when that\n"
+    "                   folder is read-only (a system-wide installation).\n"
+    "                   Example: --ini ~/kv/kvmanager.ini\n";
+
+const char* const kExitHelp =
+    "Exit status: 0 success, 1 the operation failed (the reason on stderr),\n"
+    "2 usage error.\n";
+
+void printTopHelp() {
+    std::printf(
+        "kvtool: the recorder and data-file operations of ＫＶマネージャー, from a shell.\n\n"
+        "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] COMMAND [OPTIONS]\n"
+        "       kvtool COMMAND --help\n"
+        "       kvtool --help | --version\n\n"
+        "Commands:\n");
+    for (const Subcommand& s : kSubcommands) std::printf("  %-10s %s\n", s.name, s.summary);
+    std::printf(
+        "\n%s  -h, --help       this text; after a command, that command's help\n"
+        "  --version        the version\n\n%s\n"
+        "Examples:\n"
+        "  kvtool ports --probe\n"
+        "  kvtool --port /dev/ttyUSB0 info\n"
+        "  kvtool download --all --dir ~/KV-DATAS\n"
+        "  kvtool download --help\n",
+        kCommonHelp, kExitHelp);
+}
+
+bool isHelp(const std::string& word) {
+    return word == "--help" || word == "-h";
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace kv::tool;
     std::string error;
     auto options = parseToolOptions(argc, argv, error);
     if (!options) {
-        std::fprintf(stderr, "kvtool: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "kvtool: %s\nTry 'kvtool --help'.\n", error.c_str());
         return kExitUsage;
     }
     const std::string& command = options->args.front();
-    if (command == "info") return runInfo(*options);
-    if (command == "download") return runDownload(*options);
-    if (command == "show") return runShow(*options);
-    if (command == "list") return runList(*options);
-    if (command == "monitor") return runMonitor(*options);
-#ifdef KV_TOOL_DRAW
-    if (command == "plot") return runPlot(*options);
-    if (command == "print") return runPrint(*options);
-#endif
-    std::fprintf(stderr, "kvtool: unknown command '%s'\n%s", command.c_str(), kUsage);
+    if (isHelp(command)) {
+        printTopHelp();
+        return kExitOk;
+    }
+    if (command == "--version") {
+        std::printf("kvtool %s\n", KV_VERSION);
+        return kExitOk;
+    }
+    for (const Subcommand& s : kSubcommands) {
+        if (command != s.name) continue;
+        for (size_t i = 1; i < options->args.size(); ++i) {
+            if (!isHelp(options->args[i])) continue;
+            std::printf("%s\n%s\n%s", s.help, kCommonHelp, kExitHelp);
+            return kExitOk;
+        }
+        return s.run(*options);
+    }
+    std::fprintf(stderr, "kvtool: unknown command '%s'\nTry 'kvtool --help'.\n", command.c_str());
     return kExitUsage;
 }

@@ -103,4 +103,25 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
     return true;
 }
 
+const char* const kPlotHelp =
+    "Usage: kvtool [--ini FILE] plot FILE --out OUT(.png|.svg|.pdf) [--view 0-4]\n"
+    "              [--record N] [--time-zoom 0-18] [--g-zoom 0-3] [--scroll H,V]\n"
+    "              [--size WxH]\n\n"
+    "Draws a data file as the graph window shows it (PNG, SVG) or prints it (PDF),\n"
+    "with the window's own drawing and the INI file's graph colours.\n\n"
+    "Options:\n"
+    "  FILE            the data file to draw. Example: kvtool plot data.csv --out a.png\n"
+    "  --out OUT       the picture to write; its ending chooses the format.\n"
+    "                  Example: --out graph.pdf\n"
+    "  --view 0-4      the graph window's view; default: the one it opens the file in.\n"
+    "                  Example: --view 2\n"
+    "  --record N      the record to show, from 1. Example: --record 3\n"
+    "  --time-zoom I   the time axis zoom, the index of the window's list 0 to 18.\n"
+    "                  Example: --time-zoom 4\n"
+    "  --g-zoom J      the G axis zoom, the index of the window's list 0 to 3.\n"
+    "                  Example: --g-zoom 1\n"
+    "  --scroll H,V    the scroll-bar positions. Example: --scroll 120,0\n"
+    "  --size WxH      the picture's size in pixels (16 to 16384 each); default: the\n"
+    "                  window's. Example: --size 1280x800\n";
+
 }  // namespace kv::tool

@@ -64,6 +64,11 @@ bool choosePort(const ToolOptions& options, const PcSettings& settings, PortChoi
     return true;
 }
 
+int usageError(const std::string& reason) {
+    std::fprintf(stderr, "kvtool: %s\n", reason.c_str());
+    return kExitUsage;
+}
+
 bool loadSettingsAndPort(const ToolOptions& options, PcSettings& settings, PortChoice& port) {
     loadToolSettings(options, settings);
     std::string error;

@@ -33,6 +33,8 @@ bool choosePort(const ToolOptions& options, const PcSettings& settings, PortChoi
 // Both of the above for a subcommand that talks to a recorder; on a usage
 // error prints it and returns false.
 bool loadSettingsAndPort(const ToolOptions& options, PcSettings& settings, PortChoice& port);
+// Prints "kvtool: " and the reason on stderr; returns the usage exit status.
+int usageError(const std::string& reason);
 
 // The recorder link of a kvtool run: the real serial device and clock, and a
 // console host that writes message boxes to stderr.

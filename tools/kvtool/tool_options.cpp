@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "link/serial_device.h"
+
 namespace kv::tool {
 
 std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& error) {
@@ -24,7 +26,7 @@ std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& 
             if (!v) return std::nullopt;
             char* end = nullptr;
             long b = std::strtol(v->c_str(), &end, 10);
-            if (v->empty() || *end != '\0' || b <= 0 || b > 4000000) {
+            if (v->empty() || *end != '\0' || b <= 0 || b > kMaxBaudRate) {
                 error = "--baud needs a positive number";
                 return std::nullopt;
             }

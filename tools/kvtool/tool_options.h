@@ -22,12 +22,24 @@ constexpr int kExitUsage = 2;
 // Parses argv; nullopt (with the reason in error) on a usage error.
 std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& error);
 
+// Each subcommand: what runs it, and its --help text (usage, what it does,
+// every option with an example).
 int runInfo(const ToolOptions& options);
+extern const char* const kInfoHelp;
 int runDownload(const ToolOptions& options);
+extern const char* const kDownloadHelp;
 int runShow(const ToolOptions& options);
+extern const char* const kShowHelp;
+int runPorts(const ToolOptions& options);
+extern const char* const kPortsHelp;
 int runList(const ToolOptions& options);
+extern const char* const kListHelp;
 int runMonitor(const ToolOptions& options);
-int runPlot(const ToolOptions& options);  // plot and print: only in a build with the windows
+extern const char* const kMonitorHelp;
+// plot and print: only in a build with the windows
+int runPlot(const ToolOptions& options);
+extern const char* const kPlotHelp;
 int runPrint(const ToolOptions& options);
+extern const char* const kPrintHelp;
 
 }  // namespace kv::tool

@@ -241,8 +241,11 @@ TEST_F(MainFormTest, APortThatCannotBeOpenedIsNamedWithItsErrorNumber) {
     find<QToolButton>(windows.mainForm, "BitBtn1")->click();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].title, "通信エラー");
-    EXPECT_EQ(host.messages[0].text, "ポートが開けません。\n13");
+    EXPECT_EQ(host.messages[0].text.find("ポートが開けません。\n13\n/dev/"), 0u)
+        << host.messages[0].text;
     EXPECT_EQ(host.messages[0].flags, Host::Error);
+    // At once: one attempt to open, nothing sent, no waiting.
+    EXPECT_EQ(device->openAttempts(), 1);
     EXPECT_TRUE(device->frames().empty());
 }
 

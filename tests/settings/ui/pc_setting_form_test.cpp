@@ -169,20 +169,21 @@ TEST_F(PcSettingFormTest, RevertRestoresTheStoredSettings) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(PcSettingFormTest, APortTheListDoesNotOfferMustBeChosenBeforeApplying) {
+TEST_F(PcSettingFormTest, ABaudRateTheListDoesNotOfferMustBeChosenBeforeApplying) {
+    // A port outside COM1 to COM8 already reads as COM1.
     writeBytes(settings.iniFilePath(), "[com]\r\nPort=9\r\nBaud=9600\r\n");
     settings.load();
     show();
-    EXPECT_EQ(find<QComboBox>("ComboBox1")->currentIndex(), -1);
+    EXPECT_EQ(find<QComboBox>("ComboBox1")->currentIndex(), 0);
     EXPECT_EQ(find<QComboBox>("ComboBox2")->currentIndex(), -1);
     find<QPushButton>("BitBtn1")->click();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].flags, Host::Error);
-    EXPECT_EQ(reread().comPort(), 9);
-    find<QComboBox>("ComboBox1")->setCurrentIndex(0);
+    EXPECT_EQ(reread().baudRate(), 9600);
+    find<QComboBox>("ComboBox1")->setCurrentIndex(2);
     find<QComboBox>("ComboBox2")->setCurrentIndex(0);
     find<QPushButton>("BitBtn1")->click();
-    EXPECT_EQ(reread().comPort(), 1);
+    EXPECT_EQ(reread().comPort(), 3);
     EXPECT_EQ(reread().baudRate(), 38400);
 }
 
