@@ -155,6 +155,11 @@ bool readMonitorPreset(Link& link, int portNumber, int baudRate, const PcSetting
     bool read = false;
     {
         RecorderSession session(link, portNumber, baudRate);
+        if (session.openError != 0) {
+            link.host.setBusy(false);
+            sessionReady(session);  // says why, at once
+            return false;
+        }
         if (isFirstGeneration(session, recorder.legacyInfo, recorder.identity)) {
             const LegacyRecorderInfo& info = recorder.legacyInfo;
             choices.model = info.modelCode == 4100 ? 0 : 1;
@@ -162,10 +167,6 @@ bool readMonitorPreset(Link& link, int portNumber, int baudRate, const PcSetting
             for (int a = 0; a < 3; ++a) choices.sensitivity[a] = generalText(info.sensitivity[a]);
             choices.samplePeriod = 1;
             read = true;
-        } else if (session.openError != 0) {
-            link.host.setBusy(false);
-            link.host.messageBox("通信エラー", portOpenErrorText(session.openError), Host::Error);
-            return false;
         } else if (readStatus(session, recorder.info)) {
             const RecorderInfo& info = recorder.info;
             choices.model = info.modelCode == 5100   ? 2

@@ -11,6 +11,7 @@
 #include "link/link.h"
 #include "model/recorder_model.h"
 #include "recorder/information_command.h"
+#include "screens/monitor_settings.h"
 #include "screens/settings_write.h"
 #include "settings/pc_settings.h"
 #include "support/memory_device.h"
@@ -35,6 +36,11 @@ TEST(PortFailure, EveryRecorderCommandReportsItAtOnce) {
     const std::pair<const char*, std::function<void()>> commands[] = {
         {"information", [&] { readRecorderInformation(link, 2, 38400, state); }},
         {"conditions", [&] { readRecorderConditions(link, 2, 38400, state); }},
+        {"monitor preset",
+         [&] {
+             MonitorChoices choices;
+             readMonitorPreset(link, 2, 38400, settings, state, choices);
+         }},
         {"download",
          [&] {
              std::array<bool, kMeasurementSlots> ticked{};
