@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "tool_options.h"
+
 namespace kv::tool {
 namespace {
 
