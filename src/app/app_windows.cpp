@@ -27,7 +27,7 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings, RecorderS
                       DataSet& data) {
     w.mainForm = new TMainForm(link, settings, state, w);
     w.settingForm = new TSettingForm(link, settings, state, w.mainForm);
-    w.pcSettingForm = new TPcSettingForm(settings, link.host, w.mainForm);
+    w.pcSettingForm = new TPcSettingForm(settings, link, w.mainForm);
     w.informationForm = new TInformationForm(link, settings, state, data, w.mainForm);
     // Loads started from the graph window use the progress window while the
     // main window is hidden, so it follows no parent.

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <map>
 
+#include "link/port_messages.h"
 #include "recorder/identity_commands.h"
 #include "recorder/session.h"
 
@@ -81,6 +82,31 @@ std::vector<PortProbe> probePorts(Link& link, const std::vector<std::string>& pa
 
 std::string recorderName(ModelCode model) {
     return "KV-" + std::to_string(model);
+}
+
+std::string probeFindingText(const PortProbe& probe) {
+    switch (probe.outcome) {
+        case PortProbe::Outcome::Answered:
+            return recorderName(probe.model) +
+                   (probe.serialNumber >= 0
+                        ? "（製造番号 " + std::to_string(probe.serialNumber) + "）"
+                        : std::string());
+        case PortProbe::Outcome::Silent:
+            return "応答なし";
+        case PortProbe::Outcome::Busy:
+            return "ほかのプログラムが使用中（何も送っていません）";
+        case PortProbe::Outcome::Console:
+            return "システムコンソール（何も送っていません）";
+        case PortProbe::Outcome::Unopened:
+            break;
+    }
+    return "開けません: " + systemErrorText(static_cast<int>(probe.error));
+}
+
+const PortProbe* firstAnswer(const std::vector<PortProbe>& probes) {
+    for (const PortProbe& p : probes)
+        if (p.outcome == PortProbe::Outcome::Answered) return &p;
+    return nullptr;
 }
 
 }  // namespace kv

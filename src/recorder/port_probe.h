@@ -45,4 +45,10 @@ std::vector<PortProbe> probePorts(Link& link, const std::vector<std::string>& pa
 // The recorder's name as a person reads it: "KV-5300".
 std::string recorderName(ModelCode model);
 
+// What a probe found, in the words of the windows: "KV-5300（製造番号 4321）",
+// "応答なし", "使用中（何も送っていません）", …
+std::string probeFindingText(const PortProbe& probe);
+// The first probe that found a recorder; nullptr when none did.
+const PortProbe* firstAnswer(const std::vector<PortProbe>& probes);
+
 }  // namespace kv

@@ -20,6 +20,9 @@
 
 #include "base/host.h"
 #include "base/kv_assert.h"
+#include "link/link.h"
+#include "link/serial_ports.h"
+#include "recorder/port_probe.h"
 #include "settings/pc_setting_choices.h"
 #include "settings/pc_settings.h"
 #include "settings/pc_settings_entry.h"
@@ -41,6 +44,12 @@ QString homeFolder() {
 }
 
 }  // namespace
+
+TPcSettingForm::TPcSettingForm(PcSettings& settings, Link& link, QWidget* parent)
+    : TPcSettingForm(settings, link.host, parent) {
+    link_ = &link;
+    ButtonDetect->setVisible(true);
+}
 
 TPcSettingForm::TPcSettingForm(PcSettings& settings, Host& host, QWidget* parent)
     : QDialog(parent), settings_(settings), host_(host) {
@@ -184,6 +193,13 @@ void TPcSettingForm::buildCommunicationGroup() {
     });
     connect(ComboBoxDevice, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { DeviceChange(text); });
+    ButtonDetect = new QPushButton(QStringLiteral("検出"), GroupBox2);
+    ButtonDetect->setObjectName("ButtonDetect");
+    ButtonDetect->setAutoDefault(false);
+    ButtonDetect->setToolTip(
+        QStringLiteral("シリアルデバイスに記録計を問い合わせ、見つかったデバイスを選びます"));
+    ButtonDetect->setVisible(false);
+    connect(ButtonDetect, &QPushButton::clicked, this, [this] { ButtonDetectClick(); });
 
     auto* grid = new QGridLayout(GroupBox2);
     grid->setContentsMargins(8, 6, 8, 8);
@@ -194,7 +210,8 @@ void TPcSettingForm::buildCommunicationGroup() {
     grid->addWidget(ComboBox2, 0, 3);
     grid->addWidget(Label1, 0, 4);
     grid->addWidget(StaticTextDevice, 1, 0);
-    grid->addWidget(ComboBoxDevice, 1, 1, 1, 4);
+    grid->addWidget(ComboBoxDevice, 1, 1, 1, 3);
+    grid->addWidget(ButtonDetect, 1, 4);
     grid->setColumnStretch(3, 1);
 }
 
@@ -357,6 +374,39 @@ void TPcSettingForm::EditChange() {
 void TPcSettingForm::SpeedButtonClick(int no) {
     showSlot(no, speedButtons_[no]->isChecked());
     edited_ = true;
+}
+
+void TPcSettingForm::ButtonDetectClick() {
+    const int index = ComboBox1->currentIndex();
+    if (!link_ || index < 0) {
+        host_.messageBox("PC環境設定", "通信ポートを選択して下さい。", Host::Information);
+        return;
+    }
+    const DeviceTree tree = deviceTreeFromEnvironment();
+    std::vector<std::string> paths;
+    for (const SerialPortInfo& port : listSerialPorts(tree)) paths.push_back(port.path);
+    if (paths.empty()) {
+        host_.messageBox("PC環境設定", "シリアルデバイスが見つかりません。", Host::Information);
+        return;
+    }
+    const int baud =
+        ComboBox2->currentIndex() >= 0 ? ComboBox2->currentText().toInt() : settings_.baudRate();
+    ButtonDetect->setEnabled(false);
+    const std::vector<PortProbe> probes = probePorts(*link_, paths, baud, tree);
+    ButtonDetect->setEnabled(true);
+    const PortProbe* found = firstAnswer(probes);
+    if (!found) {
+        std::string text = "記録計が見つかりませんでした。\n";
+        for (const PortProbe& p : probes) text += "\n" + p.path + ": " + probeFindingText(p);
+        host_.messageBox("PC環境設定", text, Host::Information);
+        return;
+    }
+    const std::string question = "記録計が見つかりました。\n\n" + found->path + "\n" +
+                                 probeFindingText(*found) + "\n\nこのデバイスを COM" +
+                                 std::to_string(index + 1) +
+                                 " に使いますか？（「設定」で保存されます）";
+    if (host_.messageBox("PC環境設定", question, Host::QuestionYesNo) != Host::Yes) return;
+    ComboBoxDevice->setEditText(QString::fromStdString(found->path));  // DeviceChange keeps it
 }
 
 void TPcSettingForm::BitBtn1Click() {

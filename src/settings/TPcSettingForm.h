@@ -18,6 +18,7 @@ class QTreeView;
 namespace kv {
 
 class Host;
+struct Link;
 class PcSettings;
 
 // The PC-side settings: the data folder, the serial port with its baud rate
@@ -26,7 +27,9 @@ class PcSettings;
 class TPcSettingForm : public QDialog {
     Q_OBJECT
   public:
+    // Without a recorder line the screen has no "検出" button.
     TPcSettingForm(PcSettings& settings, Host& host, QWidget* parent = nullptr);
+    TPcSettingForm(PcSettings& settings, Link& link, QWidget* parent = nullptr);
 
     // True once something was changed since the controls were filled or applied.
     bool edited() const { return edited_; }
@@ -54,6 +57,9 @@ class TPcSettingForm : public QDialog {
     void DeviceChange(const QString& text);
     void EditChange();
     void SpeedButtonClick(int no);
+    // Asks every serial device for a recorder and offers the one that answers
+    // as the selected port's device.
+    void ButtonDetectClick();
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();
@@ -62,6 +68,7 @@ class TPcSettingForm : public QDialog {
 
     PcSettings& settings_;
     Host& host_;
+    Link* link_ = nullptr;
     bool edited_ = false;
     bool leaving_ = false;
     bool filling_ = false;
@@ -83,6 +90,7 @@ class TPcSettingForm : public QDialog {
     QLabel* Label1 = nullptr;
     QLabel* StaticTextDevice = nullptr;
     QComboBox* ComboBoxDevice = nullptr;
+    QPushButton* ButtonDetect = nullptr;
     QLabel* StaticText5 = nullptr;
     std::array<QLabel*, 10> slotLabels_{};
     std::array<QToolButton*, 10> speedButtons_{};

@@ -28,23 +28,6 @@ const char* outcomeName(PortProbe::Outcome o) {
     return "unopened";
 }
 
-std::string findingText(const PortProbe& p) {
-    switch (p.outcome) {
-        case PortProbe::Outcome::Answered:
-            return recorderName(p.model) + ", serial number " +
-                   (p.serialNumber >= 0 ? std::to_string(p.serialNumber) : std::string("unknown"));
-        case PortProbe::Outcome::Silent:
-            return "no answer";
-        case PortProbe::Outcome::Busy:
-            return "busy: another program uses it, nothing was sent";
-        case PortProbe::Outcome::Console:
-            return "the system console, nothing was sent";
-        case PortProbe::Outcome::Unopened:
-            break;
-    }
-    return "cannot be opened: " + systemErrorText(static_cast<int>(p.error));
-}
-
 std::string deviceText(const SerialPortInfo& port) {
     std::string text = port.path;
     if (!port.target.empty()) text += " -> " + port.target;
@@ -77,7 +60,7 @@ std::string portsText(const std::vector<SerialPortInfo>& ports,
     std::string out;
     for (size_t i = 0; i < ports.size(); ++i) {
         out += deviceText(ports[i]);
-        if (i < probes.size()) out += ": " + findingText(probes[i]);
+        if (i < probes.size()) out += ": " + probeFindingText(probes[i]);
         out += "\n";
     }
     return out;
