@@ -11,11 +11,11 @@ trap 'rm -f "$include"' EXIT
 # The command names: the indented words of the "Commands:" list.
 commands="$("$kvtool" --help | awk '/^Commands:/ { on = 1; next } on && /^$/ { exit } on { print $1 }')"
 for c in $commands; do
-    printf '[COMMAND %s]\n' "$(echo "$c" | tr '[:lower:]' '[:upper:]')"
+    printf '[COMMAND %s]\n.nf\n' "$(echo "$c" | tr '[:lower:]' '[:upper:]')"
     # The text is roff: a backslash or a leading dot or quote would be a
-    # request, a plain minus a hyphen; indented lines keep their layout.
+    # request, a plain minus a hyphen; no filling, so the columns stay.
     "$kvtool" "$c" --help | sed -e 's/\\/\\e/g' -e "s/^\([.']\)/\\\\\&\1/" -e 's/-/\\-/g'
-    echo
+    printf '.fi\n'
 done >"$include"
 
 help2man --no-info --no-discard-stderr --section=1 \
