@@ -11,4 +11,8 @@ int ConsoleHost::messageBox(const std::string& title, const std::string& text, i
     return Ok;
 }
 
+void ConsoleHost::showProgressText(int, const std::string& text) {
+    if (progressTextsShown_ && !text.empty()) std::fprintf(stderr, "%s\n", text.c_str());
+}
+
 }  // namespace kv::tool
