@@ -61,51 +61,83 @@ void drawLabel(GraphSurface& surface, int x, int top, const QString& text, Align
     surface.drawText(left, top, text);
 }
 
-// The bars of rows w.first … w.last of one axis, each from its positive to its
-// negative peak at its time. Bars on one pixel column that touch or overlap
-// are drawn as one line: a bar covers the pixels between its ends, so the
-// union is the same picture with far fewer lines.
-void drawBars(ScaleGraph& graph, const DataSet& d, int axis, RowWindow w, bool merge) {
-    const int last = std::min<int>(w.last, static_cast<int>(d.peakRows.size()) - 1);
-    if (!merge) {
-        for (int j = w.first; j <= last; ++j) {
-            const PeakRow& row = d.peakRows[j];
-            const float pos = row.peak[2 * axis], neg = row.peak[2 * axis + 1];
-            if (pos != 0 || neg != 0) graph.DrawLine(row.time[axis], pos, row.time[axis], neg);
-        }
-        return;
-    }
-    const ScaleMapping& m = graph.mapping();
-    const PixelRect& a = m.area();
-    static std::vector<QLine> lines;
-    lines.clear();
-    bool open = false;
-    int cx = 0, clo = 0, chi = 0;
-    for (int j = w.first; j <= last; ++j) {
+// One axis' bars, row by row, each from its positive to its negative peak at
+// its time: the plain drawing that the merged one must match.
+void drawBarsOneByOne(ScaleGraph& graph, const DataSet& d, int axis, int first, int last) {
+    for (int j = first; j <= last; ++j) {
         const PeakRow& row = d.peakRows[j];
         const float pos = row.peak[2 * axis], neg = row.peak[2 * axis + 1];
-        if (pos == 0 && neg == 0) continue;
-        const int x = m.toPixelX(row.time[axis]);
-        if (x < a.left || x > a.right) continue;
-        int lo = m.toPixelY(pos), hi = m.toPixelY(neg);
-        if (lo > hi) std::swap(lo, hi);
-        if (hi < a.top || lo > a.bottom) continue;
-        lo = std::max(lo, a.top);
-        hi = std::min(hi, a.bottom);
+        if (pos != 0 || neg != 0) graph.DrawLine(row.time[axis], pos, row.time[axis], neg);
+    }
+}
+
+// Bars of one axis that fall on one pixel column and touch or overlap become
+// one line: a bar covers the pixels between its ends, so the union is the same
+// picture with far fewer lines.
+struct ColumnMerger {
+    std::vector<QLine> lines;
+    bool open = false;
+    int cx = 0, clo = 0, chi = 0;
+
+    void add(int x, int lo, int hi) {
         if (open && x == cx && lo <= chi + 1 && hi >= clo - 1) {
             clo = std::min(clo, lo);
             chi = std::max(chi, hi);
-            continue;
+            return;
         }
-        if (open) lines.emplace_back(cx, clo, cx, chi);
+        flush();
         open = true;
         cx = x;
         clo = lo;
         chi = hi;
     }
-    if (open) lines.emplace_back(cx, clo, cx, chi);
-    graph.canvas()->setPen(graphColor(graph.lineColor()));
-    graph.canvas()->drawLines(lines);
+    void flush() {
+        if (open) lines.emplace_back(cx, clo, cx, chi);
+        open = false;
+    }
+};
+
+// The bars of rows w.first … w.last of the listed axes, drawn axis after axis
+// in the list's order and colours. The merged drawing reads the rows once for
+// all axes; bars outside the plot area are dropped and their ends cut to it,
+// as the clipping would.
+void drawBars(ScaleGraph& graph, const GraphContext& c, const AxisList& axes, RowWindow w,
+              bool merge) {
+    const DataSet& d = c.data;
+    const int last = std::min<int>(w.last, static_cast<int>(d.peakRows.size()) - 1);
+    if (!merge) {
+        for (int k = 0; k < axes.count; ++k) {
+            graph.SetLineColor(c.view.colors[axes.axis[k]].line);
+            drawBarsOneByOne(graph, d, axes.axis[k], w.first, last);
+        }
+        return;
+    }
+    const ScaleMapping& m = graph.mapping();
+    const PixelRect& a = m.area();
+    static ColumnMerger mergers[3];
+    for (ColumnMerger& merger : mergers) {
+        merger.lines.clear();
+        merger.open = false;
+    }
+    for (int j = w.first; j <= last; ++j) {
+        const PeakRow& row = d.peakRows[j];
+        for (int k = 0; k < axes.count; ++k) {
+            const int axis = axes.axis[k];
+            const float pos = row.peak[2 * axis], neg = row.peak[2 * axis + 1];
+            if (pos == 0 && neg == 0) continue;
+            const int x = m.toPixelX(row.time[axis]);
+            if (x < a.left || x > a.right) continue;
+            int lo = m.toPixelY(pos), hi = m.toPixelY(neg);
+            if (lo > hi) std::swap(lo, hi);
+            if (hi < a.top || lo > a.bottom) continue;
+            mergers[k].add(x, std::max(lo, a.top), std::min(hi, a.bottom));
+        }
+    }
+    for (int k = 0; k < axes.count; ++k) {
+        mergers[k].flush();
+        graph.canvas()->setPen(graphColor(c.view.colors[axes.axis[k]].line));
+        graph.canvas()->drawLines(mergers[k].lines);
+    }
 }
 
 }  // namespace
@@ -191,11 +223,7 @@ void Write_PeakData(ScaleGraph& graph, int graphIndex, const GraphContext& c, bo
     if (w.empty()) return;
     const AxisList axes = axesOnGraph(c.view.viewMode, graphIndex, c.identity, true);
     graph.canvas()->clipTo(graph.mapping().area());
-    for (int k = 0; k < axes.count; ++k) {
-        const int a = axes.axis[k];
-        graph.SetLineColor(c.view.colors[a].line);
-        drawBars(graph, c.data, a, w, mergeColumns);
-    }
+    drawBars(graph, c, axes, w, mergeColumns);
     graph.SetLineColor(c.view.colors[graphIndex].line);
     graph.canvas()->clearClip();
 }

@@ -38,9 +38,22 @@ void ScaleGraph::SetPenStyle(bool dotted) {
 
 void ScaleGraph::ClearArea() {
     if (!canvas_) return;
+    // White round the plot area and its back colour inside: every pixel is
+    // filled once.
     const QRect box = canvas_->box();
-    canvas_->painter().fillRect(box, Qt::white);
     const PixelRect& a = mapping_.area();
+    const QRect plot(QPoint(a.left, a.top), QPoint(a.right, a.bottom));
+    QPainter& p = canvas_->painter();
+    if (!plot.isValid() || !box.contains(plot)) {
+        p.fillRect(box, Qt::white);
+    } else {
+        p.fillRect(QRect(box.left(), box.top(), box.width(), plot.top() - box.top()), Qt::white);
+        p.fillRect(QRect(QPoint(box.left(), plot.bottom() + 1), box.bottomRight()), Qt::white);
+        p.fillRect(QRect(QPoint(box.left(), plot.top()), QPoint(plot.left() - 1, plot.bottom())),
+                   Qt::white);
+        p.fillRect(QRect(QPoint(plot.right() + 1, plot.top()), QPoint(box.right(), plot.bottom())),
+                   Qt::white);
+    }
     canvas_->fillRect(a, graphColor(backColor_));
     canvas_->drawFrame(a, graphColor(gridColor_));
     canvas_->setPen(graphColor(gridColor_));

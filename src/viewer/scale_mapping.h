@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 namespace kv {
 
 struct PixelPoint {
@@ -34,9 +36,18 @@ class ScaleMapping {
     // on the left or top edge; a negative one measures from the right or bottom
     // edge. Values far outside the ranges map far outside the area (clamped to
     // ±2^30 so the pixel stays an int); callers clip.
-    PixelPoint toPixel(double x, double y) const;
-    int toPixelX(double x) const;
-    int toPixelY(double y) const;
+    PixelPoint toPixel(double x, double y) const { return {toPixelX(x), toPixelY(y)}; }
+    // Inline: a peak view maps two values for each of 360000 bars.
+    int toPixelX(double x) const {
+        if (xFactor_ > 0) return area_.left + truncOffset(xFactor_ * (x - xMin_));
+        if (xFactor_ < 0) return area_.right + truncOffset(xFactor_ * (x - xMin_));
+        return area_.left;
+    }
+    int toPixelY(double y) const {
+        if (yFactor_ > 0) return area_.top + truncOffset(yFactor_ * (y - yMin_));
+        if (yFactor_ < 0) return area_.bottom + truncOffset(yFactor_ * (y - yMin_));
+        return area_.top;
+    }
 
     const PixelRect& area() const { return area_; }
     double xMin() const { return xMin_; }
@@ -47,6 +58,15 @@ class ScaleMapping {
     double yFactor() const { return yFactor_; }
 
   private:
+    // A zoomed time axis can put rows months away billions of pixels off the
+    // area; they are clipped anyway, so the offset only has to stay an int.
+    static int truncOffset(double v) {
+        constexpr double kFarOff = 1 << 30;
+        if (v != v) return 0;
+        if (v < -kFarOff) return -(1 << 30);
+        if (v > kFarOff) return 1 << 30;
+        return static_cast<int>(std::trunc(v));
+    }
     void updateFactors();
 
     PixelRect area_;
