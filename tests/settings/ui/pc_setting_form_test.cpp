@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -201,9 +203,14 @@ TEST_F(PcSettingFormTest, AMissingFolderShowsTheNearestExistingOneAndTheTreeSets
     ASSERT_TRUE(parent.isValid());
     const QString wanted = QString::fromStdString(tmp.path() + "data/new");
     QModelIndex child;
-    for (int attempt = 0; attempt < 200 && !child.isValid(); ++attempt) {
+    // The folder model lists folders on a thread of its own: on a loaded machine that can take
+    // seconds, so wait for the new folder by the clock, not by a count of event rounds.
+    QElapsedTimer waited;
+    waited.start();
+    while (!child.isValid() && waited.elapsed() < 20000) {
         if (model->canFetchMore(parent)) model->fetchMore(parent);
         QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
         for (int r = 0; r < model->rowCount(parent); ++r)
             if (model->index(r, 0, parent).data(Qt::UserRole + 1).toString() == wanted)
                 child = model->index(r, 0, parent);
