@@ -25,6 +25,7 @@
 #include "screens/TKV5000_Info.h"
 #include "settings/TPcSettingForm.h"
 #include "settings/pc_settings.h"
+#include "viewer/TGraph5000.h"
 
 namespace kv {
 namespace {
@@ -294,18 +295,22 @@ void TMainForm::BitBtn4Click() {
     showModally(windows_.pcSettingForm);
 }
 
-// The graph window takes over until it is closed; it shows this window again.
 void TMainForm::BitBtn5Click() {
+    showGraphWindow();
+}
+
+// The graph window takes over until it is closed; it shows this window again.
+// It stays modeless from the menu too: the list window it opens must answer.
+void TMainForm::showGraphWindow() {
     if (!windows_.graph5000) return;
     hide();
     windows_.graph5000->show();
+    windows_.graph5000->raise();
+    windows_.graph5000->disableSelectors();
 }
 
 void TMainForm::mnuShowDataClick() {
-    if (!windows_.graph5000) return;
-    hide();
-    showModally(windows_.graph5000);
-    show();
+    showGraphWindow();
 }
 
 void TMainForm::BitBtn6Click() {

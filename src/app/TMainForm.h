@@ -33,6 +33,9 @@ class TMainForm : public QMainWindow {
     bool closeAllowed() const { return closeAllowed_; }
     // Enables the commands whose windows exist (the others stay off).
     void updateCommands();
+    // The graph command: the graph window takes this window's place until it
+    // is closed.
+    void showGraphWindow();
 
   signals:
     // The user confirmed the exit: the program ends.

@@ -20,6 +20,9 @@
 #include "screens/TSettingForm.h"
 #include "screens/TSetting_5000.h"
 #include "settings/TPcSettingForm.h"
+#include "viewer/TGraph5000.h"
+#include "viewer/TGraphColor.h"
+#include "viewer/TInputScale.h"
 
 namespace kv {
 
@@ -32,17 +35,32 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings, RecorderS
     // Loads started from the graph window use the progress window while the
     // main window is hidden, so it follows no parent.
     w.dataReadForm = new TDataReadForm(nullptr);
-    // w.graph5000 = TGraph5000
+    // The graph window stands in for the main window while it shows, so it
+    // has no parent; its dialogs centre on it.
+    w.graph5000 = new TGraph5000(link, settings, state, data, nullptr);
     w.kv5000Info = new TKV5000_Info(link, settings, state, data, w.mainForm);
     w.setting5000 = new TSetting_5000(link, settings, state, w.mainForm);
     // The list and the viewer's dialogs serve the graph window, which stands
     // in for the hidden main window: they follow no parent.
     w.headerDialog = new THeaderDialog(link.host, nullptr);
     w.listShow = new TListShow(data, state.identity, link.host, w.headerDialog);
-    // w.inputScale = TInputScale
+    w.inputScale = new TInputScale(w.graph5000->viewState(), data, state.identity, w.graph5000);
     w.dataDialog = new TDataDialog(data, state.identity, nullptr);
-    // w.graphColor = TGraphColor
+    w.graphColor = new TGraphColor(settings, w.graph5000);
     w.kvDataInput = new TKvDataInput(link, settings, state, data, nullptr);
+
+    TGraph5000::Peers peers;
+    peers.listShow = w.listShow;
+    peers.buildListColumns = [list = w.listShow] { list->buildListColumns(); };
+    peers.askDataNumber = [dialog = w.headerDialog, &data](QString& text) {
+        return dialog->askDataNumber(text, data.lastIndex + 1);
+    };
+    peers.dataDialog = w.dataDialog;
+    peers.inputScale = w.inputScale;
+    peers.graphColor = w.graphColor;
+    w.graph5000->setPeers(peers);
+    QObject::connect(w.graph5000, &TGraph5000::closed, w.mainForm, &QWidget::show);
+    QObject::connect(w.listShow, &TListShow::recordChosen, w.graph5000, &TGraph5000::showRecord);
     w.mainForm->updateCommands();
 }
 

@@ -17,6 +17,9 @@ class TKV5000_Info;
 class TListShow;
 class THeaderDialog;
 class TDataDialog;
+class TGraph5000;
+class TInputScale;
+class TGraphColor;
 
 // Every window of the program, created once at start-up and living until the
 // end; each is shown and hidden as needed, never rebuilt. A window that does
@@ -27,14 +30,14 @@ struct AppWindows {
     TPcSettingForm* pcSettingForm = nullptr;
     TInformationForm* informationForm = nullptr;
     TDataReadForm* dataReadForm = nullptr;
-    QWidget* graph5000 = nullptr;  // TGraph5000
+    TGraph5000* graph5000 = nullptr;
     TKV5000_Info* kv5000Info = nullptr;
     QWidget* setting5000 = nullptr;  // TSetting_5000: later-generation conditions
     TListShow* listShow = nullptr;
-    QWidget* inputScale = nullptr;  // TInputScale
+    TInputScale* inputScale = nullptr;
     THeaderDialog* headerDialog = nullptr;
     TDataDialog* dataDialog = nullptr;
-    QWidget* graphColor = nullptr;   // TGraphColor
+    TGraphColor* graphColor = nullptr;
     QWidget* kvDataInput = nullptr;  // TKvDataInput
 };
 

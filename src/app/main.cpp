@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -18,6 +19,7 @@
 #include "recorder/recorder_state.h"
 #include "settings/pc_settings.h"
 #include "settings/port_devices.h"
+#include "viewer/TGraph5000.h"
 
 namespace {
 
@@ -89,7 +91,17 @@ int main(int argc, char** argv) {
             return 1;
         }
 
-        windows.mainForm->show();
+        // A data file named on the command line ("open with" of a file
+        // manager) opens straight in the graph window.
+        const QStringList arguments = QCoreApplication::arguments();
+        if (arguments.size() > 1) {
+            const QString path = arguments.at(1);
+            windows.mainForm->showGraphWindow();
+            QTimer::singleShot(0, windows.graph5000,
+                               [&windows, path] { windows.graph5000->openDataFile(path, true); });
+        } else {
+            windows.mainForm->show();
+        }
         const int result = app.exec();
         kv::destroyAppWindows(windows);
         return result;

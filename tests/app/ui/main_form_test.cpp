@@ -15,6 +15,9 @@
 #include "screens/TKV5000_Info.h"
 #include "settings/TPcSettingForm.h"
 #include "settings/settings_test_support.h"
+#include "viewer/TGraph5000.h"
+#include "viewer/TGraphColor.h"
+#include "viewer/TInputScale.h"
 
 namespace kv::test {
 namespace {
@@ -44,11 +47,8 @@ TEST_F(MainFormTest, ButtonsShowTheirHintInTheStatusBarAndTheBackgroundClearsIt)
     EXPECT_TRUE(bar->currentMessage().isEmpty());
 
     EXPECT_FALSE(find<QWidget>(main, "BitBtn2")->isVisible());
-    // The viewer's windows are not there yet: their commands are off.
-    EXPECT_FALSE(find<QWidget>(main, "BitBtn5")->isEnabled());
-    EXPECT_FALSE(find<QWidget>(main, "BitBtn6")->isEnabled());
-    EXPECT_FALSE(find<QAction>(main, "mnuShowData")->isEnabled());
-    EXPECT_FALSE(find<QAction>(main, "R1")->isEnabled());
+    EXPECT_TRUE(find<QWidget>(main, "BitBtn5")->isEnabled());
+    EXPECT_TRUE(find<QAction>(main, "mnuShowData")->isEnabled());
     EXPECT_EQ(main->windowTitle().toStdString(), "ＫＶマネージャー　(Ver4.02J)");
 }
 
@@ -58,7 +58,8 @@ TEST_F(MainFormTest, EveryWindowIsNamedAfterItsClass) {
         {windows.mainForm, "TMainForm"},           {windows.settingForm, "TSettingForm"},
         {windows.pcSettingForm, "TPcSettingForm"}, {windows.informationForm, "TInformationForm"},
         {windows.dataReadForm, "TDataReadForm"},   {windows.kv5000Info, "TKV5000_Info"},
-        {windows.setting5000, "TSetting_5000"},
+        {windows.setting5000, "TSetting_5000"},    {windows.graph5000, "TGraph5000"},
+        {windows.inputScale, "TInputScale"},       {windows.graphColor, "TGraphColor"},
     };
     for (const auto& [window, name] : named) {
         ASSERT_NE(window, nullptr) << name;

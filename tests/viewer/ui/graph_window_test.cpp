@@ -1,0 +1,331 @@
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QWheelEvent>
+#include <filesystem>
+
+#include "recorder/recorder_state.h"
+#include "viewer/graph_view_state.h"
+#include "viewer/ui/graph_fixture.h"
+
+namespace kv::test {
+namespace {
+
+TEST_F(GraphWindowTest, StartsEmptyWithTheStartMenuAndHidesTheMainWindow) {
+    EXPECT_TRUE(graph->isVisible());
+    EXPECT_FALSE(windows.mainForm->isVisible());
+    EXPECT_EQ(graph->windowTitle().toStdString(), "グラフ表示画面");
+    EXPECT_EQ(menuBar(), "mnuStart");
+    for (const char* name : {"btnPrint", "btnList", "btnInfo", "btnXYZ", "btnX", "btnScale"})
+        EXPECT_FALSE(widget(name)->isEnabled()) << name;
+    EXPECT_TRUE(widget("btnOpen")->isEnabled());
+    EXPECT_FALSE(widget("Panel1")->isVisible());
+    EXPECT_FALSE(widget("Panel6")->isVisible());
+    EXPECT_FALSE(widget("Button6")->isVisible());
+    // The main window's graph button leaves the quick selectors off.
+    EXPECT_FALSE(widget("ComboX")->isEnabled());
+    EXPECT_FALSE(widget("ComboY")->isEnabled());
+    // Never installed, but there with its items.
+    EXPECT_NE(graph->findChild<QMenuBar*>("mnuKV43"), nullptr);
+    EXPECT_NE(graph->findChild<QAction*>("Print2"), nullptr);
+}
+
+// Menu, view, navigation and selectors for each model and kind of file.
+TEST_F(GraphWindowTest, OpeningAFileSetsMenuViewAndControlsForItsModelAndKind) {
+    struct Case {
+        int model;
+        bool wave;
+        const char* menu;
+        int view;
+        bool allViews, navigation, timeSelector;
+    };
+    const Case cases[] = {
+        {5300, true, "mnuKV53", kViewAllAxes, true, true, false},
+        {5300, false, "mnuKV53", kViewX, true, false, true},
+        {4300, false, "mnuKV53", kViewX, true, false, true},
+        {6300, true, "mnuKV53", kViewAllAxes, true, true, false},
+        {5100, true, "mnuKV51", kViewX, false, true, false},
+        {6100, false, "mnuKV51", kViewX, false, false, true},
+        {4100, false, "mnuKV41", kViewX, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.model << (c.wave ? " wave" : " peak"));
+        ASSERT_TRUE(open(c.model, c.wave));
+        EXPECT_EQ(menuBar(), c.menu);
+        EXPECT_EQ(graph->viewMode(), c.view);
+        EXPECT_TRUE(widget("btnX")->isEnabled());
+        for (const char* name : {"btnXYZ", "btnY", "btnZ", "btnSeparate"})
+            EXPECT_EQ(widget(name)->isEnabled(), c.allViews) << name;
+        EXPECT_EQ(widget("Panel1")->isVisible(), c.navigation);
+        if (c.model % 1000 == 300) {
+            for (const char* name : {"N2", "N3", "N6"})
+                EXPECT_EQ(action(name)->isEnabled(), c.navigation) << name;
+            EXPECT_EQ(action("mnuTY_1")->isEnabled(), c.wave || c.model == 4300);
+        } else if (c.model != 4100) {
+            for (const char* name : {"mnuNext11", "mnuBefore11", "mnuFind11"})
+                EXPECT_EQ(action(name)->isEnabled(), c.navigation) << name;
+        }
+        EXPECT_EQ(widget("ComboX")->isEnabled(), c.timeSelector);
+        EXPECT_EQ(widget("TextX")->isEnabled(), c.timeSelector);
+        EXPECT_TRUE(widget("ComboY")->isEnabled());
+        for (const char* name : {"btnPrint", "btnList", "btnInfo", "btnScale"})
+            EXPECT_TRUE(widget(name)->isEnabled()) << name;
+        EXPECT_EQ(graph->windowTitle().toStdString(), dataSet().filePath);
+        EXPECT_TRUE(graph->paintEnabled());
+    }
+}
+
+TEST_F(GraphWindowTest, ViewsShowTheirBoxesAndOnlySingleGraphsPrint) {
+    ASSERT_TRUE(open(6300, true));
+    struct Case {
+        const char* button;
+        int view;
+        bool pic1, pic2, pic3, printable;
+    };
+    const Case cases[] = {
+        {"btnSeparate", kViewSeparate, true, true, true, false},
+        {"btnY", kViewY, false, true, false, true},
+        {"btnZ", kViewZ, false, false, true, true},
+        {"btnX", kViewX, true, false, false, true},
+        {"btnXYZ", kViewAllAxes, true, false, false, true},
+    };
+    for (const Case& c : cases) {
+        click(c.button);
+        EXPECT_EQ(graph->viewMode(), c.view) << c.button;
+        EXPECT_EQ(widget("Pic1")->isVisible(), c.pic1) << c.button;
+        EXPECT_EQ(widget("Pic2")->isVisible(), c.pic2) << c.button;
+        EXPECT_EQ(widget("Pic3")->isVisible(), c.pic3) << c.button;
+        EXPECT_EQ(widget("btnPrint")->isEnabled(), c.printable) << c.button;
+        EXPECT_EQ(action("Print1")->isEnabled(), c.printable) << c.button;
+    }
+    action("mnuTY_5")->trigger();
+    EXPECT_EQ(graph->viewMode(), kViewSeparate);
+}
+
+TEST_F(GraphWindowTest, RecordButtonsStepAndJumpWithinTheRecords) {
+    ASSERT_TRUE(open(5300, true, 25));
+    DataSet& data = dataSet();
+    ASSERT_EQ(data.lastIndex, 24);
+    struct Step {
+        const char* button;
+        int from, to;
+    };
+    const Step steps[] = {
+        {"Button1", 7, 0},  {"Button4", 21, 24}, {"Button4", 24, 24}, {"Button3", 24, 24},
+        {"Button3", 3, 4},  {"Button2", 3, 2},   {"Button2", 0, 0},   {"Button1", 0, 0},
+        {"Button4", 5, 15}, {"Button1", 15, 5},
+    };
+    for (const Step& s : steps) {
+        data.currentIndex = s.from;
+        click(s.button);
+        EXPECT_EQ(data.currentIndex, s.to) << s.button << " from " << s.from;
+    }
+    data.currentIndex = 3;
+    action("N2")->trigger();
+    EXPECT_EQ(data.currentIndex, 4);
+    action("N3")->trigger();
+    EXPECT_EQ(data.currentIndex, 3);
+    // The header names the record on show.
+    QApplication::processEvents();
+    graph->repaint();
+    EXPECT_EQ(find<QLabel>(graph, "FileHeaderText")->text().left(6).toStdString(), "No.4--");
+}
+
+TEST_F(GraphWindowTest, FindGoesToATypedRecordNumberAndIgnoresAnythingElse) {
+    ASSERT_TRUE(open(5100, true, 12));
+    QString typed;
+    TGraph5000::Peers peers;
+    peers.askDataNumber = [&typed](QString& text) {
+        text = typed;
+        return true;
+    };
+    graph->setPeers(peers);
+    for (const char* text : {"0", "13", "abc", "", "-2"}) {
+        dataSet().currentIndex = 5;
+        typed = QString::fromUtf8(text);
+        action("mnuFind11")->trigger();
+        EXPECT_EQ(dataSet().currentIndex, 5) << text;
+    }
+    typed = "12";
+    action("mnuFind11")->trigger();
+    EXPECT_EQ(dataSet().currentIndex, 11);
+}
+
+TEST_F(GraphWindowTest, GSelectorArrowsStepTheZoomAndStopAtTheEnds) {
+    ASSERT_TRUE(open(5300, false));
+    auto* arrows = find<QAbstractSpinBox>(graph, "UpDownY");
+    auto* combo = find<QComboBox>(graph, "ComboY");
+    auto* text = find<QLabel>(graph, "TextY");
+    auto* tate = find<QScrollBar>(graph, "TateBar");
+    arrows->stepDown();
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(text->text().toStdString(), "等倍");
+    EXPECT_FALSE(tate->isEnabled());
+    const std::pair<int, int> bars[] = {{12, 6}, {48, 24}, {108, 54}};
+    for (int g = 1; g <= 3; ++g) {
+        arrows->stepUp();
+        EXPECT_EQ(combo->currentIndex(), g);
+        EXPECT_TRUE(tate->isEnabled());
+        EXPECT_EQ(tate->maximum(), bars[g - 1].first);
+        EXPECT_EQ(tate->value(), bars[g - 1].second);
+    }
+    EXPECT_EQ(text->text().toStdString(), "１０倍");
+    arrows->stepUp();
+    EXPECT_EQ(combo->currentIndex(), 3);
+    // Scrolling the G bar moves the window one grid division per step.
+    GraphViewState& view = graph->viewState();
+    const double range = recorderState().identity.sensorRange;
+    tate->setValue(0);
+    EXPECT_DOUBLE_EQ(view.currentScale.yMax, 1.2 * range);
+    tate->setValue(108);
+    EXPECT_NEAR(view.currentScale.yMin, -1.2 * range, 1e-9);
+}
+
+TEST_F(GraphWindowTest, WheelOverAGraphStepsTheTimeSelectorAndWithCtrlTheGSelector) {
+    ASSERT_TRUE(open(6300, false));
+    QWidget* pic = widget("Pic1");
+    auto wheel = [pic](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(10, 10), pic->mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pic, &event);
+    };
+    wheel(120, Qt::NoModifier);
+    wheel(120, Qt::NoModifier);
+    EXPECT_EQ(find<QComboBox>(graph, "ComboX")->currentIndex(), 2);
+    EXPECT_EQ(find<QLabel>(graph, "TextX")->text().toStdString(), "２分");
+    wheel(-120, Qt::NoModifier);
+    EXPECT_EQ(find<QComboBox>(graph, "ComboX")->currentIndex(), 1);
+    wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(find<QComboBox>(graph, "ComboY")->currentIndex(), 1);
+    // Wave data has no time selector: the wheel leaves it alone.
+    ASSERT_TRUE(open(6300, true));
+    wheel(120, Qt::NoModifier);
+    EXPECT_EQ(find<QComboBox>(graph, "ComboX")->currentIndex(), 0);
+}
+
+TEST_F(GraphWindowTest, AFailedOpenKeepsThePreviousData) {
+    ASSERT_TRUE(open(5300, true, 8));
+    const std::string path = dataSet().filePath;
+    const std::string broken = folder.path() + "broken.csv";
+    std::ofstream(broken) << "not a data file\r\n";
+    EXPECT_FALSE(graph->openDataFile(QString::fromStdString(broken)));
+    EXPECT_EQ(dataSet().filePath, path);
+    EXPECT_EQ(dataSet().lastIndex, 7);
+    EXPECT_EQ(menuBar(), "mnuKV53");
+    EXPECT_EQ(graph->windowTitle().toStdString(), path);
+    EXPECT_TRUE(graph->paintEnabled());
+    for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4", "Panel5"})
+        EXPECT_TRUE(widget(name)->isEnabled()) << name;
+    // No message from the open command; the load's progress came and went.
+    EXPECT_TRUE(host.messages.empty());
+    ASSERT_FALSE(host.progress.empty());
+    EXPECT_TRUE(host.progress.front().cancellable);
+    EXPECT_EQ(host.progress.back().kind, RecordingHost::ProgressEvent::End);
+}
+
+TEST_F(GraphWindowTest, CancellingTheLoadKeepsThePreviousData) {
+    ASSERT_TRUE(open(4100, false, 5));
+    const std::string path = dataSet().filePath;
+    host.cancelAfterProcessEvents = host.processEventsCount + 1;
+    EXPECT_FALSE(open(6300, false, 5000));
+    EXPECT_EQ(dataSet().filePath, path);
+    EXPECT_EQ(menuBar(), "mnuKV41");
+}
+
+TEST_F(GraphWindowTest, AFileNamedOutsideTheDialogThatCannotBeLoadedIsReported) {
+    EXPECT_FALSE(graph->openDataFile(QString::fromStdString(folder.path() + "missing.csv"), true));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].flags, Host::Error);
+    EXPECT_EQ(menuBar(), "mnuStart");
+}
+
+TEST_F(GraphWindowTest, ADroppedFileOpensLikeTheOpenCommand) {
+    const std::string path = writeFile(6100, false);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(graph, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(graph, &drop);
+    QApplication::processEvents();
+    EXPECT_EQ(dataSet().filePath, path);
+    EXPECT_EQ(menuBar(), "mnuKV51");
+}
+
+TEST_F(GraphWindowTest, TheOpenDialogStartsInTheDataFolderWithTheDataFileFilter) {
+    const std::string path = writeFile(5300, false);
+    std::filesystem::create_directories(settings.dataFolder());
+    std::vector<std::string> filters;
+    std::string directory;
+    onNextModal([&](QWidget* window) {
+        auto* dialog = qobject_cast<QFileDialog*>(window);
+        ASSERT_NE(dialog, nullptr);
+        for (const QString& f : dialog->nameFilters()) filters.push_back(f.toStdString());
+        directory = dialog->directory().absolutePath().toStdString() + "/";
+        EXPECT_EQ(dialog->selectedNameFilter(), dialog->nameFilters().front());
+        dialog->selectFile(QString::fromStdString(path));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    click("btnOpen");
+    EXPECT_EQ(directory, settings.dataFolder());
+    ASSERT_EQ(filters.size(), 10u);
+    EXPECT_EQ(filters[0], "データファイル(*.csv) (*.csv *.CSV)");
+    EXPECT_EQ(filters[7], "波形ﾌｧｲﾙ(W*.csv) (????W*.csv ????W*.CSV)");
+    EXPECT_EQ(filters[9], "全てのファイル(*.*) (*)");
+    EXPECT_EQ(dataSet().filePath, path);
+    EXPECT_EQ(menuBar(), "mnuKV53");
+}
+
+TEST_F(GraphWindowTest, ClosingShowsTheMainWindowAndReopeningStartsEmpty) {
+    ASSERT_TRUE(open(5300, true, 6));
+    click("btnClose");
+    EXPECT_FALSE(graph->isVisible());
+    EXPECT_TRUE(windows.mainForm->isVisible());
+    EXPECT_TRUE(dataSet().filePath.empty());
+    find<QAction>(windows.mainForm, "mnuShowData")->trigger();
+    EXPECT_TRUE(graph->isVisible());
+    EXPECT_FALSE(windows.mainForm->isVisible());
+    EXPECT_EQ(menuBar(), "mnuStart");
+    EXPECT_EQ(dataSet().lastIndex, -1);
+    EXPECT_FALSE(widget("btnList")->isEnabled());
+    EXPECT_TRUE(find<QLabel>(graph, "FileHeaderText")->text().isEmpty());
+    // The records are still in the store, but nothing is drawn.
+    EXPECT_FLOAT_EQ(dataSet().waveRecords[0][5].peak, SampleDataFile{}.peakOf(5, 0));
+    const QImage before = widget("Pic1")->grab().toImage();
+    graph->repaint();
+    EXPECT_EQ(widget("Pic1")->grab().toImage(), before);
+}
+
+TEST_F(GraphWindowTest, CannotBeMadeSmallerThan450By300) {
+    graph->resize(200, 100);
+    EXPECT_GE(graph->width(), 450);
+    EXPECT_GE(graph->height(), 300);
+}
+
+TEST_F(GraphWindowTest, EveryControlHasAnAccessibleNameAndTheGlyphButtonsTheirMenuWords) {
+    const std::pair<const char*, const char*> glyphs[] = {
+        {"btnXYZ", "３軸[同軸表示]"},        {"btnSeparate", "３軸独立"},
+        {"btnScale", "スケール変更"},        {"btnDataSet", "KV設定の確認"},
+        {"btnOpen", "データファイルを開く"}, {"btnInfo", "表示データの情報"},
+    };
+    for (const auto& [name, words] : glyphs)
+        EXPECT_EQ(widget(name)->accessibleName().toStdString(), words) << name;
+    for (QWidget* w : graph->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QScrollBar*>(w);
+        // Qt's own parts (the menu bar's overflow button) are Qt's business.
+        if (!control || w->objectName().isEmpty() || w->objectName().startsWith("qt_")) continue;
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        const QString name =
+            w->accessibleName().isEmpty() && button ? button->text() : w->accessibleName();
+        EXPECT_FALSE(name.isEmpty()) << w->objectName().toStdString();
+    }
+    EXPECT_NE(find<QStatusBar>(graph, "FileHeaderShow")->findChild<QLabel*>("FileHeaderText"),
+              nullptr);
+}
+
+}  // namespace
+}  // namespace kv::test
