@@ -345,8 +345,9 @@ void TGraph5000::showEvent(QShowEvent* event) {
 }
 
 void TGraph5000::closeEvent(QCloseEvent* event) {
-    // FormCloseQuery: the monitor's receive loop must be stopped first.
-    if (view_.liveRunning) {
+    // FormCloseQuery: the monitor's receive loop must be stopped first, and a
+    // load must finish (or be cancelled) before the window may go.
+    if (view_.liveRunning || loading_) {
         event->ignore();
         return;
     }
@@ -514,7 +515,7 @@ void TGraph5000::paintBox(int box) {
 void TGraph5000::dragEnterEvent(QDragEnterEvent* event) {
     const QMimeData* mime = event->mimeData();
     if (mime->hasUrls() && mime->urls().size() == 1 && mime->urls().front().isLocalFile() &&
-        !view_.liveRunning && monitorMode_ == 0)
+        !view_.liveRunning && monitorMode_ == 0 && !loading_)
         event->acceptProposedAction();
 }
 

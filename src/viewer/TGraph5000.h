@@ -155,6 +155,7 @@ class TGraph5000 : public QMainWindow {
     GraphViewState view_;
     GraphLayout layout_;
     bool paintEnabled_ = false;
+    bool loading_ = false;  // a load runs: the window takes no second one and stays open
     int monitorMode_ = 0;
     GraphMenu menu_ = GraphMenu::Start;
 

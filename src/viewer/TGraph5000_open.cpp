@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QToolButton>
 #include <exception>
 
@@ -64,8 +65,10 @@ void TGraph5000::mnuOPENClick() {
 }
 
 bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
-    // The monitor owns the data set while it runs.
-    if (view_.liveRunning) return false;
+    // The monitor owns the data set while it runs; a load in progress lets
+    // events through, which must not start a second one.
+    if (view_.liveRunning || loading_) return false;
+    loading_ = true;
     closeListWindow();
     setCursor(Qt::WaitCursor);
     repaint();
@@ -73,6 +76,7 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
     host.setLoadCancelRequested(false);
     host.beginProgress(true);
     setPanelsEnabled(false);
+    menuBars_->setEnabled(false);
     paintEnabled_ = false;
 
     LoadResult result;
@@ -84,6 +88,8 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
         host.messageBox("グラフ表示画面", e.what(), Host::Error);
         result = LoadResult{};
     }
+    menuBars_->setEnabled(true);
+    loading_ = false;
     if (!result) {
         // Nothing changed: the previous data stays on screen.
         host.endProgress();

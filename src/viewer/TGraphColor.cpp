@@ -9,11 +9,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace kv {
+#include "viewer/graph_surface.h"
+#include "viewer/graph_view_state.h"
 
-QColor toQColor(uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
+namespace kv {
 
 uint32_t fromQColor(const QColor& colour) {
     return uint32_t(colour.red()) | uint32_t(colour.green()) << 8 | uint32_t(colour.blue()) << 16;
@@ -115,7 +114,7 @@ void TGraphColor::showEvent(QShowEvent* event) {
 }
 
 void TGraphColor::pickColour(int pane, uint32_t GraphColors::*which) {
-    ColorDialog1->setCurrentColor(toQColor(colours_[pane].*which));
+    ColorDialog1->setCurrentColor(graphColor(colours_[pane].*which));
     if (ColorDialog1->exec() == QDialog::Accepted)
         colours_[pane].*which = fromQColor(ColorDialog1->currentColor());
     previews_[pane]->update();
@@ -149,15 +148,15 @@ void TGraphColor::paintPreview(int pane) {
     const int a = box->height() / 10, b = box->width() / 10;
     const int midY = static_cast<int>(5.5 * a);
     QPainter p(box);
-    p.fillRect(box->rect(), toQColor(c.back));
-    p.setPen(QPen(toQColor(c.grid), 1, Qt::SolidLine));
+    p.fillRect(box->rect(), graphColor(c.back));
+    p.setPen(QPen(graphColor(c.grid), 1, Qt::SolidLine));
     p.drawRect(QRect(QPoint(b, 2 * a), QPoint(9 * b, 9 * a)));
-    p.setPen(QPen(toQColor(c.grid), 1, Qt::DotLine));
+    p.setPen(QPen(graphColor(c.grid), 1, Qt::DotLine));
     p.drawLine(b, midY, 9 * b, midY);
     p.drawLine(5 * b, 2 * a, 5 * b, 9 * a);
-    p.setPen(QPen(toQColor(c.line), 1, Qt::SolidLine));
+    p.setPen(QPen(graphColor(c.line), 1, Qt::SolidLine));
     p.drawLine(b, 2 * a, 9 * b, 9 * a);
-    p.setPen(toQColor(c.font));
+    p.setPen(graphColor(c.font));
     p.drawText(QRect(0, 0, box->width(), box->height()), Qt::AlignLeft | Qt::AlignTop,
                QStringLiteral("0123456789"));
 }

@@ -11,8 +11,7 @@ class QTabWidget;
 
 namespace kv {
 
-// Colours of the settings (0x00BBGGRR) and of Qt.
-QColor toQColor(uint32_t bgr);
+// A Qt colour as the settings store it (0x00BBGGRR); graphColor() goes back.
 uint32_t fromQColor(const QColor& colour);
 
 // "グラフ色の変更": the background, curve, grid and text colours of the three

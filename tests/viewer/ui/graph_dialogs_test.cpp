@@ -7,6 +7,7 @@
 #include "recorder/recorder_state.h"
 #include "viewer/TGraphColor.h"
 #include "viewer/TInputScale.h"
+#include "viewer/graph_surface.h"
 #include "viewer/ui/graph_fixture.h"
 
 namespace kv {
@@ -90,10 +91,10 @@ TEST_F(GraphColorTest, ThePreviewShowsEachWorkingColour) {
         std::map<QRgb, int> pixels;
         for (int y = 0; y < preview.height(); ++y)
             for (int x = 0; x < preview.width(); ++x) ++pixels[preview.pixel(x, y)];
-        EXPECT_GT(pixels[toQColor(0x111111).rgb()], 5000);  // background
-        EXPECT_GT(pixels[toQColor(0x222222).rgb()], 90);    // the diagonal curve
-        EXPECT_GT(pixels[qRgb(0, 0xFF, 0)], 300);           // frame and centre lines
-        EXPECT_GT(pixels[toQColor(0x444444).rgb()], 5);     // the digits
+        EXPECT_GT(pixels[graphColor(0x111111).rgb()], 5000);  // background
+        EXPECT_GT(pixels[graphColor(0x222222).rgb()], 90);    // the diagonal curve
+        EXPECT_GT(pixels[qRgb(0, 0xFF, 0)], 300);             // frame and centre lines
+        EXPECT_GT(pixels[graphColor(0x444444).rgb()], 5);     // the digits
     });
     action("Color4")->trigger();
 }

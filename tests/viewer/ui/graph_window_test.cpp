@@ -234,6 +234,23 @@ TEST_F(GraphWindowTest, CancellingTheLoadKeepsThePreviousData) {
     EXPECT_EQ(menuBar(), "mnuKV41");
 }
 
+TEST_F(GraphWindowTest, WhileALoadRunsNoSecondLoadStartsAndTheWindowStaysOpen) {
+    const std::string second = writeFile(4100, false);
+    bool tried = false;
+    host.onProcessEvents = [&] {
+        if (tried) return;
+        tried = true;
+        EXPECT_FALSE(graph->openDataFile(QString::fromStdString(second)));
+        EXPECT_FALSE(graph->close());
+        EXPECT_FALSE(find<QWidget>(graph, "GraphMenus")->isEnabled());
+    };
+    ASSERT_TRUE(open(6300, false, 500));
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(menuBar(), "mnuKV53");
+    EXPECT_TRUE(find<QWidget>(graph, "GraphMenus")->isEnabled());
+    EXPECT_TRUE(graph->isVisible());
+}
+
 TEST_F(GraphWindowTest, AFileNamedOutsideTheDialogThatCannotBeLoadedIsReported) {
     EXPECT_FALSE(graph->openDataFile(QString::fromStdString(folder.path() + "missing.csv"), true));
     ASSERT_EQ(host.messages.size(), 1u);
