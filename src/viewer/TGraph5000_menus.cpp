@@ -143,6 +143,8 @@ void TGraph5000::buildMenus() {
         bars_[static_cast<int>(spec.menu)] = bar;
     }
     setMenuWidget(menuBars_);
+    // Before any file there is nothing to save.
+    findChild<QAction*>("mnuImageStart")->setEnabled(false);
 }
 
 void TGraph5000::runCommand(GraphCommand command) {

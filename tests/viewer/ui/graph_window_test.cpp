@@ -296,6 +296,36 @@ TEST_F(GraphWindowTest, TheOpenDialogStartsInTheDataFolderWithTheDataFileFilter)
     EXPECT_EQ(menuBar(), "mnuKV53");
 }
 
+TEST_F(GraphWindowTest, SaveAsImageWritesTheViewInTheChosenFormat) {
+    EXPECT_FALSE(action("mnuImageStart")->isEnabled());
+    ASSERT_TRUE(open(5300, true));
+    auto saveAs = [&](const char* menuItem, const std::string& name) {
+        onNextModal([&](QWidget* window) {
+            auto* dialog = qobject_cast<QFileDialog*>(window);
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectFile(QString::fromStdString(folder.path() + name));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        action(menuItem)->trigger();
+        return readFile(folder.path() + name);
+    };
+    const std::string png = saveAs("mnuImage53", "view.png");
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    const QImage image = QImage::fromData(QByteArray::fromStdString(png));
+    EXPECT_EQ(image.width(), widget("Pic1")->width());
+    EXPECT_EQ(saveAs("mnuImage53", "view.svg").substr(0, 5), "<?xml");
+    // No extension: the first filter's.
+    EXPECT_EQ(saveAs("mnuImage53", "plain").size(), 0u);
+    EXPECT_EQ(readFile(folder.path() + "plain.png").substr(1, 3), "PNG");
+    // A PDF is the printed page, which holds one graph: the separate view is refused.
+    click("btnSeparate");
+    EXPECT_TRUE(saveAs("mnuImage53", "view.pdf").empty());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].title, "画像として保存");
+    click("btnX");
+    EXPECT_EQ(saveAs("mnuImage53", "view.pdf").substr(0, 4), "%PDF");
+}
+
 TEST_F(GraphWindowTest, ClosingShowsTheMainWindowAndReopeningStartsEmpty) {
     ASSERT_TRUE(open(5300, true, 6));
     click("btnClose");
