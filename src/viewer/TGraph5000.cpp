@@ -78,12 +78,22 @@ TGraph5000::TGraph5000(Link& link, PcSettings& settings, QWidget* parent)
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    auto* tools = new QHBoxLayout;
+    // The tool panels in one row; a narrow window cuts the row off on the
+    // right rather than refusing to get narrower.
+    auto* toolRow = new QWidget(client);
+    toolRow->setObjectName("ToolRow");
+    toolRow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    toolRow->setFixedHeight(kPanelHeight);
+    toolStrip_ = new QWidget(toolRow);
+    toolStrip_->setObjectName("ToolStrip");
+    auto* tools = new QHBoxLayout(toolStrip_);
     tools->setContentsMargins(0, 0, 0, 0);
     tools->setSpacing(0);
-    for (QWidget* p : {Panel6, Panel2, Panel3, Panel5, Panel1, Panel4}) tools->addWidget(p);
-    tools->addStretch(1);
-    column->addLayout(tools);
+    for (QWidget* p : {Panel6, Panel2, Panel3, Panel5, Panel1, Panel4}) {
+        p->setParent(toolStrip_);
+        tools->addWidget(p);
+    }
+    column->addWidget(toolRow);
     // The graphs, the list and the scroll bars below are placed by LayoutGraphs.
     column->addStretch(1);
 
@@ -462,9 +472,10 @@ void TGraph5000::setPanelsEnabled(bool enabled) {
     for (QWidget* p : {Panel1, Panel2, Panel3, Panel4, Panel5}) p->setEnabled(enabled);
 }
 
-// The close button follows the last visible tool panel.
+// The close button follows the last visible tool panel: the strip of panels
+// takes the width of those on show.
 void TGraph5000::placeClosePanel() {
-    Panel4->updateGeometry();
+    toolStrip_->adjustSize();
 }
 
 void TGraph5000::setHeaderText(const QString& text) {

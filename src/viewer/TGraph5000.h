@@ -159,6 +159,7 @@ class TGraph5000 : public QMainWindow {
     int monitorMode_ = 0;
     GraphMenu menu_ = GraphMenu::Start;
 
+    QWidget* toolStrip_ = nullptr;  // the tool panels side by side
     QWidget* Panel1 = nullptr;
     QWidget* Panel2 = nullptr;
     QWidget* Panel3 = nullptr;

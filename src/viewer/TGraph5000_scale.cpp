@@ -157,13 +157,14 @@ void TGraph5000::showSelectorTexts() {
 
 void TGraph5000::LayoutGraphs() {
     showSelectorTexts();
+    placeClosePanel();
     QWidget* client = centralWidget();
     const int barWidth = TateBar->sizeHint().width();
     const int barHeight = YokoBar->sizeHint().height();
     GraphWindowGeometry g;
     g.clientWidth = client->width();
     g.clientHeight = client->height();
-    g.panel1Bottom = g.panel2Bottom = Panel4->geometry().bottom() + 1;
+    g.panel1Bottom = g.panel2Bottom = Panel4->mapTo(client, QPoint(0, Panel4->height())).y();
     g.yokoBarTop = g.clientHeight - barHeight;
     g.tateBarWidth = barWidth;
     YokoBar->setGeometry(0, g.yokoBarTop, g.clientWidth - barWidth, barHeight);

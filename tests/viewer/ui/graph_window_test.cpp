@@ -348,8 +348,11 @@ TEST_F(GraphWindowTest, ClosingShowsTheMainWindowAndReopeningStartsEmpty) {
 
 TEST_F(GraphWindowTest, CannotBeMadeSmallerThan450By300) {
     graph->resize(200, 100);
-    EXPECT_GE(graph->width(), 450);
-    EXPECT_GE(graph->height(), 300);
+    EXPECT_EQ(graph->width(), 450);
+    EXPECT_EQ(graph->height(), 300);
+    graph->resize(451, 301);
+    EXPECT_EQ(graph->width(), 451);
+    EXPECT_EQ(graph->height(), 301);
 }
 
 TEST_F(GraphWindowTest, EveryControlHasAnAccessibleNameAndTheGlyphButtonsTheirMenuWords) {
