@@ -183,6 +183,30 @@ TEST_F(GraphWindowTest, GSelectorArrowsStepTheZoomAndStopAtTheEnds) {
     EXPECT_NEAR(view.currentScale.yMin, -1.2 * range, 1e-9);
 }
 
+TEST_F(GraphWindowTest, TimeSelectorArrowsZoomAndTheTimeBarStepsAQuarterWindow) {
+    // 2014/03/15 09:00:00 to 36 hours later.
+    ASSERT_TRUE(open(6300, false));
+    auto* arrows = find<QAbstractSpinBox>(graph, "UpDownX");
+    auto* yoko = find<QScrollBar>(graph, "YokoBar");
+    EXPECT_FALSE(yoko->isEnabled());
+    for (int i = 0; i < 7; ++i) arrows->stepUp();
+    EXPECT_EQ(find<QLabel>(graph, "TextX")->text().toStdString(), "１時間");
+    // Quarter-hour steps up to the window that ends at the measurement's end.
+    EXPECT_TRUE(yoko->isEnabled());
+    EXPECT_EQ(yoko->maximum(), 141);
+    EXPECT_EQ(yoko->value(), 0);
+    EXPECT_EQ(yoko->pageStep(), 4);
+    const DateTime start = dataSet().startTime;
+    yoko->setValue(4);
+    const GraphScale& s = graph->viewState().currentScale;
+    EXPECT_NEAR(s.xMin, start + 1.0 / 24, 1e-9);
+    EXPECT_NEAR(s.xSpan, 1.0 / 24, 1e-9);
+    // The whole measurement again: nothing to scroll.
+    for (int i = 0; i < 7; ++i) arrows->stepDown();
+    EXPECT_FALSE(yoko->isEnabled());
+    EXPECT_NEAR(s.xMin, start, 1e-9);
+}
+
 TEST_F(GraphWindowTest, WheelOverAGraphStepsTheTimeSelectorAndWithCtrlTheGSelector) {
     ASSERT_TRUE(open(6300, false));
     QWidget* pic = widget("Pic1");
