@@ -42,7 +42,7 @@ struct Program {
         app = std::make_unique<QApplication>(argc, argv);
         progress = std::make_unique<kv::TDataReadForm>();
         host.setProgressWindow(progress.get());
-        graph = std::make_unique<kv::TGraph5000>(link, kv::pcSettings());
+        graph = std::make_unique<kv::TGraph5000>(link, settings, state, data);
         graph->show();
         QApplication::processEvents();
     }
@@ -54,6 +54,9 @@ struct Program {
     kv::TermiosDevice device{clock};
     kv::QtHost host;
     kv::Link link{device, clock, host, [](int) { return std::string(); }};
+    kv::PcSettings settings;
+    kv::RecorderState state;
+    kv::DataSet data;
     std::unique_ptr<kv::TDataReadForm> progress;
     std::unique_ptr<kv::TGraph5000> graph;
 };

@@ -63,8 +63,9 @@ QWidget* panel(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TGraph5000::TGraph5000(Link& link, PcSettings& settings, QWidget* parent)
-    : QMainWindow(parent), link_(link), settings_(settings) {
+TGraph5000::TGraph5000(Link& link, PcSettings& settings, RecorderState& state, DataSet& data,
+                       QWidget* parent)
+    : QMainWindow(parent), link_(link), settings_(settings), state_(state), data_(data) {
     setObjectName("TGraph5000");
     setWindowTitle(QStringLiteral("グラフ表示画面"));
     setAcceptDrops(true);
@@ -307,8 +308,8 @@ void TGraph5000::FormShow() {
     monitorMode_ = 0;
     view_.liveRunning = false;
     setHeaderText({});
-    dataSet().lastIndex = -1;
-    dataSet().currentIndex = 0;
+    data_.lastIndex = -1;
+    data_.currentIndex = 0;
 
     realList->setVisible(false);
     Panel6->setVisible(false);
@@ -321,7 +322,7 @@ void TGraph5000::FormShow() {
     setWindowTitle(QStringLiteral("グラフ表示画面"));
 
     view_.colors = settings_.graphColors;
-    view_.zoomScale = view_.currentScale = defaultWaveScale(recorderState().identity.sensorRange);
+    view_.zoomScale = view_.currentScale = defaultWaveScale(state_.identity.sensorRange);
     colourAxisButtons();
 
     for (QWidget* b : {static_cast<QWidget*>(btnPrint), static_cast<QWidget*>(btnList),
@@ -363,7 +364,7 @@ void TGraph5000::closeEvent(QCloseEvent* event) {
     }
     // FormClose
     closeListWindow();
-    dataSet().filePath.clear();
+    data_.filePath.clear();
     event->accept();
     emit closed();
 }
@@ -399,7 +400,7 @@ void TGraph5000::installMenu(GraphMenu menu) {
 // ApplyViewForData: the menu, view buttons, navigation and selectors the
 // loaded data's model and kind offer.
 void TGraph5000::ApplyViewForData() {
-    const RecorderIdentity& identity = recorderState().identity;
+    const RecorderIdentity& identity = state_.identity;
     const DataViewSetup setup = dataViewSetup(identity.modelCode, identity.waveData != 0);
     btnScale->setEnabled(true);
     installMenu(setup.menu);
@@ -427,14 +428,14 @@ void TGraph5000::setView(int view) {
     view_.viewMode = view;
     const bool printable = view != kViewSeparate;
     for (const char* name : {"Print1", "Print2"}) action(name)->setEnabled(printable);
-    btnPrint->setEnabled(printable && !dataSet().filePath.empty());
+    btnPrint->setEnabled(printable && !data_.filePath.empty());
     paintEnabled_ = true;
     LayoutGraphs();
     repaintGraphs();
 }
 
 void TGraph5000::stepRecord(int step) {
-    DataSet& data = dataSet();
+    DataSet& data = data_;
     const int next = kv::stepRecord(data.currentIndex, data.lastIndex, step);
     if (next == data.currentIndex) return;
     data.currentIndex = next;
@@ -442,7 +443,7 @@ void TGraph5000::stepRecord(int step) {
 }
 
 void TGraph5000::showRecord(int record) {
-    DataSet& data = dataSet();
+    DataSet& data = data_;
     if (record < 0 || record > data.lastIndex) return;
     data.currentIndex = record;
     repaintGraphs();
@@ -452,7 +453,7 @@ void TGraph5000::findRecord() {
     if (!peers_.askDataNumber) return;
     QString text;
     if (!peers_.askDataNumber(text)) return;
-    if (auto record = recordOfNumberText(text.toStdString(), dataSet().lastIndex))
+    if (auto record = recordOfNumberText(text.toStdString(), data_.lastIndex))
         showRecord(*record);
 }
 
@@ -517,9 +518,9 @@ void TGraph5000::paintBox(int box) {
     QPainter painter(Pic[box]);
     GraphSurface surface(painter, Pic[box]->rect());
     surface.setFont(graphLabelFont());
-    drawGraphBox(surface, box, layout_.plotArea[box], view_, dataSet(), recorderState().identity);
-    if (!dataSet().filePath.empty() && dataSet().lastIndex != -1)
-        setHeaderText(QString::fromStdString(buildHeaderText(dataSet(), recorderState().identity,
+    drawGraphBox(surface, box, layout_.plotArea[box], view_, data_, state_.identity);
+    if (!data_.filePath.empty() && data_.lastIndex != -1)
+        setHeaderText(QString::fromStdString(buildHeaderText(data_, state_.identity,
                                                              view_.viewMode, view_.liveRunning)));
 }
 

@@ -23,8 +23,10 @@ class QTreeWidget;
 
 namespace kv {
 
+struct DataSet;
 struct Link;
 class PcSettings;
+struct RecorderState;
 class TGraphColor;
 class TInputScale;
 class UpDownArrows;
@@ -60,7 +62,10 @@ enum class GraphCommand {
 class TGraph5000 : public QMainWindow {
     Q_OBJECT
   public:
-    TGraph5000(Link& link, PcSettings& settings, QWidget* parent = nullptr);
+    // The recorder state's identity and the data set are what it loads into
+    // and shows.
+    TGraph5000(Link& link, PcSettings& settings, RecorderState& state, DataSet& data,
+               QWidget* parent = nullptr);
     ~TGraph5000() override;
 
     // The windows it opens, created after it at start-up. A window that does
@@ -150,6 +155,8 @@ class TGraph5000 : public QMainWindow {
 
     Link& link_;
     PcSettings& settings_;
+    RecorderState& state_;
+    DataSet& data_;
     Peers peers_;
 
     GraphViewState view_;

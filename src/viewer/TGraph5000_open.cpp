@@ -81,8 +81,8 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
 
     LoadResult result;
     try {
-        result = loadDataFile(QFile::encodeName(path).toStdString(), dataSet(),
-                              recorderState().identity, host);
+        result = loadDataFile(QFile::encodeName(path).toStdString(), data_,
+                              state_.identity, host);
     } catch (const std::exception& e) {
         host.endProgress();
         host.messageBox("グラフ表示画面", e.what(), Host::Error);
@@ -104,10 +104,10 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
         return false;
     }
 
-    DataSet& data = dataSet();
+    DataSet& data = data_;
     resetScrollBars();
     host.endProgress();
-    normaliseWaveOrder(data, recorderState().identity);
+    normaliseWaveOrder(data, state_.identity);
     const QString caption = QFile::decodeName(QByteArray::fromStdString(data.filePath));
     setWindowTitle(caption);
     if (peers_.listShow) peers_.listShow->setWindowTitle(caption);

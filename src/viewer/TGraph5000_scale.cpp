@@ -35,8 +35,8 @@ void TGraph5000::zoomStep(QComboBox* selector, bool up) {
 
 void TGraph5000::SetZoom(int timeIndex, int gIndex) {
     if (!paintEnabled_) return;
-    const RecorderIdentity& identity = recorderState().identity;
-    const DataSet& data = dataSet();
+    const RecorderIdentity& identity = state_.identity;
+    const DataSet& data = data_;
     const std::optional<TimeWindow> window =
         setZoom(view_, timeIndex, gIndex, identity.waveData != 0, data.startTime, data.endTime,
                 identity.sensorRange);
@@ -47,7 +47,7 @@ void TGraph5000::SetZoom(int timeIndex, int gIndex) {
 }
 
 void TGraph5000::UpdateScrollBars() {
-    updateScrollBars(view_, recorderState().identity.waveData != 0, dataSet().endTime);
+    updateScrollBars(view_, state_.identity.waveData != 0, data_.endTime);
     showScrollBars();
 }
 
@@ -68,7 +68,7 @@ void TGraph5000::resetScrollBars() {
 }
 
 void TGraph5000::ScrollTo(int horizontal, int vertical) {
-    scrollTo(view_, horizontal, vertical, recorderState().identity.sensorRange);
+    scrollTo(view_, horizontal, vertical, state_.identity.sensorRange);
     repaintGraphs();
 }
 
@@ -102,14 +102,14 @@ void TGraph5000::showColours() {
 }
 
 void TGraph5000::printGraph() {
-    PrintGraph(this, view_, dataSet(), recorderState().identity, windowTitle());
+    PrintGraph(this, view_, data_, state_.identity, windowTitle());
     LayoutGraphs();
 }
 
 // The view as the window shows it, as pixels (PNG), vectors (SVG) or the
 // printed page (PDF), with the drawing of the window and of kvtool plot.
 void TGraph5000::saveImage() {
-    const DataSet& data = dataSet();
+    const DataSet& data = data_;
     if (data.filePath.empty()) return;
     static const struct {
         const char* filter;
@@ -144,7 +144,7 @@ void TGraph5000::saveImage() {
     const int height = YokoBar->y() - first.top;
     QString error;
     if (!exportGraph(path, kFormats[format].format, width, height, view_, data,
-                     recorderState().identity, error))
+                     state_.identity, error))
         link_.host.messageBox("画像として保存",
                               "画像を保存できませんでした。\n" + error.toStdString(), Host::Error);
 }

@@ -1,11 +1,13 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QWheelEvent>
 #include <filesystem>
 
+#include "list/TListShow.h"
 #include "recorder/recorder_state.h"
 #include "viewer/graph_view_state.h"
 #include "viewer/ui/graph_fixture.h"
@@ -72,7 +74,7 @@ TEST_F(GraphWindowTest, OpeningAFileSetsMenuViewAndControlsForItsModelAndKind) {
         EXPECT_TRUE(widget("ComboY")->isEnabled());
         for (const char* name : {"btnPrint", "btnList", "btnInfo", "btnScale"})
             EXPECT_TRUE(widget(name)->isEnabled()) << name;
-        EXPECT_EQ(graph->windowTitle().toStdString(), dataSet().filePath);
+        EXPECT_EQ(graph->windowTitle().toStdString(), data.filePath);
         EXPECT_TRUE(graph->paintEnabled());
     }
 }
@@ -106,7 +108,6 @@ TEST_F(GraphWindowTest, ViewsShowTheirBoxesAndOnlySingleGraphsPrint) {
 
 TEST_F(GraphWindowTest, RecordButtonsStepAndJumpWithinTheRecords) {
     ASSERT_TRUE(open(5300, true, 25));
-    DataSet& data = dataSet();
     ASSERT_EQ(data.lastIndex, 24);
     struct Step {
         const char* button;
@@ -133,8 +134,38 @@ TEST_F(GraphWindowTest, RecordButtonsStepAndJumpWithinTheRecords) {
     EXPECT_EQ(find<QLabel>(graph, "FileHeaderText")->text().left(6).toStdString(), "No.4--");
 }
 
+TEST_F(GraphWindowTest, ListAndInformationOpenForTheLoadedFileAndTheListChoosesTheRecord) {
+    ASSERT_TRUE(open(5300, true, 9));
+    click("btnList");
+    TListShow* list = windows.listShow;
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->windowTitle().toStdString(), data.filePath);
+    emit list->recordChosen(6);
+    EXPECT_EQ(data.currentIndex, 6);
+    onNextModal([](QWidget*) {});
+    click("btnInfo");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "TDataDialog");
+    // Another file closes the list: its rows belonged to the last one.
+    ASSERT_TRUE(open(5100, false));
+    EXPECT_FALSE(list->isVisible());
+    action("mnuList11")->trigger();
+    EXPECT_TRUE(list->isVisible());
+    click("btnClose");
+    EXPECT_FALSE(list->isVisible());
+}
+
 TEST_F(GraphWindowTest, FindGoesToATypedRecordNumberAndIgnoresAnythingElse) {
     ASSERT_TRUE(open(5100, true, 12));
+    // Through the data-input dialog, which shows the range.
+    onNextModal([this](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName().toStdString(), "THeaderDialog");
+        find<QLineEdit>(dialog, "Edit2")->setText("7");
+        find<QPushButton>(dialog, "Button1")->click();
+    });
+    action("mnuFind11")->trigger();
+    EXPECT_EQ(data.currentIndex, 6);
+    // Whatever a dialog hands back, only a record number that exists counts.
     QString typed;
     TGraph5000::Peers peers;
     peers.askDataNumber = [&typed](QString& text) {
@@ -143,14 +174,14 @@ TEST_F(GraphWindowTest, FindGoesToATypedRecordNumberAndIgnoresAnythingElse) {
     };
     graph->setPeers(peers);
     for (const char* text : {"0", "13", "abc", "", "-2"}) {
-        dataSet().currentIndex = 5;
+        data.currentIndex = 5;
         typed = QString::fromUtf8(text);
         action("mnuFind11")->trigger();
-        EXPECT_EQ(dataSet().currentIndex, 5) << text;
+        EXPECT_EQ(data.currentIndex, 5) << text;
     }
     typed = "12";
     action("mnuFind11")->trigger();
-    EXPECT_EQ(dataSet().currentIndex, 11);
+    EXPECT_EQ(data.currentIndex, 11);
 }
 
 TEST_F(GraphWindowTest, GSelectorArrowsStepTheZoomAndStopAtTheEnds) {
@@ -176,7 +207,7 @@ TEST_F(GraphWindowTest, GSelectorArrowsStepTheZoomAndStopAtTheEnds) {
     EXPECT_EQ(combo->currentIndex(), 3);
     // Scrolling the G bar moves the window one grid division per step.
     GraphViewState& view = graph->viewState();
-    const double range = recorderState().identity.sensorRange;
+    const double range = state.identity.sensorRange;
     tate->setValue(0);
     EXPECT_DOUBLE_EQ(view.currentScale.yMax, 1.2 * range);
     tate->setValue(108);
@@ -196,7 +227,7 @@ TEST_F(GraphWindowTest, TimeSelectorArrowsZoomAndTheTimeBarStepsAQuarterWindow) 
     EXPECT_EQ(yoko->maximum(), 141);
     EXPECT_EQ(yoko->value(), 0);
     EXPECT_EQ(yoko->pageStep(), 4);
-    const DateTime start = dataSet().startTime;
+    const DateTime start = data.startTime;
     yoko->setValue(4);
     const GraphScale& s = graph->viewState().currentScale;
     EXPECT_NEAR(s.xMin, start + 1.0 / 24, 1e-9);
@@ -231,12 +262,12 @@ TEST_F(GraphWindowTest, WheelOverAGraphStepsTheTimeSelectorAndWithCtrlTheGSelect
 
 TEST_F(GraphWindowTest, AFailedOpenKeepsThePreviousData) {
     ASSERT_TRUE(open(5300, true, 8));
-    const std::string path = dataSet().filePath;
+    const std::string path = data.filePath;
     const std::string broken = folder.path() + "broken.csv";
     std::ofstream(broken) << "not a data file\r\n";
     EXPECT_FALSE(graph->openDataFile(QString::fromStdString(broken)));
-    EXPECT_EQ(dataSet().filePath, path);
-    EXPECT_EQ(dataSet().lastIndex, 7);
+    EXPECT_EQ(data.filePath, path);
+    EXPECT_EQ(data.lastIndex, 7);
     EXPECT_EQ(menuBar(), "mnuKV53");
     EXPECT_EQ(graph->windowTitle().toStdString(), path);
     EXPECT_TRUE(graph->paintEnabled());
@@ -251,10 +282,10 @@ TEST_F(GraphWindowTest, AFailedOpenKeepsThePreviousData) {
 
 TEST_F(GraphWindowTest, CancellingTheLoadKeepsThePreviousData) {
     ASSERT_TRUE(open(4100, false, 5));
-    const std::string path = dataSet().filePath;
+    const std::string path = data.filePath;
     host.cancelAfterProcessEvents = host.processEventsCount + 1;
     EXPECT_FALSE(open(6300, false, 5000));
-    EXPECT_EQ(dataSet().filePath, path);
+    EXPECT_EQ(data.filePath, path);
     EXPECT_EQ(menuBar(), "mnuKV41");
 }
 
@@ -292,7 +323,7 @@ TEST_F(GraphWindowTest, ADroppedFileOpensLikeTheOpenCommand) {
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(graph, &drop);
     QApplication::processEvents();
-    EXPECT_EQ(dataSet().filePath, path);
+    EXPECT_EQ(data.filePath, path);
     EXPECT_EQ(menuBar(), "mnuKV51");
 }
 
@@ -316,7 +347,7 @@ TEST_F(GraphWindowTest, TheOpenDialogStartsInTheDataFolderWithTheDataFileFilter)
     EXPECT_EQ(filters[0], "データファイル(*.csv) (*.csv *.CSV)");
     EXPECT_EQ(filters[7], "波形ﾌｧｲﾙ(W*.csv) (????W*.csv ????W*.CSV)");
     EXPECT_EQ(filters[9], "全てのファイル(*.*) (*)");
-    EXPECT_EQ(dataSet().filePath, path);
+    EXPECT_EQ(data.filePath, path);
     EXPECT_EQ(menuBar(), "mnuKV53");
 }
 
@@ -355,16 +386,16 @@ TEST_F(GraphWindowTest, ClosingShowsTheMainWindowAndReopeningStartsEmpty) {
     click("btnClose");
     EXPECT_FALSE(graph->isVisible());
     EXPECT_TRUE(windows.mainForm->isVisible());
-    EXPECT_TRUE(dataSet().filePath.empty());
+    EXPECT_TRUE(data.filePath.empty());
     find<QAction>(windows.mainForm, "mnuShowData")->trigger();
     EXPECT_TRUE(graph->isVisible());
     EXPECT_FALSE(windows.mainForm->isVisible());
     EXPECT_EQ(menuBar(), "mnuStart");
-    EXPECT_EQ(dataSet().lastIndex, -1);
+    EXPECT_EQ(data.lastIndex, -1);
     EXPECT_FALSE(widget("btnList")->isEnabled());
     EXPECT_TRUE(find<QLabel>(graph, "FileHeaderText")->text().isEmpty());
     // The records are still in the store, but nothing is drawn.
-    EXPECT_FLOAT_EQ(dataSet().waveRecords[0][5].peak, SampleDataFile{}.peakOf(5, 0));
+    EXPECT_FLOAT_EQ(data.waveRecords[0][5].peak, SampleDataFile{}.peakOf(5, 0));
     const QImage before = widget("Pic1")->grab().toImage();
     graph->repaint();
     EXPECT_EQ(widget("Pic1")->grab().toImage(), before);
