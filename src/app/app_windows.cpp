@@ -38,9 +38,6 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings, RecorderS
     // The graph window stands in for the main window while it shows, so it
     // has no parent; its dialogs centre on it.
     w.graph5000 = new TGraph5000(link, settings, state, data, nullptr);
-    // The graph window stands in for the main window while it shows, so it
-    // has no parent; its dialogs centre on it.
-    w.graph5000 = new TGraph5000(link, settings, state, data, nullptr);
     w.kv5000Info = new TKV5000_Info(link, settings, state, data, w.mainForm);
     w.setting5000 = new TSetting_5000(link, settings, state, w.mainForm);
     // The list and the viewer's dialogs serve the graph window, which stands
@@ -51,21 +48,6 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings, RecorderS
     w.dataDialog = new TDataDialog(data, state.identity, nullptr);
     w.graphColor = new TGraphColor(settings, w.graph5000);
     w.kvDataInput = new TKvDataInput(link, settings, state, data, nullptr);
-
-    TGraph5000::Peers peers;
-    peers.listShow = w.listShow;
-    peers.buildListColumns = [list = w.listShow] { list->buildListColumns(); };
-    peers.askDataNumber = [dialog = w.headerDialog, &data](QString& text) {
-        return dialog->askDataNumber(text, data.lastIndex + 1);
-    };
-    peers.dataDialog = w.dataDialog;
-    peers.inputScale = w.inputScale;
-    peers.graphColor = w.graphColor;
-    w.graph5000->setPeers(peers);
-    QObject::connect(w.graph5000, &TGraph5000::closed, w.mainForm, &QWidget::show);
-    QObject::connect(w.listShow, &TListShow::recordChosen, w.graph5000, &TGraph5000::showRecord);
-    w.graphColor = new TGraphColor(settings, w.graph5000);
-    w.kvDataInput = new TKvDataInput(link, settings, state, data, w.mainForm);
 
     TGraph5000::Peers peers;
     peers.listShow = w.listShow;
