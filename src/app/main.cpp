@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
         // A data file named on the command line ("open with" of a file
         // manager) opens straight in the graph window.
         const QStringList arguments = QCoreApplication::arguments();
-        if (arguments.size() > 1) {
+        if (arguments.size() > 1 && !arguments.at(1).startsWith('-')) {
             const QString path = arguments.at(1);
             windows.mainForm->showGraphWindow();
             QTimer::singleShot(0, windows.graph5000,
