@@ -453,8 +453,7 @@ void TGraph5000::findRecord() {
     if (!peers_.askDataNumber) return;
     QString text;
     if (!peers_.askDataNumber(text)) return;
-    if (auto record = recordOfNumberText(text.toStdString(), data_.lastIndex))
-        showRecord(*record);
+    if (auto record = recordOfNumberText(text.toStdString(), data_.lastIndex)) showRecord(*record);
 }
 
 void TGraph5000::showList(bool buildColumns) {
@@ -520,8 +519,8 @@ void TGraph5000::paintBox(int box) {
     surface.setFont(graphLabelFont());
     drawGraphBox(surface, box, layout_.plotArea[box], view_, data_, state_.identity);
     if (!data_.filePath.empty() && data_.lastIndex != -1)
-        setHeaderText(QString::fromStdString(buildHeaderText(data_, state_.identity,
-                                                             view_.viewMode, view_.liveRunning)));
+        setHeaderText(QString::fromStdString(
+            buildHeaderText(data_, state_.identity, view_.viewMode, view_.liveRunning)));
 }
 
 void TGraph5000::dragEnterEvent(QDragEnterEvent* event) {

@@ -81,8 +81,7 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
 
     LoadResult result;
     try {
-        result = loadDataFile(QFile::encodeName(path).toStdString(), data_,
-                              state_.identity, host);
+        result = loadDataFile(QFile::encodeName(path).toStdString(), data_, state_.identity, host);
     } catch (const std::exception& e) {
         host.endProgress();
         host.messageBox("グラフ表示画面", e.what(), Host::Error);

@@ -143,8 +143,8 @@ void TGraph5000::saveImage() {
     const int width = first.width;
     const int height = YokoBar->y() - first.top;
     QString error;
-    if (!exportGraph(path, kFormats[format].format, width, height, view_, data,
-                     state_.identity, error))
+    if (!exportGraph(path, kFormats[format].format, width, height, view_, data, state_.identity,
+                     error))
         link_.host.messageBox("画像として保存",
                               "画像を保存できませんでした。\n" + error.toStdString(), Host::Error);
 }
