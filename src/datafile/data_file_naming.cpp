@@ -11,10 +11,6 @@
 namespace kv {
 namespace {
 
-bool isLaterGeneration(ModelCode code) {
-    return code == 5100 || code == 5300 || code == 6100 || code == 6300;
-}
-
 // The family letters come from the recorder: only letters and digits go into
 // a file name, so no reply can reach outside the data folder.
 std::string familyLetters(const RecorderIdentity& identity) {
@@ -56,8 +52,8 @@ std::string dataFileStem(int slot, const DataFileNames& names, const RecorderSta
     if (names.autoName[slot]) {
         const ModelCode model = recorder.identity.modelCode;
         const bool wave = isLaterGeneration(model) && recorder.info.waveMode != 0;
-        const int device = model == 4100 || model == 4300 ? recorder.legacyInfo.deviceNumber
-                                                          : recorder.info.deviceNumber;
+        const int device = isFirstGeneration(model) ? recorder.legacyInfo.deviceNumber
+                                                    : recorder.info.deviceNumber;
         char name[96];
         std::snprintf(name, sizeof name, "%02d%c%02d-%04d%02d%02d%02d", model / 100,
                       wave ? 'W' : 'P', device, today.year, today.month, today.day, slot + 1);

@@ -10,10 +10,6 @@ namespace {
 
 constexpr const char* kRefusalTitle = "データ読み込みエラー";
 
-bool isLaterGenerationModel(ModelCode m) {
-    return m == 5100 || m == 5300 || m == 6100 || m == 6300;
-}
-
 // Status and index, in a session of their own.
 bool readStatusAndIndex(DownloadJob& job, bool firstGeneration) {
     RecorderState& r = job.recorder;
@@ -38,10 +34,9 @@ bool readStatusAndIndex(DownloadJob& job, bool firstGeneration) {
 bool fitsTheStores(DownloadJob& job, bool firstGeneration, bool wave) {
     const RecorderState& r = job.recorder;
     const ModelCode model = r.identity.modelCode;
-    const bool known = firstGeneration
-                           ? (r.legacyInfo.modelCode == 4100 || r.legacyInfo.modelCode == 4300) &&
-                                 model == r.legacyInfo.modelCode
-                           : isLaterGenerationModel(model);
+    const bool known = firstGeneration ? isFirstGeneration(r.legacyInfo.modelCode) &&
+                                             model == r.legacyInfo.modelCode
+                                       : isLaterGeneration(model);
     if (!known) {
         job.link.host.messageBox(kRefusalTitle,
                                  "記録計の機種を判別できないため、計測データを読み込めません。",

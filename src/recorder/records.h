@@ -19,6 +19,17 @@ inline bool isSingleAxis(ModelCode code) {
 inline int axisCount(ModelCode code) {
     return isTriaxial(code) ? 3 : 1;
 }
+// The generations: the first speaks the older command set; the later two share
+// the newer one, and the third adds the wave-mode overwrite and trigger choices.
+inline bool isFirstGeneration(ModelCode code) {
+    return code == 4100 || code == 4300;
+}
+inline bool isLaterGeneration(ModelCode code) {
+    return code == 5100 || code == 5300 || code == 6100 || code == 6300;
+}
+inline bool isThirdGeneration(ModelCode code) {
+    return code == 6100 || code == 6300;
+}
 
 constexpr int kMeasurementSlots = 10;
 

@@ -134,7 +134,7 @@ std::vector<std::string> overwriteItems(ModelCode model) {
 }
 
 bool waveOptionsAvailable(int waveMode, ModelCode model) {
-    return waveMode == 1 && (model == 6100 || model == 6300);
+    return waveMode == 1 && isThirdGeneration(model);
 }
 
 int itemIndexOfValue(const std::vector<std::string>& items, int value) {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+#include "datafile/data_set.h"
+
+namespace kv {
+
+// Puts wave records first .. first + count - 1 of the first `planes` axes into
+// the time order of the X axis. Stable: records with the same time keep their
+// order. processEvents, when given, is called now and then during a long sort.
+// Returns false, leaving the records as they were, when the working memory
+// cannot be had.
+bool sortWaveRecordsByTime(DataSet& data, int planes, int first, int count,
+                           const std::function<void()>& processEvents = {});
+
+}  // namespace kv
