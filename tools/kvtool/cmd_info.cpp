@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/cp932.h"
 #include "json_writer.h"
 #include "recorder/information_command.h"
 #include "recorder/value_texts.h"
@@ -49,15 +50,13 @@ std::string timeText(const IndexTime& t) {
     return dateTimeText(CalendarTime{t.year, t.month, t.day, t.hour, t.minute, t.second, 0});
 }
 
-// A cause byte as one character: ASCII as it is, a single-byte CP932 katakana
-// as that character, 0 as no character; anything else is no character at all.
+// A cause byte as one character: a single-byte CP932 character (ASCII or
+// half-width katakana) as that character, 0 as no character; anything else
+// (a lead byte alone, an unassigned byte) as the replacement character.
 std::string causeText(int32_t c) {
     if (c == 0) return "";
-    if (c > 0 && c < 0x80) return std::string(1, static_cast<char>(c));
-    if (c >= 0xA1 && c <= 0xDF) {  // U+FF61 to U+FF9F
-        int cp = 0xFF61 + (c - 0xA1);
-        return {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)),
-                static_cast<char>(0x80 | (cp & 0x3F))};
+    if (c > 0 && c <= 0xFF) {
+        if (auto character = cp932ToUtf8(std::string(1, static_cast<char>(c)))) return *character;
     }
     return "\xEF\xBF\xBD";
 }
