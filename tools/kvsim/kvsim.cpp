@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "kvsim_options.h"
 #include "model/faults.h"
 #include "model/recorder_model.h"
 #include "model/scripted_responder.h"
@@ -28,146 +29,9 @@ namespace {
 using kv::sim::Delivery;
 using kv::sim::FaultyResponder;
 
-const char* kUsage =
-    "usage: kvsim [--model 4100|4300|5100|5300|6100|6300] [--mode peak|wave] [--seed N]\n"
-    "             [--measurements N] [--records N] [--description FILE]\n"
-    "             [--echo | --reply-length N]      simple recorder: echo every valid frame,\n"
-    "                                              or answer it with a valid N-byte reply\n"
-    "             [--silent K] [--bad-crc K] [--extra-byte K] [--short K] [--trickle K]\n"
-    "             [--trickle-gap MS] [--hangup-after K]   faults, counted in frames from the "
-    "start\n"
-    "             [--latency MS] [--baud N]        answer delay; pace output (0 = no limit)\n"
-    "             [--live] [--live-interval MS]    send live telegrams on its own\n"
-    "             [--no-stdin] [--verbose]\n"
-    "Stops on SIGINT, SIGTERM or end of standard input (unless --no-stdin or stdin is "
-    "/dev/null).\n";
-
 volatile sig_atomic_t gStop = 0;
 void onSignal(int) {
     gStop = 1;
-}
-
-struct Options {
-    kv::sim::RecorderConfig config;
-    bool echo = false;
-    size_t replyLength = 0;
-    kv::sim::FaultPlan faults;
-    int64_t latencyMs = 0;
-    int baud = 0;
-    bool live = false;
-    int64_t liveIntervalMs = 1000;
-    bool watchStdin = true;
-    bool verbose = false;
-};
-
-bool parseNumber(const char* text, long min, long max, long& out) {
-    if (!text || !*text) return false;
-    char* end = nullptr;
-    errno = 0;
-    long v = std::strtol(text, &end, 10);
-    if (errno != 0 || *end != '\0' || v < min || v > max) return false;
-    out = v;
-    return true;
-}
-
-bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        long v = 0;
-        auto number = [&](long min, long max) {
-            if (!parseNumber(value, min, max, v)) {
-                error = a + " needs a number from " + std::to_string(min) + " to " +
-                        std::to_string(max);
-                return false;
-            }
-            ++i;
-            return true;
-        };
-        if (a == "--model") {
-            if (!number(4100, 6300)) return false;
-            if (v != 4100 && v != 4300 && v != 5100 && v != 5300 && v != 6100 && v != 6300) {
-                error = "unknown model " + std::to_string(v);
-                return false;
-            }
-            o.config.model = static_cast<int>(v);
-        } else if (a == "--mode") {
-            if (!value || (std::strcmp(value, "peak") != 0 && std::strcmp(value, "wave") != 0)) {
-                error = "--mode is peak or wave";
-                return false;
-            }
-            o.config.waveMode = std::strcmp(value, "wave") == 0;
-            ++i;
-        } else if (a == "--seed") {
-            if (!number(0, 2147483647)) return false;
-            o.config.seed = static_cast<unsigned>(v);
-        } else if (a == "--measurements") {
-            if (!number(0, 10)) return false;
-            o.config.measurements = static_cast<int>(v);
-        } else if (a == "--records") {
-            if (!number(0, 1000000)) return false;
-            o.config.recordsPerMeasurement = static_cast<int>(v);
-        } else if (a == "--description") {
-            if (!value) {
-                error = "--description needs a file";
-                return false;
-            }
-            o.config.description = value;
-            ++i;
-        } else if (a == "--echo") {
-            o.echo = true;
-        } else if (a == "--reply-length") {
-            if (!number(8, 4096)) return false;
-            o.replyLength = static_cast<size_t>(v);
-        } else if (a == "--silent") {
-            if (!number(0, 1000000)) return false;
-            o.faults.silent = static_cast<int>(v);
-        } else if (a == "--bad-crc") {
-            if (!number(0, 1000000)) return false;
-            o.faults.corrupt = static_cast<int>(v);
-        } else if (a == "--extra-byte") {
-            if (!number(0, 1000000)) return false;
-            o.faults.extraByte = static_cast<int>(v);
-        } else if (a == "--short") {
-            if (!number(0, 1000000)) return false;
-            o.faults.shorten = static_cast<int>(v);
-        } else if (a == "--trickle") {
-            if (!number(0, 1000000)) return false;
-            o.faults.trickle = static_cast<int>(v);
-        } else if (a == "--trickle-gap") {
-            if (!number(1, 60000)) return false;
-            o.faults.trickleGapMs = v;
-        } else if (a == "--hangup-after") {
-            if (!number(0, 1000000)) return false;
-            o.faults.hangUpAfter = static_cast<int>(v);
-        } else if (a == "--latency") {
-            if (!number(0, 60000)) return false;
-            o.latencyMs = v;
-        } else if (a == "--baud") {
-            if (!number(0, 4000000)) return false;
-            o.baud = static_cast<int>(v);
-        } else if (a == "--live") {
-            o.live = true;
-        } else if (a == "--live-interval") {
-            if (!number(1, 600000)) return false;
-            o.liveIntervalMs = v;
-        } else if (a == "--no-stdin") {
-            o.watchStdin = false;
-        } else if (a == "--verbose") {
-            o.verbose = true;
-        } else if (a == "--help" || a == "-h") {
-            error = "help";
-            return false;
-        } else {
-            error = "unknown option " + a;
-            return false;
-        }
-    }
-    if (o.echo && o.replyLength) {
-        error = "--echo and --reply-length exclude each other";
-        return false;
-    }
-    return true;
 }
 
 int64_t nowUs() {
