@@ -10,7 +10,7 @@ namespace kv {
 
 class TDataReadForm;
 
-// The Host of the program: Japanese message boxes with the platform's flags,
+// The Host of the program: Japanese message boxes chosen by the Host flags,
 // the Qt event loop, the progress window and the application-wide hourglass.
 class QtHost : public Host {
   public:

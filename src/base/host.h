@@ -8,7 +8,8 @@ namespace kv {
 // with Qt, tests with a recording fake, kvtool with the console.
 class Host {
   public:
-    // Message-box flags and answers, with the values of the platform of origin.
+    // Message-box flags (icon + buttons) and answers; the numbers are the ones
+    // the program has always used, so a box is named by one number.
     enum Flags { Error = 16, Question = 32, QuestionYesNo = 36, Information = 64 };
     enum Answer { Ok = 1, Yes = 6, No = 7 };
 

@@ -35,8 +35,11 @@ bool RecorderPort::open(int portNumber) {
         lastError_ = static_cast<uint32_t>(err);
         return false;
     }
-    // As on the original platform, a failure to apply the settings does not
-    // fail the open; a port that was never configured keeps its own settings.
+    // A device that refuses a line setting (a pseudo-terminal, some USB
+    // adapters) still carries the recorder's frames, so the open succeeds and
+    // the first exchange decides: a recorder that cannot be heard then gets
+    // the communication error that names it. The refusal is kept for whoever
+    // wants to mention it. A port never given a baud rate keeps its settings.
     if (baud_ > 0) configureError_ = link_.device.configure(baud_, dataBits_, parity_, stopBits_);
     return true;
 }

@@ -9,8 +9,8 @@ namespace kv {
 
 // A CP932 INI file kept line by line, so that a save writes back every section,
 // key, comment and even undecodable line it did not touch, in its place.
-// Section and key names match without regard to ASCII case, as the INI files
-// of the platform of origin do; texts are UTF-8 on this side of the file.
+// Section and key names match without regard to ASCII case, so a file edited
+// by hand ("[COM]", "device1") still reads; texts are UTF-8 on this side of the file.
 class IniFile {
   public:
     // Reads the file; false (and an empty file) when it cannot be read.
