@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
@@ -141,5 +142,62 @@ BENCHMARK(BM_ReceiveReplySilence1200ms)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// A bare pseudo-terminal pair: the termios device on the slave, the master
+// playing the recorder.
+struct BarePty {
+    BarePty() {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        ok = master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0 &&
+             device.open(ptsname(master)) == 0 && device.configure(38400, 8, 'N', 1) == 0;
+    }
+    ~BarePty() {
+        device.close();
+        if (master >= 0) close(master);
+    }
+    kv::RealClock clock;
+    kv::TermiosDevice device{clock};
+    int master = -1;
+    bool ok = false;
+};
+
+// How soon a wait wakes for a byte that arrives while it blocks (the wait's
+// deadline is 10 s away), and its CPU.
+void BM_WaitWakesForANewByte(benchmark::State& state) {
+    BarePty pty;
+    if (!pty.ok) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    double cpu0 = processCpuMs();
+    for (auto _ : state) {
+        const char byte = 'x';
+        if (write(pty.master, &byte, 1) != 1) state.SkipWithError("write failed");
+        pty.device.waitForInput(pty.clock.nowMs() + 10000);
+        pty.device.discardInput();
+    }
+    state.counters["cpu_ms_per_wait"] =
+        (processCpuMs() - cpu0) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_WaitWakesForANewByte)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+// Three 100 ms waits on a device whose other end has gone: real time near
+// 300 ms, CPU near none (a wait that spun would show it here).
+void BM_WaitOnAVanishedOtherEnd(benchmark::State& state) {
+    BarePty pty;
+    if (!pty.ok) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    close(pty.master);
+    pty.master = -1;
+    double cpu0 = processCpuMs();
+    for (auto _ : state) {
+        for (int i = 0; i < 3; ++i) pty.device.waitForInput(pty.clock.nowMs() + 100);
+    }
+    state.counters["cpu_ms_per_300ms_wait"] =
+        (processCpuMs() - cpu0) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_WaitOnAVanishedOtherEnd)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The termios device and the transaction over a real pseudo-terminal against
 // the kvsim program, in real time. Few and short: the fault logic itself is
-// tested on the virtual clock.
+// tested on the virtual clock. Only lower bounds of time are asserted here;
+// round-trip times and the CPU of waiting are measured in bench/link_bench.cpp.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 
 #include <cerrno>
 #include <vector>
@@ -18,13 +18,6 @@
 
 namespace kv {
 namespace {
-
-int64_t cpuMs() {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000 +
-           (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1000;
-}
 
 // A session as the program opens one: 38400 8-N-1, RTS raised.
 struct PtySession {
@@ -85,8 +78,7 @@ TEST(KvsimPty, RecoversFromAnExtraByteAndFromATrickleOnTheNextAttempt) {
         int64_t start = s.clock.nowMs();
         ASSERT_TRUE(s.run(33, 191));
         int64_t took = s.clock.nowMs() - start;
-        EXPECT_GE(took, 400);   // the first attempt waited out its idle time-out
-        EXPECT_LT(took, 1400);  // and the second needed no reset
+        EXPECT_GE(took, 400);  // the first attempt waited out its idle time-out
         EXPECT_TRUE(sim::isValidFrame(s.reply.data(), 191, 33));
     }
 }
@@ -102,7 +94,6 @@ TEST(KvsimPty, PacesRepliesAtTheBaudRateAndKeepsAnExtraByteWithTheLast) {
     // The long first reply is refused even though it passed 191 bytes on its
     // way; the second takes its wire time of about 50 ms.
     EXPECT_GE(took, 400 + 2 * 49);
-    EXPECT_LT(took, 1400);
     EXPECT_EQ(s.device.bytesWaiting(), 0u);
 }
 
@@ -113,21 +104,16 @@ TEST(KvsimPty, AnswersOnlyOnTheThirdAttempt) {
     ASSERT_TRUE(s.opened);
     int64_t start = s.clock.nowMs();
     ASSERT_TRUE(s.run(0, 32));
-    EXPECT_NEAR(static_cast<double>(s.clock.nowMs() - start), 2300, 250);
+    EXPECT_GE(s.clock.nowMs() - start, 2290);  // two idle time-outs and one reset
 }
 
-TEST(KvsimPty, AHangUpMidReplyFailsWithoutSpinning) {
+TEST(KvsimPty, AHangUpMidReplyFails) {
     test::KvsimProcess sim({"--reply-length", "191", "--hangup-after", "1"});
     ASSERT_TRUE(sim.started()) << sim.error();
     PtySession s(sim.devicePath());
     ASSERT_TRUE(s.opened);
     ASSERT_TRUE(s.run(33, 191));
-    int64_t cpu0 = cpuMs();
-    int64_t start = s.clock.nowMs();
-    EXPECT_FALSE(s.run(33, 191));  // half a reply, then the device is gone
-    int64_t took = s.clock.nowMs() - start;
-    EXPECT_LT(cpuMs() - cpu0, 200) << "the receive loop spun on the hung-up device";
-    EXPECT_LT(took, 4600);
+    EXPECT_FALSE(s.run(33, 191));           // half a reply, then the device is gone
     EXPECT_NE(s.port.takeLastError(), 0u);  // the writes after the hang-up failed
     EXPECT_EQ(sim.wait(3000), 0);           // kvsim ended by itself
     s.port.close();
