@@ -25,6 +25,7 @@
 #include "support/memory_device.h"
 #include "support/muteable_recorder.h"
 #include "support/recording_host.h"
+#include "support/ui/find_control.h"
 #include "support/virtual_clock.h"
 
 namespace kv::test {
@@ -74,9 +75,7 @@ class ShellTest : public ::testing::Test {
 
     template <typename T>
     static T* find(QWidget* window, const char* name) {
-        T* w = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return findControl<T>(window, name);
     }
 
     static void moveMouseOver(QWidget* w) {

@@ -26,6 +26,7 @@
 #include "support/memory_device.h"
 #include "support/muteable_recorder.h"
 #include "support/recording_host.h"
+#include "support/ui/find_control.h"
 #include "support/virtual_clock.h"
 
 namespace kv::test {
@@ -73,9 +74,7 @@ class ConditionScreenTest : public ::testing::Test {
 
     template <typename T>
     T* find(QWidget* window, const char* name) {
-        T* w = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return findControl<T>(window, name);
     }
 
     static void choose(QComboBox* combo, int index) {

@@ -28,11 +28,11 @@ class ConditionCommand : public ConditionScreenTest {
         QTimer::singleShot(0, [&] {
             opened = QApplication::activeModalWidget();
             if (!opened) return;
-            if (auto* edit = opened->findChild<QLineEdit*>(model < 5000 ? "Edit1" : "txtGouki"))
-                deviceNumber = edit->text();
+            deviceNumber =
+                findControl<QLineEdit>(opened, model < 5000 ? "Edit1" : "txtGouki")->text();
             opened->close();
         });
-        windows.mainForm->findChild<QToolButton*>("BitBtn3")->click();
+        findControl<QToolButton>(windows.mainForm, "BitBtn3")->click();
         shownDeviceNumber = deviceNumber;
         openedName = opened ? opened->objectName() : QString();
         destroyAppWindows(windows);

@@ -16,6 +16,7 @@
 #include "settings/pc_settings.h"
 #include "settings/settings_test_support.h"
 #include "support/recording_host.h"
+#include "support/ui/find_control.h"
 
 namespace kv::test {
 namespace {
@@ -36,9 +37,7 @@ class PcSettingFormTest : public ::testing::Test {
     void show() { form->show(); }
     template <typename T>
     T* find(const char* name) {
-        T* w = form->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return findControl<T>(form.get(), name);
     }
     QLineEdit* edit(int n) { return find<QLineEdit>(QString("Edit%1").arg(n).toLatin1()); }
     QToolButton* slotButton(int n) {
