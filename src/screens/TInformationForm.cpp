@@ -63,10 +63,10 @@ TInformationForm::TInformationForm(Link& link, PcSettings& settings, RecorderSta
         sensor->addWidget(label, a + 1, 0);
         auto* number = new QLabel(GroupBox2);
         number->setObjectName(axes[a].number);
-        number->setAccessibleName(QStringLiteral("センサー番号 ") + axes[a].caption);
+        number->setAccessibleDescription(QStringLiteral("センサー番号 ") + axes[a].caption);
         auto* sensitivity = new QLabel(GroupBox2);
         sensitivity->setObjectName(axes[a].sensitivity);
-        sensitivity->setAccessibleName(QStringLiteral("感度(mV/G) ") + axes[a].caption);
+        sensitivity->setAccessibleDescription(QStringLiteral("感度(mV/G) ") + axes[a].caption);
         for (QLabel* value : {number, sensitivity}) {
             value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             value->setTextInteractionFlags(Qt::TextSelectableByMouse);

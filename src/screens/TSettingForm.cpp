@@ -72,7 +72,8 @@ void TSettingForm::buildControls() {
     device->addWidget(StaticText3, 1, 1);
     device->addWidget(ComboBox1, 2, 1);
     device->addWidget(Button2, 2, 2);
-    StaticText3->setAccessibleName(QStringLiteral("記録周期"));
+    // The chosen period is read as the label's text, the caption describes it.
+    StaticText3->setAccessibleDescription(QStringLiteral("記録周期"));
     addClockRows(device, 3, CheckBox1, Edit2, Edit3, Button3);
     groups->addWidget(GroupBox1);
 

@@ -38,7 +38,9 @@ QLabel* addStaticValue(QGridLayout* grid, int row, int column, const char* label
     value->setObjectName(valueName);
     value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    value->setAccessibleName(caption);
+    // A screen reader reads the value as the label's text; the caption
+    // describes it (and labels it through the buddy relation).
+    value->setAccessibleDescription(caption);
     value->setMinimumHeight(22);
     if (minimumWidth > 0) value->setMinimumWidth(minimumWidth);
     label->setBuddy(value);
