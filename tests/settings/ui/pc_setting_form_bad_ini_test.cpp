@@ -8,6 +8,7 @@
 #include "settings/pc_settings.h"
 #include "settings/settings_test_support.h"
 #include "support/recording_host.h"
+#include "support/ui/find_control.h"
 
 namespace kv::test {
 namespace {
@@ -26,10 +27,10 @@ TEST(PcSettingFormBadIni, ShowsAppliesAndLeaves) {
         RecordingHost host;
         TPcSettingForm form(settings, host);
         form.show();
-        form.findChild<QPushButton*>("BitBtn1")->click();
+        findControl<QPushButton>(&form, "BitBtn1")->click();
         // Either it was stored, or a box said what to choose first.
         EXPECT_TRUE(!form.edited() || !host.messages.empty());
-        form.findChild<QPushButton*>("BitBtn3")->click();
+        findControl<QPushButton>(&form, "BitBtn3")->click();
         EXPECT_FALSE(form.isVisible());
     }
 }

@@ -13,6 +13,7 @@
 #include "settings/settings_test_support.h"
 #include "support/kvsim_process.h"
 #include "support/recording_host.h"
+#include "support/ui/find_control.h"
 
 namespace kv::test {
 namespace {
@@ -40,8 +41,8 @@ TEST(PcSettingFormDetect, OffersTheDeviceThatAnswersForTheSelectedPort) {
     Link link{line, clock, host, [](int) { return std::string(); }};
     TPcSettingForm form(settings, link);
     form.show();
-    form.findChild<QComboBox*>("ComboBox1")->setCurrentIndex(2);
-    form.findChild<QPushButton*>("ButtonDetect")->click();
+    findControl<QComboBox>(&form, "ComboBox1")->setCurrentIndex(2);
+    findControl<QPushButton>(&form, "ButtonDetect")->click();
     ::unsetenv("KV_DEV_ROOT");
     ::unsetenv("KV_SYS_ROOT");
 
@@ -50,20 +51,20 @@ TEST(PcSettingFormDetect, OffersTheDeviceThatAnswersForTheSelectedPort) {
     EXPECT_NE(host.messages[0].text.find(device), std::string::npos) << host.messages[0].text;
     EXPECT_NE(host.messages[0].text.find("KV-5300"), std::string::npos);
     EXPECT_NE(host.messages[0].text.find("COM3"), std::string::npos);
-    EXPECT_EQ(form.findChild<QComboBox*>("ComboBoxDevice")->currentText().toStdString(), device);
+    EXPECT_EQ(findControl<QComboBox>(&form, "ComboBoxDevice")->currentText().toStdString(), device);
     EXPECT_TRUE(form.edited());
     // Shown in a progress window, step by step.
     ASSERT_FALSE(host.progress.empty());
     EXPECT_EQ(host.progress.front().kind, RecordingHost::ProgressEvent::Begin);
     EXPECT_TRUE(host.progress.front().cancellable);
 
-    form.findChild<QPushButton*>("BitBtn1")->click();
+    findControl<QPushButton>(&form, "BitBtn1")->click();
     PcSettings stored;
     stored.setIniFilePath(settings.iniFilePath());
     stored.load();
     EXPECT_EQ(stored.comPort(), 3);
     EXPECT_EQ(stored.devicePath(3), device);
-    form.findChild<QPushButton*>("BitBtn3")->click();
+    findControl<QPushButton>(&form, "BitBtn3")->click();
 }
 
 TEST(PcSettingFormDetect, WithoutARecorderLineThereIsNoButton) {
@@ -71,7 +72,7 @@ TEST(PcSettingFormDetect, WithoutARecorderLineThereIsNoButton) {
     RecordingHost host;
     TPcSettingForm form(settings, host);
     form.show();
-    EXPECT_FALSE(form.findChild<QPushButton*>("ButtonDetect")->isVisible());
+    EXPECT_FALSE(findControl<QPushButton>(&form, "ButtonDetect")->isVisible());
 }
 
 }  // namespace
