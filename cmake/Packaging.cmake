@@ -58,5 +58,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # fonts the alias points at, and the tools that register the MIME type and
 # the desktop entry.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk, fontconfig, shared-mime-info")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-wayland, desktop-file-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-wayland, desktop-file-utils, qt6-translations-l10n, fonts-ipafont-gothic")
 include(CPack)

@@ -6,7 +6,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libqt6printsupport6 qt6-base-dev-tools qt6-svg-dev libqt6svg6
+    qt6-base-dev libqt6printsupport6 qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-noto-cjk fonts-ipafont-gothic fontconfig
     clang libclang-rt-14-dev

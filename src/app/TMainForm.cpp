@@ -59,6 +59,11 @@ TMainForm::TMainForm(Link& link, PcSettings& settings, RecorderState& state, App
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     setStatusBar(StatusBar1);
+    // The hint is a label in the bar, not a temporary message: screen readers
+    // read a label, and never see a status bar's message.
+    StatusText = new QLabel(StatusBar1);
+    StatusText->setObjectName("StatusText");
+    StatusBar1->addWidget(StatusText, 1);
 
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     updateCommands();
@@ -248,12 +253,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
         if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
-            StatusBar1->showMessage(button->toolTip());
+            StatusText->setText(button->toolTip());
             // A button ignores a move without a pressed mouse button, which
             // would then reach the background and clear the hint again.
             if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
         } else {
-            StatusBar1->clearMessage();
+            StatusText->clear();
         }
     }
     return QMainWindow::eventFilter(watched, event);

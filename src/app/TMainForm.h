@@ -79,6 +79,7 @@ class TMainForm : public QMainWindow {
     QToolButton* BitBtn6 = nullptr;
     QPushButton* Button1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusText = nullptr;  // the hint shown in StatusBar1
     QMenu* N1 = nullptr;
     QAction* N2 = nullptr;
     QAction* N4 = nullptr;

@@ -2,7 +2,10 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -57,6 +60,12 @@ int main(int argc, char** argv) {
     // while it is hidden behind the graph window.
     QApplication::setQuitOnLastWindowClosed(false);
     kv::applyApplicationFont(app);
+    // The standard dialogs (file, print, colour) speak Japanese like the rest
+    // of the program where Qt's own translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     try {
         // The program's one settings store, recorder state and data set: every

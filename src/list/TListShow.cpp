@@ -36,8 +36,7 @@ constexpr int kMinimumSide = 250;
 // The later generations keep the waveform of a record; the graph window can
 // show it.
 bool showsWaveRecords(const RecorderIdentity& identity) {
-    const int m = identity.modelCode;
-    return identity.waveData == 1 && (m == 5100 || m == 5300 || m == 6100 || m == 6300);
+    return identity.waveData == 1 && isLaterGeneration(identity.modelCode);
 }
 
 QString widestCellText(ListField field) {

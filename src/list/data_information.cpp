@@ -3,23 +3,12 @@
 #include "base/datetime.h"
 
 namespace kv {
-namespace {
-
-bool isFirstGenerationModel(ModelCode code) {
-    return code == 4100 || code == 4300;
-}
-bool isLaterGenerationModel(ModelCode code) {
-    return code == 5100 || code == 5300 || code == 6100 || code == 6300;
-}
-
-}  // namespace
-
 std::vector<std::string> dataInformationLines(const DataSet& d, const RecorderIdentity& id) {
-    const bool laterWave = isLaterGenerationModel(id.modelCode) && id.waveData == 1;
+    const bool laterWave = isLaterGeneration(id.modelCode) && id.waveData == 1;
     std::string period;
     if (laterWave)
         period = "ｻﾝﾌﾟﾘﾝｸﾞ周期：" + d.samplePeriodText + " ms";
-    else if (isFirstGenerationModel(id.modelCode) || isLaterGenerationModel(id.modelCode))
+    else if (isFirstGeneration(id.modelCode) || isLaterGeneration(id.modelCode))
         period = "記録周期：" + d.recordPeriodText;
 
     std::vector<std::string> lines = {

@@ -27,7 +27,7 @@ using MainFormTest = ShellTest;
 TEST_F(MainFormTest, ButtonsShowTheirHintInTheStatusBarAndTheBackgroundClearsIt) {
     start(kRecorder5300);
     TMainForm* main = windows.mainForm;
-    auto* bar = find<QStatusBar>(main, "StatusBar1");
+    auto* bar = find<QLabel>(find<QStatusBar>(main, "StatusBar1"), "StatusText");
     const std::pair<const char*, const char*> hints[] = {
         {"BitBtn1", "ＫＶの計測情報を読み込みます"},
         {"BitBtn3", "ＫＶに測定条件を設定します"},
@@ -37,14 +37,14 @@ TEST_F(MainFormTest, ButtonsShowTheirHintInTheStatusBarAndTheBackgroundClearsIt)
     for (const auto& [name, hint] : hints) {
         auto* button = find<QAbstractButton>(main, name);
         moveMouseOver(button);
-        EXPECT_EQ(bar->currentMessage().toStdString(), hint) << name;
+        EXPECT_EQ(bar->text().toStdString(), hint) << name;
         EXPECT_EQ(button->toolTip().toStdString(), hint) << name;
     }
     moveMouseOver(main->centralWidget());
-    EXPECT_TRUE(bar->currentMessage().isEmpty());
+    EXPECT_TRUE(bar->text().isEmpty());
     moveMouseOver(find<QWidget>(main, "BitBtn3"));
     moveMouseOver(find<QLabel>(main, "Label1"));
-    EXPECT_TRUE(bar->currentMessage().isEmpty());
+    EXPECT_TRUE(bar->text().isEmpty());
 
     EXPECT_FALSE(find<QWidget>(main, "BitBtn2")->isVisible());
     EXPECT_TRUE(find<QWidget>(main, "BitBtn5")->isEnabled());
