@@ -321,7 +321,7 @@ void TMainForm::mnuShowDataClick() {
 void TMainForm::BitBtn6Click() {
     if (!windows_.graph5000) return;
     hide();
-    windows_.graph5000->show();
+    windows_.graph5000->EnterRealTime();
 }
 
 void TMainForm::Button1Click() {

@@ -47,7 +47,9 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings, RecorderS
     w.inputScale = new TInputScale(w.graph5000->viewState(), data, state.identity, w.graph5000);
     w.dataDialog = new TDataDialog(data, state.identity, nullptr);
     w.graphColor = new TGraphColor(settings, w.graph5000);
-    w.kvDataInput = new TKvDataInput(link, settings, state, data, nullptr);
+    auto* kvDataInput = new TKvDataInput(link, settings, state, data, nullptr);
+    w.kvDataInput = kvDataInput;
+    w.graph5000->setMonitorSettingsDialog(kvDataInput);
 
     TGraph5000::Peers peers;
     peers.listShow = w.listShow;

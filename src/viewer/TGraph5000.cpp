@@ -1,4 +1,5 @@
 #include "viewer/TGraph5000.h"
+#include "viewer/live_monitor_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,6 +109,7 @@ TGraph5000::TGraph5000(Link& link, PcSettings& settings, RecorderState& state, D
     setStatusBar(FileHeaderShow);
 
     buildMenus();
+    live_ = std::make_unique<LiveMonitorView>(*this, link, settings, state, data);
 
     resize(kClientWidth,
            kClientHeight + menuWidget()->sizeHint().height() + FileHeaderShow->sizeHint().height());
@@ -116,6 +118,14 @@ TGraph5000::TGraph5000(Link& link, PcSettings& settings, RecorderState& state, D
 }
 
 TGraph5000::~TGraph5000() = default;
+
+void TGraph5000::EnterRealTime() {
+    live_->EnterRealTime();
+}
+
+void TGraph5000::setMonitorSettingsDialog(TKvDataInput* dialog) {
+    live_->setSettingsDialog(dialog);
+}
 
 QToolButton* TGraph5000::glyphButton(QWidget* panel, const char* name, int glyph,
                                      const QString& hint) {
@@ -372,6 +382,7 @@ void TGraph5000::closeEvent(QCloseEvent* event) {
 void TGraph5000::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayoutGraphs();
+    live_->refresh();
 }
 
 void TGraph5000::disableSelectors() {

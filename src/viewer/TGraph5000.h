@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "viewer/graph_layout.h"
 #include "viewer/graph_view_rules.h"
@@ -29,6 +30,8 @@ class PcSettings;
 struct RecorderState;
 class TGraphColor;
 class TInputScale;
+class TKvDataInput;
+class LiveMonitorView;
 class UpDownArrows;
 
 // The commands of the graph window's menus and buttons; items with the same
@@ -52,6 +55,7 @@ enum class GraphCommand {
     MonitorSettings,
     MonitorStart,
     MonitorEnd,
+    MonitorSave,
 };
 
 // The graph window: opens a measurement data file and shows it as graphs, one
@@ -92,6 +96,11 @@ class TGraph5000 : public QMainWindow {
     // selectors off until a file is loaded.
     void disableSelectors();
 
+    // The main window's real-time command: the window in monitor mode.
+    void EnterRealTime();
+    // The settings dialog of the monitor, created after this window.
+    void setMonitorSettingsDialog(TKvDataInput* dialog);
+
     // Shows record `record` (0 …) of the wave data: the list window's choice.
     void showRecord(int record);
 
@@ -115,6 +124,8 @@ class TGraph5000 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    friend class LiveMonitorView;  // the monitor mode works on the window's controls
+
     void buildToolPanels(QWidget* client);
     void buildGraphArea(QWidget* client);
     void buildMenus();
@@ -209,6 +220,7 @@ class TGraph5000 : public QMainWindow {
     QFileDialog* OpenDialog = nullptr;
     QStackedWidget* menuBars_ = nullptr;
     std::array<QMenuBar*, 6> bars_{};  // by GraphMenu
+    std::unique_ptr<LiveMonitorView> live_;
 };
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "viewer/TGraph5000.h"
+#include "viewer/live_monitor_view.h"
 
 namespace kv {
 namespace {
@@ -109,6 +110,7 @@ std::vector<BarSpec> barSpecs() {
            {{"syokidetano1", "KV設定の確認(&C)", GraphCommand::MonitorSettings},
             {"S1", "通信開始(&S)", GraphCommand::MonitorStart},
             {"E1", "通信終了(&E)", GraphCommand::MonitorEnd},
+            {"mnuSaveLive", "ファイルに保存(&V)", GraphCommand::MonitorSave},
             {"X1", "戻る(&X)", GraphCommand::Close}}}}},
     };
 }
@@ -187,9 +189,16 @@ void TGraph5000::runCommand(GraphCommand command) {
             printGraph();
             break;
         case GraphCommand::MonitorSettings:
+            live_->btnDataSetClick();
+            break;
         case GraphCommand::MonitorStart:
+            live_->btnStartClick();
+            break;
         case GraphCommand::MonitorEnd:
-            // The real-time monitor attaches here.
+            live_->btnEndClick();
+            break;
+        case GraphCommand::MonitorSave:
+            live_->saveRun();
             break;
     }
 }
