@@ -203,8 +203,9 @@ void LiveMonitor::appendSeparator() {
 
 uint32_t runLiveSession(Link& link, int portNumber, int baudRate, LiveMonitor& monitor) {
     RecorderSession session(link, portNumber, baudRate);
+    if (!sessionReady(session)) return session.openError;
     monitor.ReceiveLoop(session);
-    return session.openError;
+    return 0;
 }
 
 }  // namespace kv

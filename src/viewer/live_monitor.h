@@ -131,8 +131,9 @@ class LiveMonitor {
 
 // btnStart's session around the loop: opens the configured port (raising RTS
 // and giving the recorder its second), listens until stopped, closes. A port
-// that cannot be opened is not reported: the loop then hears nothing until it
-// is stopped. Returns the session's open error (0 when it opened).
+// that cannot be opened (or refuses the baud rate) is told to the user at once
+// and nothing is listened to: a monitor that silently hears nothing would look
+// like a recorder that sends nothing. Returns the open error (0 when it opened).
 uint32_t runLiveSession(Link& link, int portNumber, int baudRate, LiveMonitor& monitor);
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,21 @@ TEST_F(LiveMonitorTest, AnIdleMonitorWaitsOnTheLineAndStillHandlesEventsOften) {
         longest = std::max(longest, eventTimes[i] - eventTimes[i - 1]);
     EXPECT_LE(longest, LiveMonitor::kWaitSliceMs);
     EXPECT_LE(eventTimes.size(), 10'000u / LiveMonitor::kWaitSliceMs + 50);
+}
+
+TEST_F(LiveMonitorTest, APortThatDoesNotOpenIsToldAtOnceAndNotListenedTo) {
+    device.failOpenWith(EACCES);
+    // Should the loop run after all, stop it rather than hang the test.
+    int rounds = 0;
+    host.onProcessEvents = [&] {
+        if (++rounds > 1000) monitor.stop();
+    };
+    EXPECT_EQ(runLiveSession(link, 1, kBaud, monitor), static_cast<uint32_t>(EACCES));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].title, "通信エラー");
+    EXPECT_NE(host.messages[0].text.find("ポートが開けません。"), std::string::npos);
+    EXPECT_TRUE(outcomes.empty());
+    EXPECT_LE(rounds, 1000);
 }
 
 }  // namespace
