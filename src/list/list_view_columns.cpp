@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QTableWidget>
+#include <QTreeWidget>
 
 namespace kv {
 
@@ -16,6 +17,20 @@ void setListColumns(QTableWidget* list, const std::vector<ListColumn>& columns) 
         list->setHorizontalHeaderItem(c, header);
         list->setColumnWidth(c, columns[c].width);
     }
+    list->setUpdatesEnabled(updates);
+}
+
+void setListColumns(QTreeWidget* list, const std::vector<ListColumn>& columns) {
+    const bool updates = list->updatesEnabled();
+    list->setUpdatesEnabled(false);
+    list->setColumnCount(static_cast<int>(columns.size()));
+    auto* header = new QTreeWidgetItem;
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+        header->setText(c, QString::fromStdString(columns[c].caption));
+        header->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        list->setColumnWidth(c, columns[c].width);
+    }
+    list->setHeaderItem(header);
     list->setUpdatesEnabled(updates);
 }
 

@@ -14,6 +14,7 @@
 #include "datafile/data_set.h"
 #include "datafile/graph_scale.h"
 #include "link/link.h"
+#include "list/list_view_columns.h"
 #include "recorder/recorder_state.h"
 #include "screens/TKvDataInput.h"
 #include "settings/pc_settings.h"
@@ -109,19 +110,8 @@ void LiveMonitorView::PrepareLiveView() {
     const bool peak = isPeakMonitor(mode), wave = isWaveMonitor(mode);
     if (peak) {
         monitor_->clearView();
-        const std::vector<ListColumn>& columns = liveListColumns(state_.identity.modelCode);
-        QTreeWidget* list = w_.realList;
-        list->setUpdatesEnabled(false);
-        list->clear();
-        list->setColumnCount(static_cast<int>(columns.size()));
-        auto* header = new QTreeWidgetItem;
-        for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-            header->setText(c, QString::fromStdString(columns[c].caption));
-            header->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-            list->setColumnWidth(c, columns[c].width);
-        }
-        list->setHeaderItem(header);
-        list->setUpdatesEnabled(true);
+        w_.realList->clear();
+        setListColumns(w_.realList, liveListColumns(state_.identity.modelCode));
     }
     w_.realList->setVisible(peak);
     w_.TateBar->setVisible(wave);
