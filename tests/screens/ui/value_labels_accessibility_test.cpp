@@ -58,7 +58,9 @@ TEST_F(ValueLabelsAccessibility, FirstGenerationInformationValuesReadAsTheirValu
         const Read r = read(label);
         EXPECT_EQ(r.name, label->text());
         EXPECT_EQ(r.description.toStdString(), c.caption);
-        if (c.captionLabels) EXPECT_FALSE(r.labelledBy.isEmpty());
+        if (c.captionLabels) {
+            EXPECT_FALSE(r.labelledBy.isEmpty());
+        }
     }
     EXPECT_EQ(findControl<QLabel>(&form, "StaticText2")->text(), "42");
 }
