@@ -14,10 +14,7 @@ constexpr const char* kRefusalTitle = "データ読み込みエラー";
 bool readStatusAndIndex(DownloadJob& job, bool firstGeneration) {
     RecorderState& r = job.recorder;
     RecorderSession session(job.link, job.settings.portNumber, job.settings.baudRate);
-    if (!sessionReady(session)) {
-        job.failureShown = true;
-        return false;
-    }
+    if (!jobSessionReady(job, session)) return false;
     if (firstGeneration) {
         return readStatusLegacy(session, r.legacyInfo, r.identity) &&
                readMeasurementIndex(session, r.index, r.measurementCounts);
@@ -87,6 +84,12 @@ bool runDownload(DownloadJob& job, bool firstGeneration) {
 }
 
 }  // namespace
+
+bool jobSessionReady(DownloadJob& job, RecorderSession& session) {
+    if (sessionReady(session)) return true;
+    job.failureShown = true;
+    return false;
+}
 
 bool downloadFirstGeneration(DownloadJob& job) {
     return runDownload(job, true);

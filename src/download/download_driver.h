@@ -42,6 +42,10 @@ struct DownloadJob {
 bool downloadFirstGeneration(DownloadJob& job);
 bool downloadLaterGeneration(DownloadJob& job);
 
+// True when a session of the job has its line; otherwise the port message has
+// been shown and the job notes it, so no communication notice follows.
+bool jobSessionReady(DownloadJob& job, RecorderSession& session);
+
 // The steps, each true on success. Measurements whose count is -1 do not
 // exist: they hold no records and are passed over, and the ones after them are
 // read as usual.

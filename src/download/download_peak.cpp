@@ -55,10 +55,7 @@ void convertPass(DownloadJob& job, const DownloadPlan& plan, ProgressFeed& progr
 bool downloadPeakMeasurements(DownloadJob& job) {
     // The record session stays open until the files are written.
     RecorderSession session(job.link, job.settings.portNumber, job.settings.baudRate);
-    if (!sessionReady(session)) {
-        job.failureShown = true;
-        return false;
-    }
+    if (!jobSessionReady(job, session)) return false;
     const DownloadPlan plan = planDownload(job.recorder);
     ProgressFeed progress(job.link.host);
     if (!readPeakPass(job, session, plan, progress)) return false;

@@ -28,10 +28,7 @@ bool readWaveRecord(DownloadJob& job, RecorderSession& session, int a, DateTime 
 
 bool downloadWaveMeasurements(DownloadJob& job) {
     RecorderSession session(job.link, job.settings.portNumber, job.settings.baudRate);
-    if (!sessionReady(session)) {
-        job.failureShown = true;
-        return false;
-    }
+    if (!jobSessionReady(job, session)) return false;
     const DownloadPlan plan = planDownload(job.recorder);
     ProgressFeed progress(job.link.host);
     for (int i = 0; i < kMeasurementSlots; ++i) {
