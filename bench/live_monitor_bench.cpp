@@ -22,7 +22,7 @@
 #include "model/wire.h"
 #include "recorder/live_telegrams.h"
 #include "support/recording_host.h"
-#include "viewer/live_monitor.h"
+#include "monitor/live_monitor.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "viewer/throttled_host.h"
+#include "base/throttled_host.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "viewer/graph_labels.h"
+#include "graph/graph_labels.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "recorder/value_texts.h"
-#include "viewer/graph_view_state.h"
+#include "graph/graph_view_state.h"
 
 namespace kv {
 

@@ -1,8 +1,8 @@
-#include "viewer/graph_layout.h"
+#include "graph/graph_layout.h"
 
 #include <cmath>
 
-#include "viewer/graph_labels.h"
+#include "graph/graph_labels.h"
 
 namespace kv {
 namespace {

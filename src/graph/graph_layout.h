@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "viewer/scale_mapping.h"
+#include "graph/scale_mapping.h"
 
 namespace kv {
 

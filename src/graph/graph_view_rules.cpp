@@ -1,4 +1,4 @@
-#include "viewer/graph_view_rules.h"
+#include "graph/graph_view_rules.h"
 
 #include <algorithm>
 #include <charconv>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/datetime.h"
-#include "viewer/graph_view_state.h"
+#include "graph/graph_view_state.h"
 
 namespace kv {
 

@@ -1,8 +1,8 @@
-#include "viewer/live_list.h"
+#include "graph/live_list.h"
 
 #include "base/datetime.h"
 #include "list/over_range.h"
-#include "viewer/live_monitor.h"
+#include "monitor/live_monitor.h"
 
 namespace kv {
 

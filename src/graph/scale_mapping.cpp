@@ -1,4 +1,4 @@
-#include "viewer/scale_mapping.h"
+#include "graph/scale_mapping.h"
 
 namespace kv {
 

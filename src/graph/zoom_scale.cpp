@@ -1,4 +1,4 @@
-#include "viewer/zoom_scale.h"
+#include "graph/zoom_scale.h"
 
 #include <climits>
 #include <cmath>

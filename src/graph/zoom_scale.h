@@ -4,7 +4,7 @@
 
 #include "base/datetime.h"
 #include "datafile/graph_scale.h"
-#include "viewer/graph_view_state.h"
+#include "graph/graph_view_state.h"
 
 namespace kv {
 

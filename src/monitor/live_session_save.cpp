@@ -1,4 +1,4 @@
-#include "viewer/live_session_save.h"
+#include "monitor/live_session_save.h"
 
 #include <cerrno>
 

@@ -4,7 +4,7 @@
 
 #include "base/datetime.h"
 #include "datafile/data_file_naming.h"
-#include "viewer/live_monitor.h"
+#include "monitor/live_monitor.h"
 
 namespace kv {
 

@@ -33,9 +33,9 @@
 #include "viewer/TInputScale.h"
 #include "viewer/graph_drawing.h"
 #include "viewer/graph_glyphs.h"
-#include "viewer/graph_labels.h"
+#include "graph/graph_labels.h"
 #include "viewer/up_down_arrows.h"
-#include "viewer/zoom_scale.h"
+#include "graph/zoom_scale.h"
 
 namespace kv {
 namespace {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "viewer/graph_layout.h"
-#include "viewer/graph_view_rules.h"
-#include "viewer/graph_view_state.h"
+#include "graph/graph_layout.h"
+#include "graph/graph_view_rules.h"
+#include "graph/graph_view_state.h"
 
 class QAction;
 class QComboBox;

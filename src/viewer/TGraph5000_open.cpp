@@ -17,7 +17,7 @@
 #include "settings/pc_settings.h"
 #include "viewer/TGraph5000.h"
 #include "viewer/TInputScale.h"
-#include "viewer/throttled_host.h"
+#include "base/throttled_host.h"
 
 namespace kv {
 namespace {

@@ -18,9 +18,9 @@
 #include "viewer/TInputScale.h"
 #include "viewer/graph_drawing.h"
 #include "viewer/graph_export.h"
-#include "viewer/graph_labels.h"
+#include "graph/graph_labels.h"
 #include "viewer/graph_printing.h"
-#include "viewer/zoom_scale.h"
+#include "graph/zoom_scale.h"
 
 namespace kv {
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "viewer/graph_surface.h"
-#include "viewer/graph_view_state.h"
+#include "graph/graph_view_state.h"
 
 namespace kv {
 

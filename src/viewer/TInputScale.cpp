@@ -13,8 +13,8 @@
 
 #include "datafile/data_set.h"
 #include "recorder/records.h"
-#include "viewer/graph_view_rules.h"
-#include "viewer/zoom_scale.h"
+#include "graph/graph_view_rules.h"
+#include "graph/zoom_scale.h"
 
 namespace kv {
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "base/kv_assert.h"
-#include "viewer/graph_labels.h"
+#include "graph/graph_labels.h"
 
 namespace kv {
 namespace {

@@ -25,9 +25,9 @@
 
 #include "datafile/data_set.h"
 #include "recorder/records.h"
-#include "viewer/graph_layout.h"
+#include "graph/graph_layout.h"
 #include "viewer/graph_surface.h"
-#include "viewer/graph_view_state.h"
+#include "graph/graph_view_state.h"
 #include "viewer/scale_graph.h"
 
 class QPaintDevice;

@@ -10,8 +10,8 @@
 #include <cstdio>
 
 #include "viewer/graph_drawing.h"
-#include "viewer/graph_labels.h"
-#include "viewer/graph_layout.h"
+#include "graph/graph_labels.h"
+#include "graph/graph_layout.h"
 #include "viewer/graph_printing.h"
 
 namespace kv {

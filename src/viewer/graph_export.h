@@ -4,7 +4,7 @@
 
 #include "datafile/data_set.h"
 #include "recorder/records.h"
-#include "viewer/graph_view_state.h"
+#include "graph/graph_view_state.h"
 
 class QPainter;
 

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "viewer/graph_drawing.h"
-#include "viewer/graph_labels.h"
+#include "graph/graph_labels.h"
 
 namespace kv {
 namespace {

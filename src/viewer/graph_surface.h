@@ -8,8 +8,8 @@
 #include <QString>
 #include <vector>
 
-#include "viewer/graph_layout.h"
-#include "viewer/scale_mapping.h"
+#include "graph/graph_layout.h"
+#include "graph/scale_mapping.h"
 
 class QPainter;
 

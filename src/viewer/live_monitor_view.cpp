@@ -19,8 +19,8 @@
 #include "screens/TKvDataInput.h"
 #include "settings/pc_settings.h"
 #include "viewer/TGraph5000.h"
-#include "viewer/live_list.h"
-#include "viewer/live_session_save.h"
+#include "graph/live_list.h"
+#include "monitor/live_session_save.h"
 
 namespace kv {
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "viewer/live_monitor.h"
+#include "monitor/live_monitor.h"
 
 class QLabel;
 

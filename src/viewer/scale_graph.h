@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "viewer/graph_surface.h"
-#include "viewer/scale_mapping.h"
+#include "graph/scale_mapping.h"
 
 namespace kv {
 

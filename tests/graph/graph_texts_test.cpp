@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/datetime.h"
-#include "viewer/graph_labels.h"
+#include "graph/graph_labels.h"
 
 namespace kv {
 namespace {

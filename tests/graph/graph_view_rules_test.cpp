@@ -2,8 +2,8 @@
 
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"
-#include "viewer/graph_view_rules.h"
-#include "viewer/throttled_host.h"
+#include "graph/graph_view_rules.h"
+#include "base/throttled_host.h"
 
 namespace kv {
 namespace {

@@ -1,11 +1,11 @@
-#include "viewer/live_list.h"
+#include "graph/live_list.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "base/datetime.h"
-#include "viewer/live_monitor.h"
+#include "monitor/live_monitor.h"
 
 namespace kv {
 namespace {

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "base/datetime.h"
-#include "viewer/graph_labels.h"
-#include "viewer/graph_layout.h"
-#include "viewer/scale_mapping.h"
-#include "viewer/zoom_scale.h"
+#include "graph/graph_labels.h"
+#include "graph/graph_layout.h"
+#include "graph/scale_mapping.h"
+#include "graph/zoom_scale.h"
 
 namespace kv {
 namespace {

@@ -1,4 +1,4 @@
-#include "viewer/live_monitor.h"
+#include "monitor/live_monitor.h"
 
 #include <gtest/gtest.h>
 

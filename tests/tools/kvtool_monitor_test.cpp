@@ -9,7 +9,7 @@
 #include "support/memory_device.h"
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"
-#include "viewer/live_monitor.h"
+#include "monitor/live_monitor.h"
 
 namespace kv::tool {
 namespace {

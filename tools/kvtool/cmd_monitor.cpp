@@ -15,7 +15,7 @@
 #include "screens/monitor_settings.h"
 #include "tool_link.h"
 #include "tool_options.h"
-#include "viewer/live_monitor.h"
+#include "monitor/live_monitor.h"
 
 namespace kv::tool {
 namespace {

@@ -12,8 +12,8 @@
 #include "tool_link.h"
 #include "tool_options.h"
 #include "viewer/graph_export.h"
-#include "viewer/graph_layout.h"
-#include "viewer/zoom_scale.h"
+#include "graph/graph_layout.h"
+#include "graph/zoom_scale.h"
 
 namespace kv::tool {
 namespace {

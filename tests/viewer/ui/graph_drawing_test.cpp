@@ -6,8 +6,8 @@
 
 #include "base/datetime.h"
 #include "viewer/graph_drawing.h"
-#include "viewer/graph_labels.h"
-#include "viewer/zoom_scale.h"
+#include "graph/graph_labels.h"
+#include "graph/zoom_scale.h"
 
 namespace kv {
 namespace {

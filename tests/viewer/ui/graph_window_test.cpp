@@ -9,7 +9,7 @@
 
 #include "list/TListShow.h"
 #include "recorder/recorder_state.h"
-#include "viewer/graph_view_state.h"
+#include "graph/graph_view_state.h"
 #include "viewer/ui/graph_fixture.h"
 
 namespace kv::test {
