@@ -118,6 +118,14 @@ std::string formatDateTimeText(DateTime t) {
     return formatDate(t) + " " + formatTime(t);
 }
 
+std::string formatIsoDateTime(DateTime t) {
+    CalendarTime c = decodeDateTime(t);
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", c.year, c.month, c.day, c.hour,
+                  c.minute, c.second);
+    return buf;
+}
+
 std::optional<DateTime> parseDate(std::string_view text) {
     size_t a = text.find('/');
     if (a == std::string_view::npos) return std::nullopt;

@@ -38,6 +38,8 @@ CalendarTime decodeDateTime(DateTime t);
 std::string formatDate(DateTime t);          // "yyyy/mm/dd"
 std::string formatTime(DateTime t);          // "hh:mm:ss"
 std::string formatDateTimeText(DateTime t);  // "yyyy/mm/dd hh:mm:ss"
+// ISO 8601 without a zone, for machine-readable output: "2014-03-05T09:12:48".
+std::string formatIsoDateTime(DateTime t);
 
 // Strict parsers of the two forms: "yyyy/mm/dd" (one or two digits for month and
 // day are accepted) and "hh:mm:ss". The date gives whole days, the time a fraction.

@@ -56,6 +56,27 @@ T readNumber(const IniFile& ini, const char* section, const char* key, T fallbac
     }
 }
 
+// A decimal number with "." as the point; the fallback when the text is not
+// one or the value fails the check.
+double readReal(const IniFile& ini, const char* section, const char* key, double fallback,
+                bool (*valid)(double)) {
+    auto text = ini.value(section, key);
+    if (!text || text->empty()) return fallback;
+    std::string_view s = *text;
+    if (s.front() == '+') s.remove_prefix(1);
+    double v = 0;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size() || !valid(v)) return fallback;
+    return v;
+}
+
+// The shortest text that reads back as the same value (0.5, not 0.500000).
+std::string realText(double v) {
+    char buf[32];
+    auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
 std::string withTrailingSlash(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder;
@@ -139,6 +160,11 @@ void PcSettings::load() {
     defPeakWave = readNumber<int>(ini, "KV_DEF", "PEAKWAVE", 0);
     defInterval = readNumber<int>(ini, "KV_DEF", "INTERVAL", 0);
     defNewOldType = readNumber<int>(ini, "KV_DEF", "NEWOLD_TYPE", 0);
+
+    const AnalysisOptions defaults;
+    restitution =
+        readReal(ini, "Analysis", "Restitution", defaults.restitution, isValidRestitution);
+    srsQ = readReal(ini, "Analysis", "Q", defaults.q, isValidQ);
 }
 
 bool PcSettings::save() {
@@ -180,6 +206,8 @@ bool PcSettings::save() {
     putNumber("KV_DEF", "PEAKWAVE", defPeakWave);
     putNumber("KV_DEF", "INTERVAL", defInterval);
     putNumber("KV_DEF", "NEWOLD_TYPE", defNewOldType);
+    put("Analysis", "Restitution", realText(restitution));
+    put("Analysis", "Q", realText(srsQ));
 
     makeParentFolders(iniFilePath_);
     return ini.save(iniFilePath_) && ok;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/analysis_options.h"
 #include "download/download_settings.h"
 
 namespace kv {
@@ -65,6 +66,15 @@ class PcSettings {
     int defPeakWave = 0;
     int defInterval = 0;
     int defNewOldType = 0;
+
+    // Shock analysis (section "Analysis"): the coefficient of restitution that
+    // drop heights assume and the quality factor of the shock response
+    // spectrum. A value outside its range (isValidRestitution, isValidQ) or
+    // that does not parse reads as the default.
+    double restitution = AnalysisOptions{}.restitution;
+    double srsQ = AnalysisOptions{}.q;
+    // The analysis options of these settings (without the spectrum).
+    AnalysisOptions analysisOptions() const { return {restitution, srsQ, false}; }
 
   private:
     std::string iniFilePath_;

@@ -22,6 +22,7 @@ TEST(DateTime, DecodingRoundsToTheMillisecond) {
     for (int i = 0; i < 3600; ++i) t += 1.0 / kSecondsPerDay;
     EXPECT_EQ(formatTime(t), "10:00:00");
     EXPECT_EQ(formatDateTimeText(start + 3600 / kSecondsPerDay), "2014/03/05 10:00:00");
+    EXPECT_EQ(formatIsoDateTime(start + 3600 / kSecondsPerDay), "2014-03-05T10:00:00");
     CalendarTime c = decodeDateTime(*encodeDateTime({1999, 12, 31, 23, 59, 59, 999}));
     EXPECT_EQ(c, (CalendarTime{1999, 12, 31, 23, 59, 59, 999}));
 }

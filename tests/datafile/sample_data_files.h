@@ -25,6 +25,7 @@ struct SampleDataFile {
     int written = -1;            // records actually written; -1: as stated
     std::string countText;       // replaces the stated count when set
     DateTime start = 41713.375;  // 2014/03/15 09:00:00
+    int samplePeriodMs = 2;      // wave files
 
     // Record r's time stamp, axis a's positive and negative peak and widths,
     // wave peak and sample s. The defaults are exact at two decimals.
@@ -71,7 +72,7 @@ struct SampleDataFile {
             for (int r = 0; r < writtenRecords(); ++r) line(peakLine(r));
             return out;
         }
-        line("ｻﾝﾌﾟﾙ周期,2ms,トリガポイント,100pt");
+        line("ｻﾝﾌﾟﾙ周期," + std::to_string(samplePeriodMs) + "ms,トリガポイント,100pt");
         line("センサ番号,11,12,13");
         line("センサ感度,2.50,2.50,2.50");
         line("トリガレベル,10％,20％,30％,");

@@ -96,9 +96,13 @@ TEST_F(PcSettingsTest, SavedFileIsReadBackWithEveryValue) {
     settings.defInterval = 7;
     settings.defNewOldType = 1;
     settings.setDevicePath(2, "/dev/ttyUSB0");
+    settings.restitution = 0.3;
+    settings.srsQ = 12.5;
     ASSERT_TRUE(settings.save());
 
     auto file = readIni(readBytes(ini()));
+    EXPECT_EQ(file["Analysis"]["Restitution"], "0.3");
+    EXPECT_EQ(file["Analysis"]["Q"], "12.5");
     EXPECT_EQ(file["etc"]["Path"], cp932("/srv/データ/"));
     EXPECT_EQ(file["com"]["Port"], "5");
     EXPECT_EQ(file["com"]["Baud"], "9600");
@@ -135,6 +139,8 @@ TEST_F(PcSettingsTest, SavedFileIsReadBackWithEveryValue) {
     EXPECT_EQ(again.defNewOldType, 1);
     EXPECT_EQ(again.devicePath(2), "/dev/ttyUSB0");
     EXPECT_FALSE(again.hasDevicePath(1));
+    EXPECT_EQ(again.restitution, 0.3);
+    EXPECT_EQ(again.srsQ, 12.5);
 }
 
 TEST_F(PcSettingsTest, KeysAreWrittenInTheirFixedOrderWithCrLf) {
@@ -144,9 +150,10 @@ TEST_F(PcSettingsTest, KeysAreWrittenInTheirFixedOrderWithCrLf) {
     EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
     std::vector<std::string> order = {
-        "[etc]",    "Path=",    "[com]",    "Port=", "Baud=",     "[Data1]",   "Auto=",
-        "[Data10]", "Name=",    "[Graph1]", "Back=", "Line=",     "Grid=",     "Font=",
-        "[Graph3]", "[KV_DEF]", "TYPE=",    "G=",    "PEAKWAVE=", "INTERVAL=", "NEWOLD_TYPE="};
+        "[etc]",     "Path=",     "[com]",        "Port=",      "Baud=",        "[Data1]",
+        "Auto=",     "[Data10]",  "Name=",        "[Graph1]",   "Back=",        "Line=",
+        "Grid=",     "Font=",     "[Graph3]",     "[KV_DEF]",   "TYPE=",        "G=",
+        "PEAKWAVE=", "INTERVAL=", "NEWOLD_TYPE=", "[Analysis]", "Restitution=", "Q="};
     size_t at = 0;
     for (const auto& piece : order) {
         size_t found = bytes.find(piece, at);
@@ -204,6 +211,26 @@ TEST_F(PcSettingsTest, APortOrBaudRateNoLineCanUseReadsAsItsDefault) {
         settings.load();
         EXPECT_EQ(settings.comPort(), c.comPort) << c.port;
         EXPECT_EQ(settings.baudRate(), c.baudRate) << c.baud;
+    }
+}
+
+TEST_F(PcSettingsTest, AnalysisValuesOutsideTheirRangesReadAsTheDefaults) {
+    const struct {
+        const char* restitution;
+        const char* q;
+        double e, srsQ;
+    } cases[] = {
+        {"0", "2", 0, 2},          {"0.95", "50", 0.95, 50},  {"+0.7", "7.25", 0.7, 7.25},
+        {"0.96", "1.99", 0.5, 10}, {"-0.1", "50.5", 0.5, 10}, {"0,5", "10 Hz", 0.5, 10},
+        {"nan", "inf", 0.5, 10},   {"", "", 0.5, 10},
+    };
+    for (const auto& c : cases) {
+        writeBytes(ini(), std::string("[Analysis]\r\nRestitution=") + c.restitution +
+                              "\r\nQ=" + c.q + "\r\n");
+        settings.load();
+        EXPECT_EQ(settings.restitution, c.e) << c.restitution;
+        EXPECT_EQ(settings.srsQ, c.srsQ) << c.q;
+        EXPECT_EQ(settings.analysisOptions().restitution, c.e);
     }
 }
 

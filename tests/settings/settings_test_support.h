@@ -44,11 +44,15 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
 // CP932, empty, very long.
 inline std::vector<std::string> badIniFiles() {
     const char* const keys[][2] = {
-        {"etc", "Path"},        {"com", "Port"},        {"com", "Baud"},
-        {"com", "Device1"},     {"com", "Device2"},     {"com", "Device8"},
-        {"Graph1", "Back"},     {"Graph2", "Line"},     {"Graph3", "Grid"},
-        {"Graph3", "Font"},     {"KV_DEF", "TYPE"},     {"KV_DEF", "G"},
-        {"KV_DEF", "PEAKWAVE"}, {"KV_DEF", "INTERVAL"}, {"KV_DEF", "NEWOLD_TYPE"},
+        {"etc", "Path"},           {"com", "Port"},
+        {"com", "Baud"},           {"com", "Device1"},
+        {"com", "Device2"},        {"com", "Device8"},
+        {"Graph1", "Back"},        {"Graph2", "Line"},
+        {"Graph3", "Grid"},        {"Graph3", "Font"},
+        {"KV_DEF", "TYPE"},        {"KV_DEF", "G"},
+        {"KV_DEF", "PEAKWAVE"},    {"KV_DEF", "INTERVAL"},
+        {"KV_DEF", "NEWOLD_TYPE"}, {"Analysis", "Restitution"},
+        {"Analysis", "Q"},
     };
     const std::string values[] = {
         "x1y?*",

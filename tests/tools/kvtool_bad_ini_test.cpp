@@ -45,6 +45,8 @@ TEST(KvtoolBadIni, EveryKeyBadStillReadsTheRecorder) {
         EXPECT_LE(settings.comPort(), 8);
         EXPECT_TRUE(isUsableBaudRate(settings.baudRate())) << settings.baudRate();
         for (int no = 0; no < DATA_MAX; ++no) settings.fileName(no);
+        EXPECT_TRUE(isValidRestitution(settings.restitution));
+        EXPECT_TRUE(isValidQ(settings.srsQ));
 
         PortChoice port;
         ASSERT_TRUE(choosePort(options, settings, port, error)) << error;

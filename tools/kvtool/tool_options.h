@@ -36,6 +36,8 @@ int runList(const ToolOptions& options);
 extern const char* const kListHelp;
 int runMonitor(const ToolOptions& options);
 extern const char* const kMonitorHelp;
+int runAnalyze(const ToolOptions& options);
+extern const char* const kAnalyzeHelp;
 // plot and print: only in a build with the windows
 int runPlot(const ToolOptions& options);
 extern const char* const kPlotHelp;
