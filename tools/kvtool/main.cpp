@@ -23,8 +23,7 @@ const Subcommand kSubcommands[] = {
     {"show", runShow, "print what a data file holds", kShowHelp},
     {"list", runList, "print the list window's rows of a data file", kListHelp},
     {"monitor", runMonitor, "print the live telegrams of the recorder", kMonitorHelp},
-    {"analyze", runAnalyze,
-     "velocity change, drop height, pulse shape and shock response spectrum of a data file",
+    {"analyze", runAnalyze, "shock analysis: velocity change, drop height, pulse shape, spectrum",
      kAnalyzeHelp},
 #ifdef KV_TOOL_DRAW
     {"plot", runPlot, "draw a data file as the graph window does, to PNG, SVG or PDF", kPlotHelp},
