@@ -1,6 +1,7 @@
 #include "analysis/pulse_analysis.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace kv {
 namespace {
@@ -65,32 +66,33 @@ PulseShape classifyPulseShape(double shapeFactor, int lobeSamples) {
     return PulseShape::Trapezoid;
 }
 
+namespace {
+
+struct ShapeNames {
+    const char* key;
+    const char* text;
+};
+// In the order of PulseShape.
+constexpr ShapeNames kShapeNames[] = {
+    {"unknown", "判定不能"},
+    {"sawtooth", "のこぎり波"},
+    {"half-sine", "半正弦波"},
+    {"trapezoid", "台形波"},
+};
+
+const ShapeNames& namesOf(PulseShape shape) {
+    const auto i = static_cast<size_t>(shape);
+    return i < std::size(kShapeNames) ? kShapeNames[i] : kShapeNames[0];
+}
+
+}  // namespace
+
 const char* pulseShapeKey(PulseShape shape) {
-    switch (shape) {
-        case PulseShape::Sawtooth:
-            return "sawtooth";
-        case PulseShape::HalfSine:
-            return "half-sine";
-        case PulseShape::Trapezoid:
-            return "trapezoid";
-        case PulseShape::Unknown:
-            break;
-    }
-    return "unknown";
+    return namesOf(shape).key;
 }
 
 const char* pulseShapeText(PulseShape shape) {
-    switch (shape) {
-        case PulseShape::Sawtooth:
-            return "のこぎり波";
-        case PulseShape::HalfSine:
-            return "半正弦波";
-        case PulseShape::Trapezoid:
-            return "台形波";
-        case PulseShape::Unknown:
-            break;
-    }
-    return "判定不能";
+    return namesOf(shape).text;
 }
 
 }  // namespace kv
