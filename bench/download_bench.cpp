@@ -179,8 +179,8 @@ double cpuSecondsOf(pid_t pid) {
 void BM_DownloadTriaxialFromKvsim(benchmark::State& state) {
     constexpr int kRecords = 20000;
     for (auto _ : state) {
-        test::KvsimProcess sim(
-            {"--model", "5300", "--measurements", "1", "--records", std::to_string(kRecords)});
+        test::KvsimProcess sim({"--model", "5300", "--measurements", "1", "--records",
+                                std::to_string(kRecords), "--data", "uniform"});
         if (!sim.started()) {
             state.SkipWithError(sim.error().c_str());
             return;

@@ -13,6 +13,7 @@ std::vector<uint8_t> sampleGroups() {
     kv::sim::RecorderConfig config;
     config.model = 5300;
     config.waveMode = true;
+    config.data = kv::sim::MeasurementData::Uniform;  // the block earlier runs decoded
     auto model = kv::sim::makeRecorderModel(config);
     const uint8_t command[32] = {0x55, 0xAA, 0x71, 0x8E, 0, 0, 1};
     std::vector<uint8_t> frame(command, command + 32);

@@ -63,6 +63,7 @@ class KvtoolInfo : public ::testing::Test {
 
 TEST_F(KvtoolInfo, LaterGenerationPeakModeEveryField) {
     useModel(R"(model 5300
+data uniform
 device 12
 serial 4321
 sensor X 101 12.3

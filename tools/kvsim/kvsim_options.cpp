@@ -9,6 +9,8 @@
 const char* const kUsage =
     "usage: kvsim [--model 4100|4300|5100|5300|6100|6300] [--mode peak|wave] [--seed N]\n"
     "             [--measurements N] [--records N] [--description FILE]\n"
+    "             [--data shipment|uniform]        measurements like a parcel's trip (default),\n"
+    "                                              or even peaks and plain pulses\n"
     "             [--echo | --reply-length N]      simple recorder: echo every valid frame,\n"
     "                                              or answer it with a valid N-byte reply\n"
     "             [--silent K] [--bad-crc K] [--extra-byte K] [--short K] [--trickle K]\n"
@@ -93,6 +95,15 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
                 return false;
             }
             o.config.waveMode = std::strcmp(value, "wave") == 0;
+            ++i;
+        } else if (a == "--data") {
+            if (!value ||
+                (std::strcmp(value, "shipment") != 0 && std::strcmp(value, "uniform") != 0)) {
+                error = "--data is shipment or uniform";
+                return false;
+            }
+            o.config.data = std::strcmp(value, "uniform") == 0 ? kv::sim::MeasurementData::Uniform
+                                                               : kv::sim::MeasurementData::Shipment;
             ++i;
         } else if (a == "--description") {
             if (!value) {

@@ -98,6 +98,11 @@ class Reader {
         } else if (key == "mode") {
             if (args != 1 || (s.words[1] != "peak" && s.words[1] != "wave")) return "peak or wave";
             d_.settings.waveMode = s.words[1] == "wave" ? 1 : 0;
+        } else if (key == "data") {
+            if (args != 1 || (s.words[1] != "shipment" && s.words[1] != "uniform"))
+                return "shipment or uniform";
+            d_.data =
+                s.words[1] == "uniform" ? MeasurementData::Uniform : MeasurementData::Shipment;
         } else if (key == "seed") {
             if (!ints(1, v, 0, 0xFFFFFFFFl)) return "a seed";
             d_.seed = static_cast<unsigned>(v[0]);
@@ -266,7 +271,10 @@ class Reader {
             if (f[0] < -511 || f[0] > 511 || f[1] < 0 || f[1] >= kWaveSamples || f[2] < 0 ||
                 f[2] > kWaveSamples)
                 return "amplitude -511 to 511, centre 0-511, half width 0-512";
-            b.axes[a] = {static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<int>(f[2])};
+            SimPulse& pulse = b.axes[a];
+            pulse.amplitude = static_cast<int>(f[0]);
+            pulse.centre = static_cast<double>(f[1]);
+            pulse.halfWidth = static_cast<double>(f[2]);
         }
         if (args == 4) b.axes[1] = b.axes[2] = b.axes[0];
         m.blocks.push_back(b);

@@ -4,30 +4,14 @@
 #include <cmath>
 
 #include "model/recorder_model.h"
+#include "model/shipment.h"
+#include "model/sim_random.h"
 
 namespace kv::sim {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kGeneratedLive = 1000;  // measurement number the live stream draws from
-
-// splitmix64: a small generator whose output is the same on every platform,
-// unlike the standard library's distributions.
-uint64_t mix(uint64_t x) {
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
-}
-
-uint64_t hashOf(unsigned seed, long measurement, long item, int salt) {
-    return mix(mix(mix(seed) ^ static_cast<uint64_t>(measurement)) ^
-               (static_cast<uint64_t>(item) * 8 + static_cast<uint64_t>(salt)));
-}
-
-int between(uint64_t h, int low, int high) {  // inclusive
-    return low + static_cast<int>(h % static_cast<uint64_t>(high - low + 1));
-}
 
 CalendarTime calendarPlus(const CalendarTime& c, double seconds) {
     DateTime t = encodeDateTimeLenient(c) + seconds / kSecondsPerDay;
@@ -44,7 +28,19 @@ int codeForG(const RecorderData& d, int axis, double g) {
     return static_cast<int>(std::lround(g / perCode));
 }
 
-SimPeakRecord generatedPeak(const RecorderData& d, long measurement, long k) {
+// Peak records are whole record periods apart; wave blocks a second at least.
+TripKey tripOf(const RecorderData& d, long measurement, int recordPeriod) {
+    return {d.seed, measurement, d.waveMode() ? 1 : recordPeriodSeconds(recordPeriod)};
+}
+
+// Live shocks come from a recorder on the desk or on a test stand: a third of
+// them handled hard, the rest light.
+TripPhase livePhase(const RecorderData& d, long n) {
+    return hashOf(d.seed, kGeneratedLive, n, 7) % 3 == 0 ? TripPhase::Handling
+                                                         : TripPhase::Transport;
+}
+
+SimPeakRecord uniformPeak(const RecorderData& d, long measurement, long k) {
     SimPeakRecord r;
     uint64_t h = hashOf(d.seed, measurement, k, 0);
     // Shocks come in time order, a few seconds apart.
@@ -64,7 +60,7 @@ SimPeakRecord generatedPeak(const RecorderData& d, long measurement, long k) {
     return r;
 }
 
-SimWaveBlock generatedBlock(const RecorderData& d, long measurement, long k) {
+SimWaveBlock uniformBlock(const RecorderData& d, long measurement, long k) {
     SimWaveBlock b;
     uint64_t h = hashOf(d.seed, measurement, k, 4);
     b.elapsed = static_cast<uint32_t>(4 * k + static_cast<long>(h % 4));
@@ -97,19 +93,34 @@ bool locate(const RecorderData& d, long n, Count counted, size_t& measurement, l
 
 }  // namespace
 
+// The measurements' dates follow each other: shipment trips as long as their
+// shocks take, uniform ones two days apart.
 RecorderData generateRecorderData(const RecorderConfig& config) {
     RecorderData d;
     d.model = config.model;
     d.seed = config.seed;
+    d.data = config.data;
     d.settings.waveMode = config.waveMode && !d.firstGeneration() ? 1 : 0;
+    // A shipment's wave records show what led up to each shock.
+    if (d.data == MeasurementData::Shipment) d.settings.preTrigger = 100;
     int count = std::clamp(config.measurements, 0, kMeasurementSlots);
     int records = std::max(config.recordsPerMeasurement, 0);
     CalendarTime base{2014, 3, 5, 9, 0, 0, 0};
+    double startSeconds = static_cast<double>(hashOf(d.seed, 0, -1, 0) % 7200);
     for (int m = 0; m < count; ++m) {
         uint64_t h = hashOf(d.seed, m, -1, 0);
         SimMeasurement s;
-        s.start = calendarPlus(base, m * 2 * kSecondsPerDay + static_cast<double>(h % 7200));
-        s.end = calendarPlus(s.start, records * 4.0 + 60);
+        double length = records * 4.0 + 60;
+        if (d.data == MeasurementData::Shipment) {
+            uint32_t last = 0;
+            s.trip = planTrip(tripOf(d, m, d.settings.recordPeriod), records, last);
+            length = last + 60.0 + static_cast<double>(h % 600);
+        } else {
+            startSeconds = m * 2 * kSecondsPerDay + static_cast<double>(h % 7200);
+        }
+        s.start = calendarPlus(base, startSeconds);
+        s.end = calendarPlus(s.start, length);
+        startSeconds += length + kSecondsPerDay * static_cast<double>(1 + (h >> 40) % 3);
         s.startCause = (h >> 16) & 1 ? 'R' : 'S';
         s.endCause = static_cast<uint8_t>("BMRS"[(h >> 20) % 4]);
         s.recordPeriod = d.settings.recordPeriod;
@@ -117,6 +128,18 @@ RecorderData generateRecorderData(const RecorderConfig& config) {
         d.measurements.push_back(s);
     }
     return d;
+}
+
+void planTrips(RecorderData& d) {
+    if (d.data != MeasurementData::Shipment) return;
+    for (size_t m = 0; m < d.measurements.size(); ++m) {
+        SimMeasurement& s = d.measurements[m];
+        if (!s.trip.empty()) continue;
+        uint32_t last = 0;
+        const long count =
+            std::max(s.count, *std::max_element(s.axisCounts.begin(), s.axisCounts.end()));
+        s.trip = planTrip(tripOf(d, static_cast<long>(m), s.recordPeriod), count, last);
+    }
 }
 
 SimPeakRecord peakRecordAt(const RecorderData& d, long record) {
@@ -127,7 +150,10 @@ SimPeakRecord peakRecordAt(const RecorderData& d, long record) {
         return {};
     const SimMeasurement& s = d.measurements[m];
     if (k < static_cast<long>(s.peaks.size())) return s.peaks[static_cast<size_t>(k)];
-    return generatedPeak(d, static_cast<long>(m), k);
+    const long n = static_cast<long>(m);
+    if (d.data == MeasurementData::Uniform) return uniformPeak(d, n, k);
+    const TripPoint at = tripPoint(tripOf(d, n, s.recordPeriod), k, s.trip);
+    return shockPeakRecord(d, shockAt(d, n, k, at.phase), at.elapsed);
 }
 
 SimWaveBlock waveBlockAt(const RecorderData& d, long block) {
@@ -140,15 +166,20 @@ SimWaveBlock waveBlockAt(const RecorderData& d, long block) {
     if (!locate(d, block, zCount, m, k)) return {};
     const SimMeasurement& s = d.measurements[m];
     if (k < static_cast<long>(s.blocks.size())) return s.blocks[static_cast<size_t>(k)];
-    return generatedBlock(d, static_cast<long>(m), k);
+    const long n = static_cast<long>(m);
+    if (d.data == MeasurementData::Uniform) return uniformBlock(d, n, k);
+    const TripPoint at = tripPoint(tripOf(d, n, s.recordPeriod), k, s.trip);
+    return shockWaveBlock(d, shockAt(d, n, k, at.phase), at.elapsed);
 }
 
 SimPeakRecord livePeakRecord(const RecorderData& d, long n) {
-    return generatedPeak(d, kGeneratedLive, n);
+    if (d.data == MeasurementData::Uniform) return uniformPeak(d, kGeneratedLive, n);
+    return shockPeakRecord(d, shockAt(d, kGeneratedLive, n, livePhase(d, n)), 0);
 }
 
 SimWaveBlock liveWaveBlock(const RecorderData& d, long n) {
-    return generatedBlock(d, kGeneratedLive, n);
+    if (d.data == MeasurementData::Uniform) return uniformBlock(d, kGeneratedLive, n);
+    return shockWaveBlock(d, shockAt(d, kGeneratedLive, n, livePhase(d, n)), 0);
 }
 
 uint16_t rawCode(int centred) {
@@ -156,14 +187,35 @@ uint16_t rawCode(int centred) {
     return static_cast<uint16_t>(centred >= 512 ? centred - 512 : 1024 - centred);
 }
 
+uint16_t peakCode(const SimPulse& pulse) {
+    const int limit = std::clamp(pulse.saturation, 0, 511);
+    return rawCode(512 + std::clamp(pulse.amplitude, -limit, limit));
+}
+
 void waveCodes(const SimPulse& pulse, uint64_t noiseSeed, uint16_t* codes) {
+    const int noiseSpan = 2 * std::max(pulse.noise, 0) + 1;
+    const int limit = std::clamp(pulse.saturation, 0, 511);
+    const double end = pulse.centre + pulse.halfWidth;
     for (int i = 0; i < kWaveSamples; ++i) {
-        int noise = static_cast<int>(mix(noiseSeed + static_cast<uint64_t>(i)) % 5) - 2;
+        int noise =
+            static_cast<int>(mix(noiseSeed + static_cast<uint64_t>(i)) % noiseSpan) - pulse.noise;
         double v = 0;
-        int distance = i - pulse.centre;
-        if (pulse.halfWidth > 0 && std::abs(distance) < pulse.halfWidth)
-            v = pulse.amplitude * std::cos(kPi / 2 * distance / pulse.halfWidth);
-        codes[i] = rawCode(512 + static_cast<int>(std::lround(v)) + noise);
+        double distance = i - pulse.centre;
+        if (pulse.halfWidth > 0 && std::abs(distance) < pulse.halfWidth) {
+            v = pulse.amplitude * (pulse.shape == PulseShape::HalfSine
+                                       ? std::cos(kPi / 2 * distance / pulse.halfWidth)
+                                       : pulseHeight(pulse.shape, (distance + pulse.halfWidth) /
+                                                                      (2 * pulse.halfWidth)));
+        } else if (i >= end && pulse.rebound > 0 && pulse.reboundWidth > 0) {
+            // The swing back, and the packaging ringing on after it.
+            const double after = i - end;
+            const double fade = pulse.ringDecay > 0 ? std::exp(-after / pulse.ringDecay)
+                                                    : (after < pulse.reboundWidth ? 1.0 : 0.0);
+            v = -pulse.amplitude * pulse.rebound * std::sin(kPi * after / pulse.reboundWidth) *
+                fade;
+        }
+        codes[i] =
+            rawCode(512 + std::clamp(static_cast<int>(std::lround(v)) + noise, -limit, limit));
     }
 }
 

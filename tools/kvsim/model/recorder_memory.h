@@ -24,16 +24,44 @@ struct SimPeakAxis {
 };
 using SimPeakRecord = std::array<SimPeakAxis, 3>;
 
-// A waveform of one axis: one half-cosine pulse on a quiet line. amplitude is
-// the deviation from 512 at the pulse's centre in codes (negative pulls low).
+// How the generated measurements look. Shipment: the shocks of a parcel on
+// its way (bursts while it is handled, long quiet stretches in transport,
+// mostly small shocks and a few hard ones, real pulse shapes). Uniform: peaks
+// spread evenly over the range and one plain pulse per block, the data that
+// older tests and benchmarks compare byte for byte.
+enum class MeasurementData { Shipment, Uniform };
+
+// The form of a pulse. A half-sine is what a drop on a cushioned floor gives,
+// a saw-tooth (slow rise, sudden end) a crushing package, a trapezoid a hit
+// on a hard stop that holds.
+enum class PulseShape { HalfSine, SawTooth, Trapezoid };
+
+// A waveform of one axis: one pulse on a quiet line, then its swing back.
+// amplitude is the deviation from 512 at the pulse's top in codes (negative
+// pulls low). The plain pulse (the defaults) is a half-sine with a little
+// noise.
 struct SimPulse {
     int amplitude = 0;
-    int centre = 256;    // sample index
-    int halfWidth = 10;  // samples
+    double centre = 256;    // sample index of the pulse's middle
+    double halfWidth = 10;  // samples
+    PulseShape shape = PulseShape::HalfSine;
+    double rebound = 0;       // the swing back after the pulse, a fraction of amplitude
+    double reboundWidth = 0;  // samples of the swing back; 0 = none
+    double ringDecay = 0;     // samples in which the ringing after it falls to 1/e; 0 = none
+    int noise = 2;            // codes of noise either side of the line
+    int saturation = 511;     // codes beyond which the amplifier clips
 };
 struct SimWaveBlock {
     uint32_t elapsed = 0;
     std::array<SimPulse, 3> axes;
+};
+
+// Where a walk through a generated trip stood at one of its shocks, kept every
+// few hundred shocks so that shock k is found from the mark before it.
+struct TripMark {
+    uint32_t elapsed = 0;
+    int32_t episode = 0;
+    int32_t step = 0;
 };
 
 // One measurement of the index. Records and blocks not listed are generated
@@ -48,12 +76,14 @@ struct SimMeasurement {
     std::vector<SimPeakRecord> peaks;
     std::vector<SimWaveBlock> blocks;
     std::vector<uint8_t> rawEntry;  // the index entry's bytes exactly as sent, when set
+    std::vector<TripMark> trip;     // shipment data: marks of its timeline (planTrips)
 };
 
 // Everything a recorder holds: its identity, status, conditions and memory.
 struct RecorderData {
     int model = 5300;
     unsigned seed = 1;
+    MeasurementData data = MeasurementData::Shipment;
     char family[2] = {'K', 'V'};
     int deviceNumber = 1;
     int serialNumber = 1234;
@@ -78,6 +108,10 @@ struct RecorderData {
 
 // A recorder full of measurements generated from the configuration's seed.
 RecorderData generateRecorderData(const RecorderConfig& config);
+// Marks the timelines of the measurements that have none (those a description
+// added), so that their shipment records are found quickly. Any record can be
+// made without them, only more slowly.
+void planTrips(RecorderData& data);
 
 // Reads a description (format in recorder_model.h) over data. False with a
 // message naming the line when a statement is not understood.
@@ -93,9 +127,12 @@ SimPeakRecord livePeakRecord(const RecorderData& data, long n);
 SimWaveBlock liveWaveBlock(const RecorderData& data, long n);
 
 // The 512 raw 10-bit codes (bit 9 the sign) of a pulse, with a little noise
-// inside the dead band drawn from noiseSeed.
+// drawn from noiseSeed, clipped at the pulse's saturation.
 void waveCodes(const SimPulse& pulse, uint64_t noiseSeed, uint16_t* codes);
 // The raw code of a centred value (1 to 1023).
 uint16_t rawCode(int centred);
+// The raw code of a pulse's top as the block reply carries it, clipped as its
+// samples are.
+uint16_t peakCode(const SimPulse& pulse);
 
 }  // namespace kv::sim

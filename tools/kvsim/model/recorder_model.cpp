@@ -329,7 +329,7 @@ std::vector<uint8_t> RecorderModel::waveBlockReply(const uint8_t* q) const {
     p[1] = q[1];
     p[2] = q[2];
     putBe32(p, 4, b.elapsed);
-    putBe16(p, 8, rawCode(512 + b.axes[axis].amplitude));
+    putBe16(p, 8, peakCode(b.axes[axis]));
     packCodes(codes, p.data() + 10);
     return makeReply(0x71, p);
 }
@@ -377,6 +377,14 @@ std::unique_ptr<RecorderModel> makeRecorderModel(const RecorderConfig& config, s
     if (!config.descriptionText.empty() &&
         !applyRecorderDescription(config.descriptionText, data, error))
         return nullptr;
+    // A description that chose the other kind of data wants the generated
+    // measurements of that kind too.
+    if (data.data != config.data) {
+        RecorderConfig chosen = config;
+        chosen.data = data.data;
+        return makeRecorderModel(chosen, error);
+    }
+    planTrips(data);
     return std::make_unique<RecorderModel>(std::move(data), config.now);
 }
 

@@ -12,9 +12,10 @@ namespace kv::sim {
 
 // What the simulated recorder is: its model, mode and the measurements it holds.
 struct RecorderConfig {
-    int model = 5300;                // 4100, 4300, 5100, 5300, 6100, 6300
-    bool waveMode = false;           // later generations only
-    unsigned seed = 1;               // measurement data are generated from it
+    int model = 5300;       // 4100, 4300, 5100, 5300, 6100, 6300
+    bool waveMode = false;  // later generations only
+    unsigned seed = 1;      // measurement data are generated from it
+    MeasurementData data = MeasurementData::Shipment;
     int measurements = 3;            // index entries that hold data (0 to 10)
     int recordsPerMeasurement = 20;  // peak records or wave blocks per measurement
     std::string description;         // a description file instead of generated data
@@ -42,6 +43,7 @@ struct RecorderConfig {
 // Description format (text, one statement per line, '#' starts a comment).
 // Statements override the configuration and the generated recorder:
 //   model 6300                 mode peak|wave          seed 7
+//   data shipment|uniform      (how generated measurements look; see MeasurementData)
 //   family KV                  device 12               serial 4321
 //   range 50                   place A                 sensor X 101 12.3   (axis, number, mV/G)
 //   battery 3.6                firmware 1.2            period 1            (record-period index)
@@ -56,10 +58,10 @@ struct RecorderConfig {
 //     causes S M               (start and end cause characters; 0 for none)
 //     records 20               (peak records or wave blocks per axis; unlisted ones are generated)
 //     counts 5 5 5             (wave index counts X Y Z when they differ)
-//     peak E P N PW NW         (one record: elapsed s, +peak, -peak codes, widths ms; or 3 x 5
-//     values) block E A C W            (one wave block: elapsed s, pulse amplitude in codes, centre
-//     sample,
-//                               half width in samples; or E and 3 x 3 values)
+//     peak E P N PW NW         (one record: elapsed s, +peak, -peak codes, widths ms;
+//                               or 3 x 5 values)
+//     block E A C W            (one wave block: elapsed s, pulse amplitude in codes,
+//                               centre sample, half width in samples; or E and 3 x 3 values)
 //     raw 14 03 05 09 00 00 ... (the index entry's 24 or 20 bytes exactly as sent;
 //                              records still says what the recorder holds behind it)
 class RecorderModel : public Responder {
