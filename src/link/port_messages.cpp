@@ -39,13 +39,42 @@ std::string hintFor(uint32_t error, std::string group) {
             return "記録計のケーブルがつながっているか、ＰＣ環境設定の通信ポートが正しいかを確かめ"
                    "てください。";
         case EBUSY:
-            return "ほかのプログラムがこのポートを使っています。そのプログラムを終了してください。";
+            return "そのプログラムを終了してから、やり直してください。";
         default:
             return "";
     }
 }
 
+// The system's words follow the locale, which on many machines is not
+// Japanese; the program says the common reasons itself.
+const char* reasonWords(int error) {
+    switch (error) {
+        case ENOENT:
+            return "デバイスがありません";
+        case ENODEV:
+        case ENXIO:
+            return "デバイスが取り外されています";
+        case EACCES:
+        case EPERM:
+            return "アクセスが許可されていません";
+        case EBUSY:
+            return "ほかのプログラムが使用中です";
+        case EIO:
+            return "入出力エラーが起きました";
+        case ENOTTY:
+            return "シリアルデバイスではありません";
+        default:
+            return nullptr;
+    }
+}
+
 }  // namespace
+
+std::string portErrorReason(int error) {
+    const char* words = reasonWords(error);
+    const std::string system = systemErrorText(error);
+    return words ? std::string(words) + "（" + system + "）" : system;
+}
 
 std::string systemErrorText(int error) {
     locale_t loc = messageLocale();
@@ -67,7 +96,7 @@ std::string deviceGroupName(const std::string& path) {
 std::string portOpenErrorText(uint32_t error, const std::string& devicePath,
                               const std::string& group) {
     std::string text = "ポートが開けません。\n" + std::to_string(error) + "\n" + devicePath + ": " +
-                       systemErrorText(static_cast<int>(error));
+                       portErrorReason(static_cast<int>(error));
     const std::string hint = hintFor(error, group);
     if (!hint.empty()) text += "。" + hint;
     return text;

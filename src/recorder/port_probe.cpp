@@ -100,7 +100,7 @@ std::string probeFindingText(const PortProbe& probe) {
         case PortProbe::Outcome::Unopened:
             break;
     }
-    return "開けません: " + systemErrorText(static_cast<int>(probe.error));
+    return "開けません: " + portErrorReason(static_cast<int>(probe.error));
 }
 
 const PortProbe* firstAnswer(const std::vector<PortProbe>& probes) {

@@ -101,32 +101,41 @@ TEST_F(FakeTree, ALockFileCountsWhileItsProgramRuns) {
     EXPECT_FALSE(hasLiveLockFile("/dev/ttyUSB2", {locks}));
 }
 
+// The reason in Japanese whatever the system's language, the system's own
+// text beside it, and what to do.
 TEST(PortMessages, KeepTheNumberAndSayWhyAndWhatToDo) {
     struct Case {
         uint32_t error;
         std::string group;
-        std::string hint;  // a part of the third line; empty: no hint
+        std::string reason;  // empty: the system's text alone
+        std::string hint;    // a part of the third line; empty: no hint
     } cases[] = {
-        {EACCES, "dialout", "グループ \"dialout\" に加えて"},
-        {EACCES, "uucp", "グループ \"uucp\" に加えて"},
-        {EACCES, "root", "グループ \"dialout\" に加えて"},
-        {EACCES, "", "グループ \"dialout\" に加えて"},
-        {ENOENT, "dialout", "ケーブル"},
-        {EBUSY, "dialout", "ほかのプログラム"},
-        {EIO, "dialout", ""},
+        {EACCES, "dialout", "アクセスが許可されていません", "グループ \"dialout\" に加えて"},
+        {EACCES, "uucp", "アクセスが許可されていません", "グループ \"uucp\" に加えて"},
+        {EACCES, "root", "アクセスが許可されていません", "グループ \"dialout\" に加えて"},
+        {EACCES, "", "アクセスが許可されていません", "グループ \"dialout\" に加えて"},
+        {ENOENT, "dialout", "デバイスがありません", "ケーブル"},
+        {ENXIO, "dialout", "デバイスが取り外されています", "ケーブル"},
+        {EBUSY, "dialout", "ほかのプログラムが使用中です", "終了して"},
+        {EIO, "dialout", "入出力エラーが起きました", ""},
+        {EINVAL, "dialout", "", ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
         const std::string text = portOpenErrorText(c.error, "/dev/ttyUSB0", c.group);
         const std::string head =
             "ポートが開けません。\n" + std::to_string(c.error) + "\n/dev/ttyUSB0: ";
         ASSERT_EQ(text.rfind(head, 0), 0u) << text;
         const std::string third = text.substr(head.size());
         EXPECT_EQ(third.find('\n'), std::string::npos) << text;
-        EXPECT_EQ(third.find(systemErrorText(static_cast<int>(c.error))), 0u) << text;
+        const std::string system = systemErrorText(static_cast<int>(c.error));
+        const std::string reason = c.reason.empty() ? system : c.reason + "（" + system + "）";
+        EXPECT_EQ(portErrorReason(static_cast<int>(c.error)), reason);
+        EXPECT_EQ(third.rfind(reason, 0), 0u) << text;
         if (c.hint.empty()) {
-            EXPECT_EQ(third, systemErrorText(static_cast<int>(c.error)));
+            EXPECT_EQ(third, reason);
         } else {
-            EXPECT_NE(third.find(c.hint), std::string::npos) << text;
+            EXPECT_NE(third.find(c.hint, reason.size()), std::string::npos) << text;
         }
         if (c.error == EACCES) {
             EXPECT_NE(third.find("ログインし直して"), std::string::npos);
