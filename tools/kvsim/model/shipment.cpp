@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/datetime.h"
 #include "model/sim_random.h"
 
 namespace kv::sim {
@@ -38,7 +39,10 @@ TripPhase phaseOf(int32_t episode) {
 
 int32_t episodeShocks(const TripKey& trip, int32_t episode) {
     const uint64_t h = hashOf(trip.seed, trip.measurement + kTripStream, episode, 1);
-    return phaseOf(episode) == TripPhase::Handling ? between(h, 5, 60) : between(h, 3, 40);
+    // A sorting hub throws a parcel many times, a leg on the road bumps it a few.
+    return phaseOf(episode) == TripPhase::Handling
+               ? static_cast<int32_t>(5.0 * std::pow(40.0, unitOf(h)))  // 5 to 200
+               : between(h, 3, 40);
 }
 
 // Seconds from the shock before to shock `step` of the episode; step 0 comes
@@ -48,8 +52,10 @@ double gapBefore(const TripKey& trip, int32_t episode, int32_t step) {
                            static_cast<uint64_t>(step));
     const double u = draw(h, 0), v = draw(h, 1);
     double gap;
-    if (step == 0) {
-        gap = 600.0 * std::pow(36.0, v);  // 10 min to 6 h
+    if (step == 0 && phaseOf(episode) == TripPhase::Handling && episode > 0 && u < 0.2) {
+        gap = kSecondsPerDay * std::pow(10.0, v);  // stored between journeys: 1 to 10 days
+    } else if (step == 0) {
+        gap = 600.0 * std::pow(36.0, v);  // waiting for the next vehicle: 10 min to 6 h
     } else if (phaseOf(episode) == TripPhase::Handling) {
         gap = u < 0.85 ? 1.0 + std::floor(exponentialOf(v, 2.0))  // one throw after another
                        : 15.0 + 165.0 * v;                        // a pause on the belt
