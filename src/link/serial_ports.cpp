@@ -1,6 +1,8 @@
 #include "link/serial_ports.h"
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -119,6 +121,13 @@ std::vector<SerialPortInfo> listSerialPorts(const DeviceTree& tree) {
         }
     }
     return ports;
+}
+
+bool isPseudoTerminal(const std::string& path) {
+    // Unix 98 pseudo-terminal slaves have the major numbers 136 to 143.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+    return major(st.st_rdev) >= 136 && major(st.st_rdev) <= 143;
 }
 
 bool hasLiveLockFile(const std::string& path, const std::vector<std::string>& lockFolders) {

@@ -38,6 +38,10 @@ std::string resolvedDevice(const std::string& path);
 // /dev/console or /dev/tty0: frames sent there land on the console.
 bool isConsoleDevice(const std::string& path, const DeviceTree& tree);
 
+// True when the device is the far end of a pseudo-terminal (/dev/pts/N): no
+// serial line, but a program such as the recorder simulator.
+bool isPseudoTerminal(const std::string& path);
+
 // True when a UUCP lock file (LCK..ttyUSB0 in /run/lock, /var/lock) names a
 // process that is still running: another program uses the device.
 bool hasLiveLockFile(const std::string& path,

@@ -103,9 +103,9 @@ std::string probeFindingText(const PortProbe& probe) {
     return "開けません: " + portErrorReason(static_cast<int>(probe.error));
 }
 
-const PortProbe* firstAnswer(const std::vector<PortProbe>& probes) {
+const PortProbe* firstAnswer(const std::vector<PortProbe>& probes, const std::string& except) {
     for (const PortProbe& p : probes)
-        if (p.outcome == PortProbe::Outcome::Answered) return &p;
+        if (p.outcome == PortProbe::Outcome::Answered && p.path != except) return &p;
     return nullptr;
 }
 

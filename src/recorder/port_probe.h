@@ -48,7 +48,8 @@ std::string recorderName(ModelCode model);
 // What a probe found, in the words of the windows: "KV-5300（製造番号 4321）",
 // "応答なし", "使用中（何も送っていません）", …
 std::string probeFindingText(const PortProbe& probe);
-// The first probe that found a recorder; nullptr when none did.
-const PortProbe* firstAnswer(const std::vector<PortProbe>& probes);
+// The first probe that found a recorder on another device than `except`;
+// nullptr when none did.
+const PortProbe* firstAnswer(const std::vector<PortProbe>& probes, const std::string& except = {});
 
 }  // namespace kv

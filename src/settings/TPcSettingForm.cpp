@@ -26,6 +26,7 @@
 #include "settings/pc_setting_choices.h"
 #include "settings/pc_settings.h"
 #include "settings/pc_settings_entry.h"
+#include "settings/port_devices.h"
 
 namespace kv {
 namespace {
@@ -201,6 +202,11 @@ void TPcSettingForm::buildCommunicationGroup() {
     ButtonDetect->setVisible(false);
     connect(ButtonDetect, &QPushButton::clicked, this, [this] { ButtonDetectClick(); });
 
+    StaticTextRunDevice = new QLabel(GroupBox2);
+    StaticTextRunDevice->setObjectName("StaticTextRunDevice");
+    StaticTextRunDevice->setWordWrap(true);
+    StaticTextRunDevice->setVisible(false);
+
     auto* grid = new QGridLayout(GroupBox2);
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setVerticalSpacing(5);
@@ -212,6 +218,7 @@ void TPcSettingForm::buildCommunicationGroup() {
     grid->addWidget(StaticTextDevice, 1, 0);
     grid->addWidget(ComboBoxDevice, 1, 1, 1, 3);
     grid->addWidget(ButtonDetect, 1, 4);
+    grid->addWidget(StaticTextRunDevice, 2, 0, 1, 5);
     grid->setColumnStretch(3, 1);
 }
 
@@ -328,17 +335,34 @@ void TPcSettingForm::showDeviceOfPort() {
     for (const std::string& path : serialDeviceCandidates())
         choices << QString::fromStdString(path);
     QString text;
+    QString note;
     if (index >= 0) {
         text = devices_[index];
+        const std::string run = runDevice();
+        if (text.isEmpty() && !run.empty()) {
+            // Shown as in use, never stored: the run script's device lasts one run.
+            text = QString::fromStdString(run);
+            note = QStringLiteral("この実行では%1 %2 を使っています（設定には保存されません）。")
+                       .arg(isPseudoTerminal(run) ? QStringLiteral("シミュレーター")
+                                                  : QStringLiteral("デバイス"),
+                            text);
+        }
         // Not configured: the device the port uses anyway.
         if (text.isEmpty()) text = QString::fromStdString(defaultDevicePath(index + 1));
     }
+    StaticTextRunDevice->setText(note);
+    StaticTextRunDevice->setVisible(!note.isEmpty());
     const bool wasFilling = filling_;
     filling_ = true;
     ComboBoxDevice->clear();
     ComboBoxDevice->addItems(choices);
     ComboBoxDevice->setEditText(text);
     filling_ = wasFilling;
+}
+
+std::string TPcSettingForm::runDevice() const {
+    const int index = ComboBox1->currentIndex();
+    return link_ && index >= 0 ? runOnlyDevice(link_->devicePath, settings_, index + 1) : "";
 }
 
 void TPcSettingForm::DriveComboBox1Change() {
@@ -383,8 +407,13 @@ void TPcSettingForm::ButtonDetectClick() {
         return;
     }
     const DeviceTree tree = deviceTreeFromEnvironment();
+    // The run's own device (a pseudo-terminal, which no list of serial lines
+    // holds) is asked first.
+    const std::string run = runDevice();
     std::vector<std::string> paths;
-    for (const SerialPortInfo& port : listSerialPorts(tree)) paths.push_back(port.path);
+    if (!run.empty()) paths.push_back(run);
+    for (const SerialPortInfo& port : listSerialPorts(tree))
+        if (port.path != run) paths.push_back(port.path);
     if (paths.empty()) {
         host_.messageBox("PC環境設定", "シリアルデバイスが見つかりません。", Host::Information);
         return;
@@ -394,7 +423,19 @@ void TPcSettingForm::ButtonDetectClick() {
     ButtonDetect->setEnabled(false);
     const std::vector<PortProbe> probes = probePorts(*link_, paths, baud, tree);
     ButtonDetect->setEnabled(true);
-    const PortProbe* found = firstAnswer(probes);
+    const PortProbe* found = firstAnswer(probes, run);
+    const PortProbe* runAnswer = firstAnswer(probes);
+    if (!found && runAnswer && runAnswer->path == run) {
+        // The run's device answers, but its name is gone after this run.
+        host_.messageBox(
+            "PC環境設定",
+            "記録計が見つかりました。\n\n" + run + "\n" + probeFindingText(*runAnswer) +
+                "\n\nこの実行の" + (isPseudoTerminal(run) ? "シミュレーター" : "デバイス") +
+                "です。COM" + std::to_string(index + 1) +
+                " はこの実行のあいだ、このデバイスを使います（設定には保存されません）。",
+            Host::Information);
+        return;
+    }
     if (!found) {
         std::string text = "記録計が見つかりませんでした。\n";
         for (const PortProbe& p : probes) text += "\n" + p.path + ": " + probeFindingText(p);

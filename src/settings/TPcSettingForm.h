@@ -51,6 +51,9 @@ class TPcSettingForm : public QDialog {
     void showFolder(const QString& folder);
     void bringCurrentFolderIntoView();
     void showDeviceOfPort();
+    // The device the selected port uses for this run only (the simulator the
+    // run script started); empty when it uses the one of the settings.
+    std::string runDevice() const;
     void DriveComboBox1Change();
     void DirectoryListBox1Change(const QString& folder);
     void ComboBox1Change();
@@ -91,6 +94,7 @@ class TPcSettingForm : public QDialog {
     QLabel* StaticTextDevice = nullptr;
     QComboBox* ComboBoxDevice = nullptr;
     QPushButton* ButtonDetect = nullptr;
+    QLabel* StaticTextRunDevice = nullptr;
     QLabel* StaticText5 = nullptr;
     std::array<QLabel*, 10> slotLabels_{};
     std::array<QToolButton*, 10> speedButtons_{};

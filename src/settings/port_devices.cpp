@@ -14,4 +14,11 @@ std::string PortDevices::operator()(int port) const {
     return settings_.devicePath(port);
 }
 
+std::string runOnlyDevice(const std::function<std::string(int)>& devicePath,
+                          const PcSettings& settings, int port) {
+    if (port < 1 || port > 8 || !devicePath || settings.hasDevicePath(port)) return {};
+    std::string used = devicePath(port);
+    return used == settings.devicePath(port) ? std::string() : used;
+}
+
 }  // namespace kv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace kv {
@@ -21,5 +22,11 @@ class PortDevices {
     std::string runDevice_;
     int runPort_;
 };
+
+// The device that COM `port` uses for this run only (the run script's
+// simulator), seen from the line's device paths: empty when the port uses the
+// device the settings give it.
+std::string runOnlyDevice(const std::function<std::string(int)>& devicePath,
+                          const PcSettings& settings, int port);
 
 }  // namespace kv

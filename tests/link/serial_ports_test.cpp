@@ -2,8 +2,10 @@
 // texts that say why a port gave no line.
 #include "link/serial_ports.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -99,6 +101,22 @@ TEST_F(FakeTree, ALockFileCountsWhileItsProgramRuns) {
     EXPECT_TRUE(hasLiveLockFile("/dev/ttyUSB0", {locks}));
     EXPECT_FALSE(hasLiveLockFile("/dev/ttyUSB1", {locks}));
     EXPECT_FALSE(hasLiveLockFile("/dev/ttyUSB2", {locks}));
+}
+
+// A pseudo-terminal (what the simulator answers on) is told from a real line,
+// also through a link that leads to it.
+TEST_F(FakeTree, APseudoTerminalIsToldFromALine) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string slave = ::ptsname(master);
+    fs::create_symlink(slave, tree.dev + "/ttyUSB7");
+    EXPECT_TRUE(isPseudoTerminal(slave));
+    EXPECT_TRUE(isPseudoTerminal(tree.dev + "/ttyUSB7"));
+    EXPECT_FALSE(isPseudoTerminal("/dev/null"));
+    EXPECT_FALSE(isPseudoTerminal(tree.dev + "/no-such-device"));
+    ::close(master);
 }
 
 // The reason in Japanese whatever the system's language, the system's own

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "link/termios_device.h"
 #include "settings/TPcSettingForm.h"
 #include "settings/pc_settings.h"
+#include "settings/port_devices.h"
 #include "settings/settings_test_support.h"
 #include "support/kvsim_process.h"
 #include "support/recording_host.h"
@@ -64,6 +66,56 @@ TEST(PcSettingFormDetect, OffersTheDeviceThatAnswersForTheSelectedPort) {
     stored.load();
     EXPECT_EQ(stored.comPort(), 3);
     EXPECT_EQ(stored.devicePath(3), device);
+    findControl<QPushButton>(&form, "BitBtn3")->click();
+}
+
+// While the run script's simulator stands in for COM1, the screen shows it as
+// the device in use and "検出" finds it, but neither stores its passing name.
+TEST(PcSettingFormDetect, TheSimulatorOfThisRunIsShownAndFoundButNotStored) {
+    KvsimProcess sim({"--model", "5300"});
+    ASSERT_TRUE(sim.started()) << sim.error();
+    TempFolder tmp;
+    std::filesystem::create_directories(tmp.path() + "dev");  // no serial line at all
+    ::setenv("KV_DEV_ROOT", (tmp.path() + "dev").c_str(), 1);
+    ::setenv("KV_SYS_ROOT", (tmp.path() + "sys").c_str(), 1);
+
+    PcSettings settings;
+    settings.setIniFilePath(tmp.path() + "kvmanager.ini");
+    settings.load();
+    RecordingHost host;
+    RealClock clock;
+    TermiosDevice line(clock);
+    const std::string simulator = sim.devicePath();
+    PortDevices devices(settings, simulator, 1);
+    Link link{line, clock, host, [&devices](int port) { return devices(port); }};
+    TPcSettingForm form(settings, link);
+    form.show();
+    auto* device = findControl<QComboBox>(&form, "ComboBoxDevice");
+    auto* note = findControl<QLabel>(&form, "StaticTextRunDevice");
+    EXPECT_EQ(device->currentText().toStdString(), simulator);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_NE(note->text().toStdString().find("シミュレーター " + simulator), std::string::npos)
+        << note->text().toStdString();
+    EXPECT_FALSE(form.edited());
+
+    findControl<QPushButton>(&form, "ButtonDetect")->click();
+    ::unsetenv("KV_DEV_ROOT");
+    ::unsetenv("KV_SYS_ROOT");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].flags, Host::Information);
+    EXPECT_NE(host.messages[0].text.find(simulator), std::string::npos) << host.messages[0].text;
+    EXPECT_NE(host.messages[0].text.find("KV-5300"), std::string::npos);
+    EXPECT_NE(host.messages[0].text.find("シミュレーター"), std::string::npos);
+
+    // Another port has its own device and no note.
+    findControl<QComboBox>(&form, "ComboBox1")->setCurrentIndex(1);
+    EXPECT_EQ(device->currentText().toStdString(), "/dev/ttyS1");
+    EXPECT_FALSE(note->isVisible());
+    findControl<QPushButton>(&form, "BitBtn1")->click();
+    PcSettings stored;
+    stored.setIniFilePath(settings.iniFilePath());
+    stored.load();
+    EXPECT_FALSE(stored.hasDevicePath(1));
     findControl<QPushButton>(&form, "BitBtn3")->click();
 }
 
