@@ -3,10 +3,11 @@
 #
 # A new user has no recorder yet: when no device is configured for the selected
 # COM port and its default device (/dev/ttyS0 for COM1 ...) cannot be opened
-# or is the system console,
-# the simulated recorder kvsim (a triaxial 5300 with three measurements) stands
-# in for this run. The program gets its device through KV_DEVICE_OVERRIDE,
-# which it never writes to its settings; kvsim ends with the program.
+# or is the system console, the simulated recorder kvsim (a triaxial 5300 with
+# three measurements of 300 shocks each) stands in for this run. The program
+# gets its device through KV_DEVICE_OVERRIDE, which it never writes to its
+# settings; kvsim ends with the program. The programs of the build are in
+# build-release/bin, and share the INI file and data folder beside them.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
@@ -14,8 +15,8 @@ scripts/deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=OFF >/dev/null
 cmake --build build-release -j "$(nproc)" --target kvmanager kvsim kvtool
 
-program="$here/build-release/src/app/kvmanager"
-simulator="$here/build-release/tools/kvsim/kvsim"
+program="$here/build-release/bin/kvmanager"
+simulator="$here/build-release/bin/kvsim"
 
 # The INI file the program uses: beside it, or under the home folder when its
 # folder is read-only.
@@ -61,7 +62,7 @@ fi
 
 sim_output="$(mktemp)"
 # It must not hang on this script's standard input, which a caller may close.
-"$simulator" --model 5300 --measurements 3 --no-stdin </dev/null >"$sim_output" &
+"$simulator" --model 5300 --measurements 3 --records 300 --no-stdin </dev/null >"$sim_output" &
 sim_pid=$!
 cleanup() {
     kill "$sim_pid" 2>/dev/null || true

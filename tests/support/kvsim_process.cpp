@@ -27,14 +27,14 @@ int64_t monotonicMs() {
 
 std::string KvsimProcess::binaryPath() {
     if (const char* dir = std::getenv("KV_BUILD_DIR"); dir && *dir)
-        return std::string(dir) + "/tools/kvsim/kvsim";
-    // Run by hand: <build>/tests/<program> beside <build>/tools/kvsim/kvsim.
+        return std::string(dir) + "/bin/kvsim";
+    // Run by hand: <build>/tests/<program>, and the programs in <build>/bin.
     char self[4096];
     ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
     if (n <= 0) return "kvsim";
     std::string path(self, static_cast<size_t>(n));
     for (int up = 0; up < 2; ++up) path = path.substr(0, path.rfind('/'));
-    return path + "/tools/kvsim/kvsim";
+    return path + "/bin/kvsim";
 }
 
 KvsimProcess::KvsimProcess(const std::vector<std::string>& options, int startTimeoutMs) {

@@ -24,7 +24,7 @@ class KvsimProcess {
     KvsimProcess(const KvsimProcess&) = delete;
     KvsimProcess& operator=(const KvsimProcess&) = delete;
 
-    // $KV_BUILD_DIR/tools/kvsim/kvsim, else found beside this test program's build folder.
+    // $KV_BUILD_DIR/bin/kvsim, else found beside this test program's build folder.
     static std::string binaryPath();
 
     bool started() const { return !devicePath_.empty(); }

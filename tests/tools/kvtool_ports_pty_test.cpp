@@ -14,16 +14,14 @@
 #include <filesystem>
 #include <string>
 
+#include "kvtool_program.h"
 #include "link/termios_device.h"
 #include "support/kvsim_process.h"
 
 namespace kv {
 namespace {
 
-std::string kvtoolPath() {
-    std::string sim = test::KvsimProcess::binaryPath();  // <build>/tools/kvsim/kvsim
-    return sim.substr(0, sim.size() - std::string("kvsim/kvsim").size()) + "kvtool/kvtool";
-}
+using test::kvtoolPath;
 
 struct Outcome {
     int status = -1;

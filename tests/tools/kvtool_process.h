@@ -18,7 +18,7 @@ class KvtoolProcess : public ::testing::Test {
   protected:
     void SetUp() override {
         const char* build = std::getenv("KV_BUILD_DIR");
-        tool = std::string(build ? build : ".") + "/tools/kvtool/kvtool";
+        tool = std::string(build ? build : ".") + "/bin/kvtool";
         if (!std::filesystem::exists(tool)) GTEST_SKIP() << "kvtool is not built";
         std::string pattern = (std::filesystem::temp_directory_path() / "kvtool.XXXXXX").string();
         folder = ::mkdtemp(pattern.data());

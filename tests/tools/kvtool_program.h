@@ -11,8 +11,8 @@ namespace kv::test {
 
 // The kvtool program of this build, beside kvsim.
 inline std::string kvtoolPath() {
-    std::string sim = KvsimProcess::binaryPath();  // <build>/tools/kvsim/kvsim
-    return sim.substr(0, sim.size() - std::string("kvsim/kvsim").size()) + "kvtool/kvtool";
+    std::string sim = KvsimProcess::binaryPath();  // <build>/bin/kvsim
+    return sim.substr(0, sim.size() - std::string("kvsim").size()) + "kvtool";
 }
 
 // Runs a shell command line, collects its standard output, and gives its exit
