@@ -94,7 +94,9 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
         host.endProgress();
         if (reportFailure && !host.loadCancelRequested() && host.messagesShown() == 0)
             host.messageBox("グラフ表示画面",
-                            "データファイルを読み込めませんでした。\n" + path.toStdString(),
+                            "データファイルを読み込めませんでした。\n" + path.toStdString() +
+                                "\n\nＫＶマネージャーで開けるのは、記録計から読み込んで保存した"
+                                "測定データのファイル（CSV）です。",
                             Host::Error);
         unsetCursor();
         setPanelsEnabled(true);

@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <QWheelEvent>
 #include <filesystem>
+#include <fstream>
 
 #include "list/TListShow.h"
 #include "recorder/recorder_state.h"
@@ -306,11 +307,21 @@ TEST_F(GraphWindowTest, WhileALoadRunsNoSecondLoadStartsAndTheWindowStaysOpen) {
     EXPECT_TRUE(graph->isVisible());
 }
 
+// A file manager offers the program for every CSV file: one that is no data
+// file is named, with what the program opens.
 TEST_F(GraphWindowTest, AFileNamedOutsideTheDialogThatCannotBeLoadedIsReported) {
-    EXPECT_FALSE(graph->openDataFile(QString::fromStdString(folder.path() + "missing.csv"), true));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].flags, Host::Error);
-    EXPECT_EQ(menuBar(), "mnuStart");
+    const std::string other = folder.path() + "people.csv";
+    std::ofstream(other, std::ios::binary) << "name,age\r\nTaro,30\r\n";
+    for (const std::string& path : {folder.path() + "missing.csv", other}) {
+        host.messages.clear();
+        EXPECT_FALSE(graph->openDataFile(QString::fromStdString(path), true));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].flags, Host::Error);
+        EXPECT_NE(host.messages[0].text.find(path), std::string::npos);
+        EXPECT_NE(host.messages[0].text.find("保存した測定データのファイル（CSV）"),
+                  std::string::npos);
+        EXPECT_EQ(menuBar(), "mnuStart");
+    }
 }
 
 TEST_F(GraphWindowTest, ADroppedFileOpensLikeTheOpenCommand) {
