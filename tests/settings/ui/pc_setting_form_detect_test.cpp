@@ -20,33 +20,49 @@
 namespace kv::test {
 namespace {
 
+// The simulated recorder on a pseudo-terminal, a machine whose serial
+// devices are a fake /dev folder, and settings in a file of their own.
+class PcSettingFormDetectLine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.started()) << sim.error();
+        std::filesystem::create_directories(tmp.path() + "dev");
+        ::setenv("KV_DEV_ROOT", (tmp.path() + "dev").c_str(), 1);
+        ::setenv("KV_SYS_ROOT", (tmp.path() + "sys").c_str(), 1);
+        settings.setIniFilePath(tmp.path() + "kvmanager.ini");
+        settings.load();
+    }
+    void TearDown() override {
+        ::unsetenv("KV_DEV_ROOT");
+        ::unsetenv("KV_SYS_ROOT");
+    }
+    PcSettings stored() const {
+        PcSettings s;
+        s.setIniFilePath(settings.iniFilePath());
+        s.load();
+        return s;
+    }
+
+    KvsimProcess sim{{"--model", "5300"}};
+    TempFolder tmp;
+    PcSettings settings;
+    RecordingHost host;
+    RealClock clock;
+    TermiosDevice line{clock};
+};
+
 // "検出" on a machine whose only serial device (a fake /dev entry leading to
 // the simulated recorder's pseudo-terminal) has a recorder: it is offered for
 // the selected port and stored by "設定(&S)".
-TEST(PcSettingFormDetect, OffersTheDeviceThatAnswersForTheSelectedPort) {
-    KvsimProcess sim({"--model", "5300"});
-    ASSERT_TRUE(sim.started()) << sim.error();
-    TempFolder tmp;
-    std::filesystem::create_directories(tmp.path() + "dev");
+TEST_F(PcSettingFormDetectLine, OffersTheDeviceThatAnswersForTheSelectedPort) {
     const std::string device = tmp.path() + "dev/ttyUSB0";
     std::filesystem::create_symlink(sim.devicePath(), device);
-    ::setenv("KV_DEV_ROOT", (tmp.path() + "dev").c_str(), 1);
-    ::setenv("KV_SYS_ROOT", (tmp.path() + "sys").c_str(), 1);
-
-    PcSettings settings;
-    settings.setIniFilePath(tmp.path() + "kvmanager.ini");
-    settings.load();
-    RecordingHost host;
     host.answers.push_back(Host::Yes);  // use the device found
-    RealClock clock;
-    TermiosDevice line(clock);
     Link link{line, clock, host, [](int) { return std::string(); }};
     TPcSettingForm form(settings, link);
     form.show();
     findControl<QComboBox>(&form, "ComboBox1")->setCurrentIndex(2);
     findControl<QPushButton>(&form, "ButtonDetect")->click();
-    ::unsetenv("KV_DEV_ROOT");
-    ::unsetenv("KV_SYS_ROOT");
 
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].flags, Host::QuestionYesNo);
@@ -61,30 +77,15 @@ TEST(PcSettingFormDetect, OffersTheDeviceThatAnswersForTheSelectedPort) {
     EXPECT_TRUE(host.progress.front().cancellable);
 
     findControl<QPushButton>(&form, "BitBtn1")->click();
-    PcSettings stored;
-    stored.setIniFilePath(settings.iniFilePath());
-    stored.load();
-    EXPECT_EQ(stored.comPort(), 3);
-    EXPECT_EQ(stored.devicePath(3), device);
+    EXPECT_EQ(stored().comPort(), 3);
+    EXPECT_EQ(stored().devicePath(3), device);
     findControl<QPushButton>(&form, "BitBtn3")->click();
 }
 
-// While the run script's simulator stands in for COM1, the screen shows it as
-// the device in use and "検出" finds it, but neither stores its passing name.
-TEST(PcSettingFormDetect, TheSimulatorOfThisRunIsShownAndFoundButNotStored) {
-    KvsimProcess sim({"--model", "5300"});
-    ASSERT_TRUE(sim.started()) << sim.error();
-    TempFolder tmp;
-    std::filesystem::create_directories(tmp.path() + "dev");  // no serial line at all
-    ::setenv("KV_DEV_ROOT", (tmp.path() + "dev").c_str(), 1);
-    ::setenv("KV_SYS_ROOT", (tmp.path() + "sys").c_str(), 1);
-
-    PcSettings settings;
-    settings.setIniFilePath(tmp.path() + "kvmanager.ini");
-    settings.load();
-    RecordingHost host;
-    RealClock clock;
-    TermiosDevice line(clock);
+// While the run script's simulator stands in for COM1 (and no serial line
+// exists), the screen shows it as the device in use and "検出" finds it, but
+// neither stores its passing name.
+TEST_F(PcSettingFormDetectLine, TheSimulatorOfThisRunIsShownAndFoundButNotStored) {
     const std::string simulator = sim.devicePath();
     PortDevices devices(settings, simulator, 1);
     Link link{line, clock, host, [&devices](int port) { return devices(port); }};
@@ -99,8 +100,6 @@ TEST(PcSettingFormDetect, TheSimulatorOfThisRunIsShownAndFoundButNotStored) {
     EXPECT_FALSE(form.edited());
 
     findControl<QPushButton>(&form, "ButtonDetect")->click();
-    ::unsetenv("KV_DEV_ROOT");
-    ::unsetenv("KV_SYS_ROOT");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].flags, Host::Information);
     EXPECT_NE(host.messages[0].text.find(simulator), std::string::npos) << host.messages[0].text;
@@ -112,10 +111,7 @@ TEST(PcSettingFormDetect, TheSimulatorOfThisRunIsShownAndFoundButNotStored) {
     EXPECT_EQ(device->currentText().toStdString(), "/dev/ttyS1");
     EXPECT_FALSE(note->isVisible());
     findControl<QPushButton>(&form, "BitBtn1")->click();
-    PcSettings stored;
-    stored.setIniFilePath(settings.iniFilePath());
-    stored.load();
-    EXPECT_FALSE(stored.hasDevicePath(1));
+    EXPECT_FALSE(stored().hasDevicePath(1));
     findControl<QPushButton>(&form, "BitBtn3")->click();
 }
 
