@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "base/host.h"
+#include "base/throttled_host.h"
 #include "datafile/data_file_loader.h"
 #include "datafile/data_set.h"
 #include "link/link.h"
@@ -17,7 +18,6 @@
 #include "settings/pc_settings.h"
 #include "viewer/TGraph5000.h"
 #include "viewer/TInputScale.h"
-#include "base/throttled_host.h"
 
 namespace kv {
 namespace {

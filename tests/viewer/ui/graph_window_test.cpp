@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "graph/graph_view_state.h"
 #include "list/TListShow.h"
 #include "recorder/recorder_state.h"
-#include "graph/graph_view_state.h"
 #include "viewer/ui/graph_fixture.h"
 
 namespace kv::test {
