@@ -57,7 +57,7 @@ struct SimWaveBlock {
 };
 
 // Where a walk through a generated trip stood at one of its shocks, kept every
-// few hundred shocks so that shock k is found from the mark before it.
+// few dozen shocks so that shock k is found from the mark before it.
 struct TripMark {
     uint32_t elapsed = 0;
     int32_t episode = 0;

@@ -10,7 +10,7 @@ namespace kv::sim {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr long kMarkEvery = 256;
+constexpr long kMarkEvery = 32;
 // Streams of their own, so that shipment values never repeat uniform ones.
 constexpr long kTripStream = 0x5452'4950;   // "TRIP"
 constexpr long kShockStream = 0x5348'4F43;  // "SHOC"
