@@ -255,6 +255,7 @@ SimWaveBlock shockWaveBlock(const RecorderData& d, const Shock& s, uint32_t elap
         p.reboundWidth = s.reboundMs / period;
         p.ringDecay = s.ringDecayMs / period;
         p.saturation = saturationCodes(d, a);
+        p.noise = 1;  // one code either side: the converter's own
     }
     return b;
 }
