@@ -39,9 +39,9 @@ void GraphSurface::drawText(int x, int y, const QString& text) {
     painter_.drawText(QPoint(x, y + m.ascent()), text);
 }
 
-void GraphSurface::setPen(const QColor& color, bool dotted) {
+void GraphSurface::setPen(const QColor& color, bool dotted, int width) {
     // A square cap puts both end pixels of a one-pixel line on the surface.
-    QPen pen(color, 1, dotted ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap);
+    QPen pen(color, width, dotted ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap);
     painter_.setPen(pen);
 }
 

@@ -35,11 +35,13 @@ class GraphSurface {
     int textWidth(const QString& text) const;
     int textHeight() const;
     void setTextColor(const QColor& color) { textColor_ = color; }
+    const QColor& textColor() const { return textColor_; }
     // Top-left corner of the text at (x, y).
     void drawText(int x, int y, const QString& text);
 
-    // Lines with a one-pixel pen, solid or dotted.
-    void setPen(const QColor& color, bool dotted = false);
+    // Lines with a one-pixel pen, solid or dotted; data curves on a fine
+    // surface (a printer) may ask for a wider one.
+    void setPen(const QColor& color, bool dotted = false, int width = 1);
     void drawLine(PixelPoint a, PixelPoint b);
     void drawLines(const std::vector<QLine>& lines);
     void drawPolyline(const std::vector<QPoint>& points);
