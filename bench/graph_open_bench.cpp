@@ -78,11 +78,11 @@ void BM_OpenAndPaint(benchmark::State& state) {
 
 void BM_LoadOnly(benchmark::State& state) {
     program();
-    kv::DataSet data;
+    kv::DataSet data, spare;
     kv::RecorderIdentity identity;
     // The program's host with its progress window hidden: the parsing alone.
     for (auto _ : state)
-        if (!kv::loadDataFile(peakFile(), data, identity, program().host))
+        if (!kv::loadDataFile(peakFile(), data, identity, program().host, &spare))
             state.SkipWithError("load failed");
 }
 

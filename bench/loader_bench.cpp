@@ -64,11 +64,12 @@ void BM_ReadIntoMemory(benchmark::State& state) {
 
 void BM_LoadDataFile(benchmark::State& state) {
     const std::string& path = benchFile(state.range(0));
-    kv::DataSet data;
+    kv::DataSet data, spare;
     kv::RecorderIdentity identity;
     NoHost host;
     for (auto _ : state) {
-        if (!kv::loadDataFile(path, data, identity, host)) state.SkipWithError("load failed");
+        if (!kv::loadDataFile(path, data, identity, host, &spare))
+            state.SkipWithError("load failed");
     }
     state.SetBytesProcessed(state.iterations() * int64_t(std::filesystem::file_size(path)));
 }

@@ -29,6 +29,7 @@ class QuietHost : public kv::Host {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     static kv::DataSet* data = new kv::DataSet();
+    static kv::DataSet* spare = new kv::DataSet();
     static QuietHost host;
     kv::RecorderIdentity identity;
     identity.modelCode = -7;
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
 
     std::FILE* file = fmemopen(const_cast<uint8_t*>(bytes), size, "rb");
     if (!file) return 0;  // fmemopen refuses an empty buffer
-    kv::LoadResult result = kv::loadDataStream(file, "input", *data, identity, host);
+    kv::LoadResult result = kv::loadDataStream(file, "input", *data, identity, host, spare);
     std::fclose(file);
 
     if (!result) {
@@ -48,6 +49,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const int capacity = identity.waveData ? kv::kWaveCapacity : kv::kPeakCapacity;
     if (data->filePath != "input" || data->lastIndex < 0 || data->lastIndex >= capacity)
         std::abort();
-    kv::normaliseWaveOrder(*data, identity);
     return 0;
 }

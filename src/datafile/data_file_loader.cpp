@@ -9,6 +9,7 @@
 
 #include "base/cp932.h"
 #include "datafile/line_reader.h"
+#include "datafile/wave_order.h"
 
 namespace kv {
 namespace {
@@ -29,6 +30,15 @@ constexpr FileKind kFileKinds[] = {
     {{"5100", "6100"}, 1, true, 30, 1},
     {{"5300", "6300"}, 3, true, 10, 100},
 };
+
+constexpr const char* kNoTriggeredNotice = "このファイルにはトリガを超えたデータは\n存在しません。";
+// A file manager offers the program for every CSV file: the text says what
+// it opens.
+std::string notLoadedText(const std::string& path) {
+    return "データファイルを読み込めませんでした。\n" + path +
+           "\n\nＫＶマネージャーで開けるのは、記録計から読み込んで保存した"
+           "測定データのファイル（CSV）です。";
+}
 
 constexpr int kMaxWaveBlock = 30;
 static_assert(kFileKinds[2].waveBlock <= kMaxWaveBlock && kFileKinds[3].waveBlock <= kMaxWaveBlock);
@@ -293,20 +303,29 @@ bool Parser::waveRecords(int count) {
 
 LoadResult Parser::run(RecorderIdentity& identity) {
     LoadResult result;
-    if (!header()) return result;
+    auto failed = [&](LoadFailure why) {
+        // A cancel click polled by a record loop fails that loop; it is no fault of the file.
+        result.failure = why == LoadFailure::Malformed && host_.loadCancelRequested()
+                             ? LoadFailure::Cancelled
+                             : why;
+        return result;
+    };
+    // Without the model of its first line the file is no data file at all.
+    if (!header()) return failed(kind_ ? LoadFailure::Malformed : LoadFailure::NotADataFile);
     const int count = intOrDefault(d_.recordCountText, -1);
     if (wave_) {
-        if (count < 0 || count > kWaveCapacity) return result;
+        if (count < 0) return failed(LoadFailure::Malformed);
+        if (count > kWaveCapacity) return failed(LoadFailure::TooManyRecords);
         if (count == 0) {
-            host_.messageBox("データファイルの読み込み",
-                             "このファイルにはトリガを超えたデータは\n存在しません。",
-                             Host::Information);
-            return result;
+            result.message = kNoTriggeredNotice;
+            host_.messageBox("データファイルの読み込み", result.message, Host::Information);
+            return failed(LoadFailure::NoTriggered);
         }
-        if (!waveRecords(count)) return result;
+        if (!waveRecords(count)) return failed(LoadFailure::Malformed);
     } else {
-        if (count <= 0 || count > kPeakCapacity) return result;
-        if (!peakRows(count)) return result;
+        if (count <= 0) return failed(LoadFailure::Malformed);
+        if (count > kPeakCapacity) return failed(LoadFailure::TooManyRecords);
+        if (!peakRows(count)) return failed(LoadFailure::Malformed);
     }
     d_.currentIndex = 0;
     d_.lastIndex = count - 1;
@@ -315,28 +334,33 @@ LoadResult Parser::run(RecorderIdentity& identity) {
     identity.modelCode = intOrDefault(d_.modelText, 0);
     identity.sensorRange = static_cast<uint8_t>(d_.rangeG);
     identity.waveData = wave_ ? 1 : 0;
-    result.loaded = true;
+    result.failure = LoadFailure::None;
     result.defaultScale = wave_ ? DefaultScale::Wave : DefaultScale::Peak;
     result.scale =
         wave_ ? defaultWaveScale(d_.rangeG) : defaultPeakScale(d_.startTime, d_.endTime, d_.rangeG);
     return result;
 }
 
-DataSet& spareStore() {
-    static std::unique_ptr<DataSet> spare = std::make_unique<DataSet>();
-    return *spare;
-}
-
 }  // namespace
 
 LoadResult loadDataStream(std::FILE* file, const std::string& path, DataSet& data,
-                          RecorderIdentity& identity, Host& host) {
-    DataSet& fresh = spareStore();
+                          RecorderIdentity& identity, Host& host, DataSet* spare) {
+    std::unique_ptr<DataSet> own;
+    if (!spare) {
+        own = std::make_unique<DataSet>();
+        spare = own.get();
+    }
+    DataSet& fresh = *spare;
     clearHeader(fresh);
     RecorderIdentity newIdentity = identity;
     LoadResult result = Parser(file, fresh, host).run(newIdentity);
-    if (!result) return result;
+    if (!result) {
+        if (result.worthReporting()) result.message = notLoadedText(path);
+        return result;
+    }
     fresh.filePath = path;
+    // Sorted before it is swapped in: nobody ever sees the file's own order.
+    normaliseWaveOrder(fresh, newIdentity);
     data.swap(fresh);
     identity.modelCode = newIdentity.modelCode;
     identity.sensorRange = newIdentity.sensorRange;
@@ -345,10 +369,15 @@ LoadResult loadDataStream(std::FILE* file, const std::string& path, DataSet& dat
 }
 
 LoadResult loadDataFile(const std::string& path, DataSet& data, RecorderIdentity& identity,
-                        Host& host) {
+                        Host& host, DataSet* spare) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return {};
-    LoadResult result = loadDataStream(file, path, data, identity, host);
+    if (!file) {
+        LoadResult result;
+        result.failure = LoadFailure::Unreadable;
+        result.message = notLoadedText(path);
+        return result;
+    }
+    LoadResult result = loadDataStream(file, path, data, identity, host, spare);
     std::fclose(file);
     return result;
 }

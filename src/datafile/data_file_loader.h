@@ -15,31 +15,52 @@ namespace kv {
 // for peak data, the 512 samples for wave data.
 enum class DefaultScale { None, Peak, Wave };
 
+// Why a load gave no new data set.
+enum class LoadFailure {
+    None,            // loaded
+    Cancelled,       // the progress window's cancel button
+    Unreadable,      // the file could not be opened
+    NotADataFile,    // its first line names no model that a data file can be of
+    Malformed,       // a header line or a record is missing or not readable
+    NoTriggered,     // a wave file without records: the loader has shown its notice
+    TooManyRecords,  // more records than the store holds
+};
+
 struct LoadResult {
-    bool loaded = false;
+    LoadFailure failure = LoadFailure::Unreadable;
+    // What a person is told of the failure: the notice the loader has shown
+    // for NoTriggered, else the text a caller shows when it reports; empty
+    // when loaded or cancelled.
+    std::string message;
     DefaultScale defaultScale = DefaultScale::None;
     GraphScale scale;  // the default scale of the loaded data
-    explicit operator bool() const { return loaded; }
+
+    bool loaded() const { return failure == LoadFailure::None; }
+    explicit operator bool() const { return loaded(); }
+    // A failure that the user neither caused nor has been told of.
+    bool worthReporting() const {
+        return !loaded() && failure != LoadFailure::Cancelled &&
+               failure != LoadFailure::NoTriggered;
+    }
 };
 
 // Reads a measurement CSV data file (CP932; peak or wave data of any of the
-// six models, Japanese or English header) into `data`, and sets the model code,
-// sensor range and wave flag of `identity`. Progress goes to `host`, which is
-// polled for the cancel request; a wave file without records shows its notice
-// there. On failure (unreadable, unrecognised or malformed file, more records
-// than the store holds, cancellation) `data` and `identity` are left exactly as
-// they were. The file is parsed into a spare store that is swapped in at the
-// end; that spare is allocated once and reused by later loads.
+// six models, Japanese or English header) into `data`, puts the wave records
+// of a 6100 or 6300 file into time order, and sets the model code, sensor
+// range and wave flag of `identity`. Progress goes to `host`, which is polled
+// for the cancel request; a wave file without records shows its notice there.
+// On failure `data` and `identity` are left exactly as they were, and the
+// result says why.
+//
+// The file is parsed into a spare store that is swapped in at the end. A
+// caller that loads again and again passes one of its own (it then holds the
+// previous data and is reused by the next load); without one, the load makes
+// its own.
 LoadResult loadDataFile(const std::string& path, DataSet& data, RecorderIdentity& identity,
-                        Host& host);
+                        Host& host, DataSet* spare = nullptr);
 // The same from a file already open for reading (which stays open); `path`
 // becomes the data set's file path.
 LoadResult loadDataStream(std::FILE* file, const std::string& path, DataSet& data,
-                          RecorderIdentity& identity, Host& host);
-
-// Puts the wave records of a 6100 or 6300 data set into ascending order of
-// their X time stamps (records with equal times keep their order); every other
-// data set is left as it is. Run after every successful load.
-void normaliseWaveOrder(DataSet& data, const RecorderIdentity& identity);
+                          RecorderIdentity& identity, Host& host, DataSet* spare = nullptr);
 
 }  // namespace kv

@@ -6,7 +6,6 @@
 
 #include "base/kv_assert.h"
 #include "base/sort_keys.h"
-#include "datafile/data_file_loader.h"
 
 namespace kv {
 

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "datafile/data_set.h"
+#include "recorder/records.h"
 
 namespace kv {
 
@@ -13,5 +14,10 @@ namespace kv {
 // cannot be had.
 bool sortWaveRecordsByTime(DataSet& data, int planes, int first, int count,
                            const std::function<void()>& processEvents = {});
+
+// Puts the wave records of a 6100 or 6300 data set into ascending order of
+// their X time stamps (records with equal times keep their order); every other
+// data set is left as it is. The loader runs it on every file it loads.
+void normaliseWaveOrder(DataSet& data, const RecorderIdentity& identity);
 
 }  // namespace kv

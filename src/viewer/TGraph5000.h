@@ -168,6 +168,7 @@ class TGraph5000 : public QMainWindow {
     PcSettings& settings_;
     RecorderState& state_;
     DataSet& data_;
+    std::unique_ptr<DataSet> spare_;  // the loads parse into it
     Peers peers_;
 
     GraphViewState view_;

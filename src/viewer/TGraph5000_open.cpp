@@ -80,24 +80,24 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
     paintEnabled_ = false;
 
     LoadResult result;
+    bool told = false;
     try {
-        result = loadDataFile(QFile::encodeName(path).toStdString(), data_, state_.identity, host);
+        if (!spare_) spare_ = std::make_unique<DataSet>();
+        result = loadDataFile(QFile::encodeName(path).toStdString(), data_, state_.identity, host,
+                              spare_.get());
     } catch (const std::exception& e) {
         host.endProgress();
         host.messageBox("グラフ表示画面", e.what(), Host::Error);
         result = LoadResult{};
+        told = true;
     }
     menuBars_->setEnabled(true);
     loading_ = false;
     if (!result) {
         // Nothing changed: the previous data stays on screen.
         host.endProgress();
-        if (reportFailure && !host.loadCancelRequested() && host.messagesShown() == 0)
-            host.messageBox("グラフ表示画面",
-                            "データファイルを読み込めませんでした。\n" + path.toStdString() +
-                                "\n\nＫＶマネージャーで開けるのは、記録計から読み込んで保存した"
-                                "測定データのファイル（CSV）です。",
-                            Host::Error);
+        if (reportFailure && !told && result.worthReporting())
+            host.messageBox("グラフ表示画面", result.message, Host::Error);
         unsetCursor();
         setPanelsEnabled(true);
         paintEnabled_ = true;
@@ -108,7 +108,6 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
     DataSet& data = data_;
     resetScrollBars();
     host.endProgress();
-    normaliseWaveOrder(data, state_.identity);
     const QString caption = QFile::decodeName(QByteArray::fromStdString(data.filePath));
     setWindowTitle(caption);
     if (peers_.listShow) peers_.listShow->setWindowTitle(caption);

@@ -3,6 +3,7 @@
 #include "datafile/csv_line.h"
 #include "datafile/data_file_loader.h"
 #include "datafile/graph_scale.h"
+#include "datafile/wave_order.h"
 
 namespace kv {
 namespace {

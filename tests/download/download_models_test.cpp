@@ -40,7 +40,7 @@ TEST_P(DownloadEveryModel, FilesReadBackAsDownloaded) {
         const int first = file * 24;  // measurements 1 and 3 of 12 records each
         RecorderIdentity identity;
         LoadResult result = loadDataFile(saved[file], loaded, identity, host);
-        ASSERT_TRUE(result.loaded);
+        ASSERT_TRUE(result.loaded());
         EXPECT_EQ(identity.modelCode, m.model);
         EXPECT_EQ(identity.waveData, m.wave ? 1 : 0);
         ASSERT_EQ(loaded.lastIndex, 11);

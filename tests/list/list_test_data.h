@@ -30,7 +30,6 @@ inline LoadedData loadSample(const SampleDataFile& sample) {
     RecordingHost host;
     EXPECT_TRUE(loadDataStream(f, "/data/sample.csv", *out.data, out.identity, host));
     std::fclose(f);
-    normaliseWaveOrder(*out.data, out.identity);
     return out;
 }
 

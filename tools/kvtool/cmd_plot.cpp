@@ -82,7 +82,6 @@ int runPlot(const ToolOptions& options) {
                      request.file.c_str());
         return kExitFailed;
     }
-    normaliseWaveOrder(data, identity);
 
     GraphViewState view;
     if (!setUpView(request, loaded, data, identity, view, error)) return usage(error);

@@ -185,7 +185,6 @@ int runShow(const ToolOptions& options) {
         std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n", path.c_str());
         return kExitFailed;
     }
-    normaliseWaveOrder(data, identity);
     std::string out = json ? showJson(data, identity) : showText(data, identity);
     if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
         return kExitFailed;

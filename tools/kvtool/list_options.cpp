@@ -66,7 +66,6 @@ int loadSortedList(const ListOptions& list, LoadedList& loaded) {
         std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n", list.path.c_str());
         return kExitFailed;
     }
-    normaliseWaveOrder(data, identity);
     loaded.table = std::make_unique<ListTable>(data, identity);
     ListTable* table = loaded.table.get();
     if (list.sortColumn != 0) {
