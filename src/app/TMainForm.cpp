@@ -311,7 +311,6 @@ void TMainForm::showGraphWindow() {
     hide();
     windows_.graph5000->show();
     windows_.graph5000->raise();
-    windows_.graph5000->disableSelectors();
 }
 
 void TMainForm::mnuShowDataClick() {

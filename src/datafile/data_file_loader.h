@@ -24,6 +24,7 @@ enum class LoadFailure {
     Malformed,       // a header line or a record is missing or not readable
     NoTriggered,     // a wave file without records: the loader has shown its notice
     TooManyRecords,  // more records than the store holds
+    Unexpected,      // no fault of the file (out of memory): the message says what
 };
 
 struct LoadResult {
@@ -42,6 +43,8 @@ struct LoadResult {
         return !loaded() && failure != LoadFailure::Cancelled &&
                failure != LoadFailure::NoTriggered;
     }
+    // So rare and so far from the file that it is told whoever asked for the load.
+    bool mustBeTold() const { return failure == LoadFailure::Unexpected; }
 };
 
 // Reads a measurement CSV data file (CP932; peak or wave data of any of the

@@ -111,12 +111,16 @@ GraphScale dialogScale(bool waveData, const TimeWindow& window, double magnifica
 
 std::optional<TimeWindow> setZoom(GraphViewState& view, int t, int g, bool waveData, DateTime start,
                                   DateTime end, double rangeG) {
-    KV_ASSERT(0 <= t && t < kTimeSelectorItems);
+    KV_ASSERT((0 <= t && t < kTimeSelectorItems) || t == kUserTimeWindow);
     KV_ASSERT(0 <= g && g < kGScaleItems);
-    view.timeIndex = view.timeScaleChoice = t;
+    // A typed window is no item of the quick selector: it shows none.
+    view.timeIndex = t == kUserTimeWindow ? -1 : t;
+    view.timeScaleChoice = t;
     view.gIndex = view.gScaleChoice = g;
     std::optional<TimeWindow> window;
-    if (!waveData) window = timeWindow(t, start, end);
+    if (!waveData)
+        window = t == kUserTimeWindow ? TimeWindow{view.zoomScale.xMin, view.zoomScale.xMax}
+                                      : timeWindow(t, start, end);
     view.zoomScale =
         dialogScale(waveData, window.value_or(TimeWindow{}), gMagnification(g), rangeG);
     view.currentScale = view.zoomScale;

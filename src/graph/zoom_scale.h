@@ -37,10 +37,11 @@ GraphScale dialogScale(bool waveData, const TimeWindow& window, double magnifica
                        double rangeG);
 
 // The quick zoom (UpDownX, UpDownY): stores t and g as the selector indices and
-// the dialog's choices, makes the zoom scale of time window t (0 .. 18) and
-// magnification g (0 .. 3) the current scale and resets the scroll bars. The
-// window calls it only while it paints; it shows the returned time window in
-// the scale dialog's edits (none for wave data).
+// the dialog's choices, makes the zoom scale of time window t (0 .. 18, or 19
+// to keep the window typed in the scale dialog) and magnification g (0 .. 3)
+// the current scale and resets the scroll bars. The window calls it only while
+// it paints; it shows the returned time window in the scale dialog's edits
+// (none for wave data).
 std::optional<TimeWindow> setZoom(GraphViewState& view, int t, int g, bool waveData, DateTime start,
                                   DateTime end, double rangeG);
 

@@ -1,15 +1,11 @@
 #include "viewer/TGraph5000.h"
-#include "viewer/live_monitor_view.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
-#include <QFileDialog>
-#include <QGuiApplication>
+#include <QFile>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -21,21 +17,15 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "datafile/data_set.h"
-#include "link/link.h"
-#include "recorder/recorder_state.h"
-#include "settings/pc_settings.h"
-#include "viewer/TGraphColor.h"
-#include "viewer/TInputScale.h"
-#include "viewer/graph_drawing.h"
-#include "viewer/graph_glyphs.h"
+#include "base/kv_assert.h"
 #include "graph/graph_labels.h"
+#include "link/link.h"
+#include "viewer/graph_drawing.h"
+#include "viewer/live_monitor_view.h"
 #include "viewer/up_down_arrows.h"
-#include "graph/zoom_scale.h"
 
 namespace kv {
 namespace {
@@ -44,60 +34,22 @@ constexpr int kClientWidth = 693;
 constexpr int kClientHeight = 435;
 constexpr int kMinimumWidth = 450;
 constexpr int kMinimumHeight = 300;
-constexpr int kPanelHeight = 40;
-
-QStringList itemTexts(const char* const* items, int count) {
-    QStringList texts;
-    for (int i = 0; i < count; ++i) texts << QString::fromUtf8(items[i]);
-    return texts;
-}
-
-QWidget* panel(QWidget* parent, const char* name) {
-    auto* p = new QWidget(parent);
-    p->setObjectName(name);
-    auto* row = new QHBoxLayout(p);
-    row->setContentsMargins(2, 2, 2, 2);
-    row->setSpacing(2);
-    p->setFixedHeight(kPanelHeight);
-    return p;
-}
 
 }  // namespace
 
 TGraph5000::TGraph5000(Link& link, PcSettings& settings, RecorderState& state, DataSet& data,
                        QWidget* parent)
-    : QMainWindow(parent), link_(link), settings_(settings), state_(state), data_(data) {
+    : QMainWindow(parent), link_(link), settings_(settings), session_(link, settings, state, data) {
     setObjectName("TGraph5000");
-    setWindowTitle(QStringLiteral("グラフ表示画面"));
+    setWindowTitle(QString::fromUtf8(GraphSession::kEmptyCaption));
     setAcceptDrops(true);
 
     // FormCreate
     auto* client = new QWidget(this);
     client->setObjectName("GraphClient");
     setCentralWidget(client);
-    buildToolPanels(client);
-    buildGraphArea(client);
-    auto* column = new QVBoxLayout(client);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    // The tool panels in one row; a narrow window cuts the row off on the
-    // right rather than refusing to get narrower.
-    auto* toolRow = new QWidget(client);
-    toolRow->setObjectName("ToolRow");
-    toolRow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    toolRow->setFixedHeight(kPanelHeight);
-    toolStrip_ = new QWidget(toolRow);
-    toolStrip_->setObjectName("ToolStrip");
-    auto* tools = new QHBoxLayout(toolStrip_);
-    tools->setContentsMargins(0, 0, 0, 0);
-    tools->setSpacing(0);
-    for (QWidget* p : {Panel6, Panel2, Panel3, Panel5, Panel1, Panel4}) {
-        p->setParent(toolStrip_);
-        tools->addWidget(p);
-    }
-    column->addWidget(toolRow);
-    // The graphs, the list and the scroll bars below are placed by LayoutGraphs.
-    column->addStretch(1);
+    c_ = buildGraphWindowControls(client);
+    buildToolRow(client);
 
     FileHeaderShow = new QStatusBar(this);
     FileHeaderShow->setObjectName("FileHeaderShow");
@@ -109,253 +61,127 @@ TGraph5000::TGraph5000(Link& link, PcSettings& settings, RecorderState& state, D
     setStatusBar(FileHeaderShow);
 
     buildMenus();
-    live_ = std::make_unique<LiveMonitorView>(*this, link, settings, state, data);
+    for (int i = 0; i < kGraphControlCount; ++i) {
+        const char* name = graphControlName(static_cast<GraphControl>(i));
+        controlObjects_[i] = findChild<QObject*>(QString::fromLatin1(name));
+        KV_ASSERT(controlObjects_[i] != nullptr);
+    }
+    live_ = std::make_unique<LiveMonitorView>(session_, c_.realList, FileHeaderShow, link.host,
+                                              settings);
+    connectControls();
+
+    session_.changed.add([this] { apply(); });
+    session_.recordChanged.add([this](int record) {
+        repaintGraphs();
+        emit recordChanged(record);
+    });
+    session_.dataChanged.add([this] {
+        repaintGraphs();
+        emit dataChanged();
+    });
 
     resize(kClientWidth,
            kClientHeight + menuWidget()->sizeHint().height() + FileHeaderShow->sizeHint().height());
     setMinimumSize(kMinimumWidth, kMinimumHeight);
-    FormShow();
+    session_.reset();
 }
 
 TGraph5000::~TGraph5000() = default;
 
+// The tool panels in one row; a narrow window cuts the row off on the right
+// rather than refusing to get narrower. The graphs, the list and the scroll
+// bars below are placed by LayoutGraphs.
+void TGraph5000::buildToolRow(QWidget* client) {
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    auto* toolRow = new QWidget(client);
+    toolRow->setObjectName("ToolRow");
+    toolRow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    toolRow->setFixedHeight(kGraphPanelHeight);
+    toolStrip_ = new QWidget(toolRow);
+    toolStrip_->setObjectName("ToolStrip");
+    auto* tools = new QHBoxLayout(toolStrip_);
+    tools->setContentsMargins(0, 0, 0, 0);
+    tools->setSpacing(0);
+    for (QWidget* p : {c_.Panel6, c_.Panel2, c_.Panel3, c_.Panel5, c_.Panel1, c_.Panel4}) {
+        p->setParent(toolStrip_);
+        tools->addWidget(p);
+    }
+    column->addWidget(toolRow);
+    column->addStretch(1);
+}
+
+void TGraph5000::connectControls() {
+    auto command = [this](QAbstractButton* button, GraphCommand c) {
+        connect(button, &QAbstractButton::clicked, this, [this, c] { runCommand(c); });
+    };
+    command(c_.btnOpen, GraphCommand::Open);
+    command(c_.btnPrint, GraphCommand::Print);
+    command(c_.btnXYZ, GraphCommand::ViewAll);
+    command(c_.btnX, GraphCommand::ViewX);
+    command(c_.btnY, GraphCommand::ViewY);
+    command(c_.btnZ, GraphCommand::ViewZ);
+    command(c_.btnSeparate, GraphCommand::ViewSeparate);
+    command(c_.btnDataSet, GraphCommand::MonitorSettings);
+    command(c_.btnStart, GraphCommand::MonitorStart);
+    command(c_.btnEnd, GraphCommand::MonitorEnd);
+    command(c_.btnClose, GraphCommand::Close);
+    connect(c_.btnList, &QToolButton::clicked, this, [this] { showList(true); });
+    connect(c_.btnInfo, &QToolButton::clicked, this, [this] {
+        if (peers_.dataDialog) peers_.dataDialog->exec();
+    });
+    connect(c_.btnScale, &QToolButton::clicked, this, [this] { btnScaleClick(); });
+    connect(c_.UpDownX, &UpDownArrows::stepped, this, [this](bool up) { zoomStep(false, up); });
+    connect(c_.UpDownY, &UpDownArrows::stepped, this, [this](bool up) { zoomStep(true, up); });
+    const std::pair<QPushButton*, int> steps[] = {
+        {c_.Button1, -10}, {c_.Button2, -1}, {c_.Button3, 1}, {c_.Button4, 10}};
+    for (auto [button, step] : steps)
+        connect(button, &QPushButton::clicked, this, [this, step] { session_.step(step); });
+    auto scrolled = [this] {
+        if (sender() && static_cast<QScrollBar*>(sender())->isEnabled())
+            session_.scrollTo(c_.YokoBar->value(), c_.TateBar->value());
+    };
+    connect(c_.YokoBar, &QScrollBar::valueChanged, this, scrolled);
+    connect(c_.TateBar, &QScrollBar::valueChanged, this, scrolled);
+    for (QWidget* box : c_.Pic) box->installEventFilter(this);
+}
+
 void TGraph5000::EnterRealTime() {
-    live_->EnterRealTime();
+    show();
+    live_->enter();
+    LayoutGraphs();
 }
 
 void TGraph5000::setMonitorSettingsDialog(TKvDataInput* dialog) {
     live_->setSettingsDialog(dialog);
 }
 
-QToolButton* TGraph5000::glyphButton(QWidget* panel, const char* name, int glyph,
-                                     const QString& hint) {
-    auto* button = new QToolButton(panel);
-    button->setObjectName(name);
-    button->setIcon(graphGlyph(static_cast<GraphGlyph>(glyph)));
-    button->setIconSize(QSize(24, 24));
-    button->setFixedSize(30, 30);
-    button->setToolTip(hint);
-    button->setAccessibleName(hint);
-    button->setAutoRaise(false);
-    panel->layout()->addWidget(button);
-    return button;
-}
-
-QPushButton* TGraph5000::textButton(QWidget* panel, const char* name, const QString& caption,
-                                    const QString& hint) {
-    auto* button = new QPushButton(caption, panel);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::TabFocus);
-    button->setToolTip(hint);
-    if (!hint.isEmpty()) button->setAccessibleDescription(hint);
-    const int textWidth = button->fontMetrics().horizontalAdvance(QString(caption).remove('&'));
-    button->setFixedSize(std::max(30, textWidth + 16), 30);
-    panel->layout()->addWidget(button);
-    return button;
-}
-
-void TGraph5000::buildToolPanels(QWidget* client) {
-    Panel6 = panel(client, "Panel6");
-    // The monitor's own commands: its set-up confirms the recorder settings.
-    btnDataSet =
-        glyphButton(Panel6, "btnDataSet", int(GraphGlyph::DataSet), QStringLiteral("KV設定の確認"));
-    btnDataSet->setToolTip(QString());
-    btnStart = textButton(Panel6, "btnStart", QStringLiteral("開始"));
-    btnEnd = textButton(Panel6, "btnEnd", QStringLiteral("停止"));
-
-    Panel2 = panel(client, "Panel2");
-    btnOpen = glyphButton(Panel2, "btnOpen", int(GraphGlyph::Open),
-                          QStringLiteral("データファイルを開く"));
-    btnList = glyphButton(Panel2, "btnList", int(GraphGlyph::List),
-                          QStringLiteral("リスト表示画面を開く"));
-    btnPrint =
-        glyphButton(Panel2, "btnPrint", int(GraphGlyph::Print), QStringLiteral("印刷します"));
-    btnInfo =
-        glyphButton(Panel2, "btnInfo", int(GraphGlyph::Info), QStringLiteral("表示データの情報"));
-
-    Panel3 = panel(client, "Panel3");
-    // Buttons without a hint of their own are named after their menu items.
-    btnXYZ =
-        glyphButton(Panel3, "btnXYZ", int(GraphGlyph::AllAxes), QStringLiteral("３軸[同軸表示]"));
-    btnX = textButton(Panel3, "btnX", QStringLiteral("X"));
-    btnY = textButton(Panel3, "btnY", QStringLiteral("Y"));
-    btnZ = textButton(Panel3, "btnZ", QStringLiteral("Z"));
-    btnSeparate =
-        glyphButton(Panel3, "btnSeparate", int(GraphGlyph::Separate), QStringLiteral("３軸独立"));
-    btnScale =
-        glyphButton(Panel3, "btnScale", int(GraphGlyph::Scale), QStringLiteral("スケール変更"));
-    for (QToolButton* b : {btnXYZ, btnSeparate, btnScale, btnDataSet}) b->setToolTip(QString());
-    for (QPushButton* b : {btnX, btnY, btnZ}) {
-        b->setFixedWidth(30);
-        QFont bold = b->font();
-        bold.setBold(true);
-        b->setFont(bold);
+void TGraph5000::apply() {
+    const GraphControlTable table = session_.controls();
+    for (int i = 0; i < kGraphControlCount; ++i) {
+        const ControlState& state = table.controls[i];
+        if (auto* action = qobject_cast<QAction*>(controlObjects_[i])) {
+            action->setEnabled(state.enabled);
+        } else if (auto* widget = qobject_cast<QWidget*>(controlObjects_[i])) {
+            widget->setEnabled(state.enabled);
+            widget->setVisible(state.visible);
+        }
     }
-
-    Panel5 = panel(client, "Panel5");
-    auto axisSelector = [this](const char* labelName, const QString& caption, const char* textName,
-                               const char* arrowsName, const char* comboName, const QString& hint,
-                               const QStringList& items, QLabel*& label, QLabel*& text,
-                               UpDownArrows*& arrows, QComboBox*& combo) {
-        label = new QLabel(caption, Panel5);
-        label->setObjectName(labelName);
-        text = new QLabel(Panel5);
-        text->setObjectName(textName);
-        text->setFrameShape(QFrame::Panel);
-        text->setFrameShadow(QFrame::Sunken);
-        text->setAlignment(Qt::AlignCenter);
-        text->setFixedWidth(text->fontMetrics().horizontalAdvance(QStringLiteral("１２時間")) + 12);
-        text->setAccessibleDescription(caption);
-        arrows = new UpDownArrows(Panel5);
-        arrows->setObjectName(arrowsName);
-        arrows->setAccessibleName(caption);
-        label->setBuddy(arrows);
-        // The list itself stays out of sight: the text beside the arrows shows
-        // its selection.
-        combo = new QComboBox(Panel5);
-        combo->setObjectName(comboName);
-        combo->setToolTip(hint);
-        combo->setAccessibleName(hint);
-        combo->addItems(items);
-        combo->setVisible(false);
-        auto* box = new QVBoxLayout;
-        box->setContentsMargins(0, 0, 0, 0);
-        box->setSpacing(0);
-        label->setAlignment(Qt::AlignCenter);
-        QFont small = label->font();
-        small.setPixelSize(10);
-        label->setFont(small);
-        box->addWidget(label);
-        auto* row = new QHBoxLayout;
-        row->setSpacing(1);
-        row->addWidget(text);
-        row->addWidget(arrows);
-        box->addLayout(row);
-        static_cast<QHBoxLayout*>(Panel5->layout())->addLayout(box);
-    };
-    axisSelector("StaticText1", QStringLiteral("時間軸"), "TextX", "UpDownX", "ComboX",
-                 QStringLiteral("X軸のスケールを変更します"),
-                 itemTexts(kTimeWindowItems, kTimeSelectorItems), StaticText1, TextX, UpDownX,
-                 ComboX);
-    axisSelector("StaticText2", QStringLiteral("Ｇ 軸"), "TextY", "UpDownY", "ComboY",
-                 QStringLiteral("Y軸のスケールを変更します"),
-                 itemTexts(kGScaleItemTexts, kGScaleItems), StaticText2, TextY, UpDownY, ComboY);
-
-    Panel1 = panel(client, "Panel1");
-    Button1 =
-        textButton(Panel1, "Button1", QStringLiteral("<<"), QStringLiteral("１０データ戻ります"));
-    Button2 =
-        textButton(Panel1, "Button2", QStringLiteral("<"), QStringLiteral("前データを表示します"));
-    Button3 =
-        textButton(Panel1, "Button3", QStringLiteral(">"), QStringLiteral("次データを表示します"));
-    Button4 =
-        textButton(Panel1, "Button4", QStringLiteral(">>"), QStringLiteral("１０データ進みます"));
-    // "<" and ">" say nothing to a screen reader: the hints name the buttons.
-    for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setAccessibleName(b->toolTip());
-
-    Panel4 = panel(client, "Panel4");
-    btnClose = textButton(Panel4, "btnClose", QStringLiteral("閉じる(&X)"));
-    Button6 = textButton(Panel4, "Button6", QStringLiteral("リアルタイム"));
-    Button6->setVisible(false);
-
-    connect(btnOpen, &QToolButton::clicked, this, [this] { runCommand(GraphCommand::Open); });
-    connect(btnList, &QToolButton::clicked, this, [this] { showList(true); });
-    connect(btnPrint, &QToolButton::clicked, this, [this] { runCommand(GraphCommand::Print); });
-    connect(btnInfo, &QToolButton::clicked, this, [this] {
-        if (peers_.dataDialog) peers_.dataDialog->exec();
-    });
-    connect(btnXYZ, &QToolButton::clicked, this, [this] { setView(kViewAllAxes); });
-    connect(btnX, &QPushButton::clicked, this, [this] { setView(kViewX); });
-    connect(btnY, &QPushButton::clicked, this, [this] { setView(kViewY); });
-    connect(btnZ, &QPushButton::clicked, this, [this] { setView(kViewZ); });
-    connect(btnSeparate, &QToolButton::clicked, this, [this] { setView(kViewSeparate); });
-    connect(btnScale, &QToolButton::clicked, this, [this] { btnScaleClick(); });
-    connect(UpDownX, &UpDownArrows::stepped, this, [this](bool up) { zoomStep(ComboX, up); });
-    connect(UpDownY, &UpDownArrows::stepped, this, [this](bool up) { zoomStep(ComboY, up); });
-    connect(Button1, &QPushButton::clicked, this, [this] { stepRecord(-10); });
-    connect(Button2, &QPushButton::clicked, this, [this] { stepRecord(-1); });
-    connect(Button3, &QPushButton::clicked, this, [this] { stepRecord(1); });
-    connect(Button4, &QPushButton::clicked, this, [this] { stepRecord(10); });
-    connect(btnClose, &QPushButton::clicked, this, [this] { close(); });
-}
-
-void TGraph5000::buildGraphArea(QWidget* client) {
-    for (int i = 0; i < 3; ++i) {
-        QWidget* box = new QWidget(client);
-        box->setObjectName(QStringLiteral("Pic%1").arg(i + 1));
-        box->setAccessibleName(QStringLiteral("グラフ %1").arg(QChar(u"XYZ"[i])));
-        box->installEventFilter(this);
-        Pic[i] = box;
-    }
-    realList = new QTreeWidget(client);
-    realList->setObjectName("realList");
-    realList->setRootIsDecorated(false);
-    realList->setAccessibleName(QStringLiteral("リアルタイム"));
-    realList->setVisible(false);
-
-    YokoBar = new QScrollBar(Qt::Horizontal, client);
-    YokoBar->setObjectName("YokoBar");
-    YokoBar->setAccessibleName(QStringLiteral("時間軸"));
-    YokoBar->setPageStep(4);
-    TateBar = new QScrollBar(Qt::Vertical, client);
-    TateBar->setObjectName("TateBar");
-    TateBar->setAccessibleName(QStringLiteral("Ｇ 軸"));
-    auto scrolled = [this] {
-        if (sender() && static_cast<QScrollBar*>(sender())->isEnabled())
-            ScrollTo(YokoBar->value(), TateBar->value());
-    };
-    connect(YokoBar, &QScrollBar::valueChanged, this, scrolled);
-    connect(TateBar, &QScrollBar::valueChanged, this, scrolled);
-}
-
-QAction* TGraph5000::action(const char* name) const {
-    return findChild<QAction*>(QString::fromLatin1(name));
-}
-
-// FormShow: every showing starts without data on screen and with the start menu.
-void TGraph5000::FormShow() {
-    monitorMode_ = 0;
-    view_.liveRunning = false;
-    setHeaderText({});
-    data_.lastIndex = -1;
-    data_.currentIndex = 0;
-
-    realList->setVisible(false);
-    Panel6->setVisible(false);
-    Panel2->setVisible(true);
-    Button6->setText(QStringLiteral("リアルタイム"));
-
-    ComboX->setCurrentIndex(0);
-    ComboY->setCurrentIndex(0);
-    resetScrollBars();
-    setWindowTitle(QStringLiteral("グラフ表示画面"));
-
-    view_.colors = settings_.graphColors;
-    view_.zoomScale = view_.currentScale = defaultWaveScale(state_.identity.sensorRange);
+    menuBars_->setCurrentWidget(bars_[static_cast<int>(table.menu)]);
+    c_.ComboX->setCurrentIndex(session_.view().timeIndex);
+    c_.ComboY->setCurrentIndex(session_.view().gIndex);
+    showScrollBars();
     colourAxisButtons();
-
-    for (QWidget* b : {static_cast<QWidget*>(btnPrint), static_cast<QWidget*>(btnList),
-                       static_cast<QWidget*>(btnInfo)})
-        b->setEnabled(false);
-    // Nothing to view until a file is loaded.
-    for (QWidget* b : {static_cast<QWidget*>(btnXYZ), static_cast<QWidget*>(btnX),
-                       static_cast<QWidget*>(btnY), static_cast<QWidget*>(btnZ),
-                       static_cast<QWidget*>(btnSeparate), static_cast<QWidget*>(btnScale)})
-        b->setEnabled(false);
-    // The monitor's buttons wait for the monitor mode.
-    for (QWidget* b : {static_cast<QWidget*>(btnDataSet), static_cast<QWidget*>(btnStart),
-                       static_cast<QWidget*>(btnEnd)})
-        b->setEnabled(false);
-    Panel1->setVisible(false);
-    placeClosePanel();
-    installMenu(GraphMenu::Start);
+    setWindowTitle(QFile::decodeName(QByteArray::fromStdString(session_.caption())));
     LayoutGraphs();
 }
 
+// Every showing starts without data on screen and with the start menu.
 void TGraph5000::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
-        FormShow();
+        setHeaderText({});
+        session_.reset();
         if (QScreen* s = screen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(s->availableGeometry().center());
@@ -366,15 +192,14 @@ void TGraph5000::showEvent(QShowEvent* event) {
 }
 
 void TGraph5000::closeEvent(QCloseEvent* event) {
-    // FormCloseQuery: the monitor's receive loop must be stopped first, and a
-    // load must finish (or be cancelled) before the window may go.
-    if (view_.liveRunning || loading_) {
+    // The monitor's receive loop must be stopped first, and a load must finish
+    // (or be cancelled) before the window may go.
+    if (!session_.mayClose()) {
         event->ignore();
         return;
     }
-    // FormClose
     closeListWindow();
-    data_.filePath.clear();
+    session_.close();
     event->accept();
     emit closed();
 }
@@ -385,86 +210,25 @@ void TGraph5000::resizeEvent(QResizeEvent* event) {
     live_->refresh();
 }
 
-void TGraph5000::disableSelectors() {
-    ComboX->setEnabled(false);
-    ComboY->setEnabled(false);
-    TextX->setEnabled(false);
-    TextY->setEnabled(false);
-}
-
 void TGraph5000::colourAxisButtons() {
-    const std::array<QPushButton*, 3> buttons = {btnX, btnY, btnZ};
+    const std::array<QPushButton*, 3> buttons = {c_.btnX, c_.btnY, c_.btnZ};
     for (int i = 0; i < 3; ++i) {
         QPalette palette = buttons[i]->palette();
-        const QColor colour = graphColor(settings_.graphColors[i].line);
+        const QColor colour = graphColor(session_.view().colors[i].line);
         palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
         palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
         buttons[i]->setPalette(palette);
     }
 }
 
-void TGraph5000::installMenu(GraphMenu menu) {
-    menu_ = menu;
-    menuBars_->setCurrentWidget(bars_[static_cast<int>(menu)]);
-}
-
-// ApplyViewForData: the menu, view buttons, navigation and selectors the
-// loaded data's model and kind offer.
-void TGraph5000::ApplyViewForData() {
-    const RecorderIdentity& identity = state_.identity;
-    const DataViewSetup setup = dataViewSetup(identity.modelCode, identity.waveData != 0);
-    btnScale->setEnabled(true);
-    installMenu(setup.menu);
-    btnX->setEnabled(true);
-    for (QWidget* b : {static_cast<QWidget*>(btnXYZ), static_cast<QWidget*>(btnY),
-                       static_cast<QWidget*>(btnZ), static_cast<QWidget*>(btnSeparate)})
-        b->setEnabled(setup.allViewButtons);
-    for (const char* name : {"N2", "N3", "N6", "mnuNext11", "mnuBefore11", "mnuFind11"})
-        action(name)->setEnabled(setup.navigation);
-    action("mnuTY_1")->setEnabled(setup.allAxesItem);
-    for (const char* name : {"mnuShow", "Print1", "Change1", "mnuChange11"})
-        action(name)->setEnabled(true);
-    Panel1->setVisible(setup.navigation);
-    ComboX->setEnabled(setup.timeSelector);
-    ComboY->setEnabled(true);
-    TextX->setEnabled(ComboX->isEnabled());
-    TextY->setEnabled(ComboY->isEnabled());
-    setView(setup.view);
-}
-
-// A view change: which paint boxes show (LayoutGraphs) and whether the view
-// can be printed: a printout holds one graph.
-void TGraph5000::setView(int view) {
-    paintEnabled_ = false;
-    view_.viewMode = view;
-    const bool printable = view != kViewSeparate;
-    for (const char* name : {"Print1", "Print2"}) action(name)->setEnabled(printable);
-    btnPrint->setEnabled(printable && !data_.filePath.empty());
-    paintEnabled_ = true;
-    LayoutGraphs();
-    repaintGraphs();
-}
-
-void TGraph5000::stepRecord(int step) {
-    DataSet& data = data_;
-    const int next = kv::stepRecord(data.currentIndex, data.lastIndex, step);
-    if (next == data.currentIndex) return;
-    data.currentIndex = next;
-    repaintGraphs();
-}
-
 void TGraph5000::showRecord(int record) {
-    DataSet& data = data_;
-    if (record < 0 || record > data.lastIndex) return;
-    data.currentIndex = record;
-    repaintGraphs();
+    session_.showRecord(record);
 }
 
 void TGraph5000::findRecord() {
     if (!peers_.askDataNumber) return;
     QString text;
-    if (!peers_.askDataNumber(text)) return;
-    if (auto record = recordOfNumberText(text.toStdString(), data_.lastIndex)) showRecord(*record);
+    if (peers_.askDataNumber(text)) session_.find(text.toStdString());
 }
 
 void TGraph5000::showList(bool buildColumns) {
@@ -479,29 +243,19 @@ void TGraph5000::closeListWindow() {
     if (peers_.listShow) peers_.listShow->close();
 }
 
-void TGraph5000::setPanelsEnabled(bool enabled) {
-    for (QWidget* p : {Panel1, Panel2, Panel3, Panel4, Panel5}) p->setEnabled(enabled);
-}
-
-// The close button follows the last visible tool panel: the strip of panels
-// takes the width of those on show.
-void TGraph5000::placeClosePanel() {
-    toolStrip_->adjustSize();
-}
-
 void TGraph5000::setHeaderText(const QString& text) {
     headerText_->setText(text);
 }
 
 void TGraph5000::repaintGraphs() {
-    if (!paintEnabled_) return;
-    for (QWidget* box : Pic)
+    if (!session_.paintEnabled()) return;
+    for (QWidget* box : c_.Pic)
         if (box->isVisible()) box->update();
 }
 
 bool TGraph5000::eventFilter(QObject* watched, QEvent* event) {
     for (int i = 0; i < 3; ++i) {
-        if (watched != Pic[i]) continue;
+        if (watched != c_.Pic[i]) continue;
         if (event->type() == QEvent::Paint) {
             paintBox(i);
             return true;
@@ -511,10 +265,7 @@ bool TGraph5000::eventFilter(QObject* watched, QEvent* event) {
             // (peak data), with Ctrl the G magnification.
             auto* wheel = static_cast<QWheelEvent*>(event);
             const int delta = wheel->angleDelta().y();
-            if (delta != 0) {
-                const bool gAxis = wheel->modifiers() & Qt::ControlModifier;
-                zoomStep(gAxis ? ComboY : ComboX, delta > 0);
-            }
+            if (delta != 0) zoomStep(wheel->modifiers() & Qt::ControlModifier, delta > 0);
             return true;
         }
     }
@@ -524,20 +275,22 @@ bool TGraph5000::eventFilter(QObject* watched, QEvent* event) {
 // Pic1Paint … Pic3Paint: only while painting is on, so that a load or a view
 // change in progress is never drawn half-built.
 void TGraph5000::paintBox(int box) {
-    if (!paintEnabled_) return;
-    QPainter painter(Pic[box]);
-    GraphSurface surface(painter, Pic[box]->rect());
+    if (!session_.paintEnabled()) return;
+    const GraphViewState& view = session_.view();
+    const DataSet& data = session_.data();
+    QPainter painter(c_.Pic[box]);
+    GraphSurface surface(painter, c_.Pic[box]->rect());
     surface.setFont(graphLabelFont());
-    drawGraphBox(surface, box, layout_.plotArea[box], view_, data_, state_.identity);
-    if (!data_.filePath.empty() && data_.lastIndex != -1)
+    drawGraphBox(surface, box, layout_.plotArea[box], view, data, session_.identity());
+    if (!data.filePath.empty() && data.lastIndex != -1)
         setHeaderText(QString::fromStdString(
-            buildHeaderText(data_, state_.identity, view_.viewMode, view_.liveRunning)));
+            buildHeaderText(data, session_.identity(), view.viewMode, view.liveRunning)));
 }
 
 void TGraph5000::dragEnterEvent(QDragEnterEvent* event) {
     const QMimeData* mime = event->mimeData();
     if (mime->hasUrls() && mime->urls().size() == 1 && mime->urls().front().isLocalFile() &&
-        !view_.liveRunning && monitorMode_ == 0 && !loading_)
+        session_.mayOpen())
         event->acceptProposedAction();
 }
 

@@ -1,60 +1,38 @@
 // The graph window's scale commands: the quick selectors with their arrows,
-// the scroll bars, the scale and colour dialogs, and the graph layout.
+// the scroll bars, the scale and colour dialogs, printing and saving the view,
+// and the graph layout.
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QTreeWidget>
 
 #include "base/host.h"
-#include "datafile/data_set.h"
+#include "graph/graph_labels.h"
 #include "link/link.h"
-#include "recorder/recorder_state.h"
 #include "viewer/TGraph5000.h"
 #include "viewer/TGraphColor.h"
 #include "viewer/TInputScale.h"
 #include "viewer/graph_drawing.h"
 #include "viewer/graph_export.h"
-#include "graph/graph_labels.h"
 #include "viewer/graph_printing.h"
-#include "graph/zoom_scale.h"
 
 namespace kv {
 
-// One click on an arrow: the selector's next or previous item, then the zoom.
-void TGraph5000::zoomStep(QComboBox* selector, bool up) {
-    if (!selector->isEnabled()) return;
-    const int index = selectorStep(std::max(0, selector->currentIndex()), selector->count(), up);
-    if (index == selector->currentIndex()) return;
-    selector->setCurrentIndex(index);
-    SetZoom(ComboX->currentIndex(), ComboY->currentIndex());
-}
-
-void TGraph5000::SetZoom(int timeIndex, int gIndex) {
-    if (!paintEnabled_) return;
-    const RecorderIdentity& identity = state_.identity;
-    const DataSet& data = data_;
-    const std::optional<TimeWindow> window =
-        setZoom(view_, timeIndex, gIndex, identity.waveData != 0, data.startTime, data.endTime,
-                identity.sensorRange);
+// One click on an arrow: the selector's next or previous item, then the zoom,
+// whose time window the scale dialog shows too.
+void TGraph5000::zoomStep(bool gAxis, bool up) {
+    const std::optional<TimeWindow> window = session_.zoomStep(gAxis, up);
     if (window && peers_.inputScale) peers_.inputScale->showWindow(window->start, window->end);
-    showSelectorTexts();
-    UpdateScrollBars();
-    repaintGraphs();
-}
-
-void TGraph5000::UpdateScrollBars() {
-    updateScrollBars(view_, state_.identity.waveData != 0, data_.endTime);
-    showScrollBars();
 }
 
 // The bars show the view state's positions without scrolling again.
 void TGraph5000::showScrollBars() {
+    const GraphViewState& view = session_.view();
     for (auto [bar, state] :
-         {std::pair{YokoBar, view_.yokoBar}, std::pair{TateBar, view_.tateBar}}) {
+         {std::pair{c_.YokoBar, view.yokoBar}, std::pair{c_.TateBar, view.tateBar}}) {
         const QSignalBlocker quiet(bar);
         bar->setRange(0, state.maximum);
         bar->setValue(state.position);
@@ -62,54 +40,37 @@ void TGraph5000::showScrollBars() {
     }
 }
 
-void TGraph5000::resetScrollBars() {
-    view_.yokoBar = view_.tateBar = ScrollBarState{};
-    showScrollBars();
-}
-
-void TGraph5000::ScrollTo(int horizontal, int vertical) {
-    scrollTo(view_, horizontal, vertical, state_.identity.sensorRange);
-    repaintGraphs();
-}
-
 void TGraph5000::btnScaleClick() {
     if (!peers_.inputScale) return;
-    if (peers_.inputScale->exec() == QDialog::Accepted) {
-        paintEnabled_ = false;
-        // A typed window is no item of the quick selector: it shows none.
-        const int t = view_.timeScaleChoice;
-        ComboX->setCurrentIndex(t >= 0 && t < ComboX->count() ? t : -1);
-        ComboY->setCurrentIndex(std::max(0, view_.gScaleChoice));
-        UpdateScrollBars();
-        paintEnabled_ = true;
-        showSelectorTexts();
-    }
-    repaintGraphs();
+    if (peers_.inputScale->exec() == QDialog::Accepted)
+        session_.scaleChosen(true);
+    else
+        repaintGraphs();
 }
 
 void TGraph5000::changeScale() {
     if (!peers_.inputScale) return;
-    if (peers_.inputScale->exec() == QDialog::Accepted) UpdateScrollBars();
-    repaintGraphs();
+    if (peers_.inputScale->exec() == QDialog::Accepted)
+        session_.scaleChosen(false);
+    else
+        repaintGraphs();
 }
 
 void TGraph5000::showColours() {
     if (!peers_.graphColor) return;
     peers_.graphColor->exec();
-    view_.colors = settings_.graphColors;
-    colourAxisButtons();
-    repaintGraphs();
+    session_.coloursChanged();
 }
 
 void TGraph5000::printGraph() {
-    PrintGraph(this, view_, data_, state_.identity, windowTitle());
+    PrintGraph(this, session_.view(), session_.data(), session_.identity(), windowTitle());
     LayoutGraphs();
 }
 
 // The view as the window shows it, as pixels (PNG), vectors (SVG) or the
 // printed page (PDF), with the drawing of the window and of kvtool plot.
 void TGraph5000::saveImage() {
-    const DataSet& data = data_;
+    const DataSet& data = session_.data();
     if (data.filePath.empty()) return;
     static const struct {
         const char* filter;
@@ -139,45 +100,51 @@ void TGraph5000::saveImage() {
 
     // The area the window gives its paint boxes, between the tools and the
     // time scroll bar.
-    const BoxRect& first = layout_.box[std::max(0, graphOfView(view_.viewMode))];
+    const GraphViewState& view = session_.view();
+    const BoxRect& first = layout_.box[std::max(0, graphOfView(view.viewMode))];
     const int width = first.width;
-    const int height = YokoBar->y() - first.top;
+    const int height = c_.YokoBar->y() - first.top;
     QString error;
-    if (!exportGraph(path, kFormats[format].format, width, height, view_, data, state_.identity,
+    if (!exportGraph(path, kFormats[format].format, width, height, view, data, session_.identity(),
                      error))
         link_.host.messageBox("画像として保存",
                               "画像を保存できませんでした。\n" + error.toStdString(), Host::Error);
 }
 
 void TGraph5000::showSelectorTexts() {
-    TextX->setText(ComboX->currentIndex() < 0 ? QString::fromUtf8(kTimeWindowItems[kUserTimeWindow])
-                                              : ComboX->currentText());
-    TextY->setText(ComboY->currentText());
+    c_.TextX->setText(c_.ComboX->currentIndex() < 0
+                          ? QString::fromUtf8(kTimeWindowItems[kUserTimeWindow])
+                          : c_.ComboX->currentText());
+    c_.TextY->setText(c_.ComboY->currentText());
 }
 
 void TGraph5000::LayoutGraphs() {
     showSelectorTexts();
-    placeClosePanel();
+    // The close button follows the last visible tool panel: the strip of
+    // panels takes the width of those on show.
+    toolStrip_->adjustSize();
     QWidget* client = centralWidget();
-    const int barWidth = TateBar->sizeHint().width();
-    const int barHeight = YokoBar->sizeHint().height();
+    const int barWidth = c_.TateBar->sizeHint().width();
+    const int barHeight = c_.YokoBar->sizeHint().height();
     GraphWindowGeometry g;
     g.clientWidth = client->width();
     g.clientHeight = client->height();
-    g.panel1Bottom = g.panel2Bottom = Panel4->mapTo(client, QPoint(0, Panel4->height())).y();
+    g.panel1Bottom = g.panel2Bottom = c_.Panel4->mapTo(client, QPoint(0, c_.Panel4->height())).y();
     g.yokoBarTop = g.clientHeight - barHeight;
     g.tateBarWidth = barWidth;
-    YokoBar->setGeometry(0, g.yokoBarTop, g.clientWidth - barWidth, barHeight);
-    TateBar->setGeometry(g.clientWidth - barWidth, g.panel1Bottom + 2, barWidth,
-                         g.yokoBarTop - g.panel1Bottom - 2);
-    layout_ = layoutGraphs(g, view_.viewMode, graphTextMetrics(graphLabelFont(), Pic[0]));
+    c_.YokoBar->setGeometry(0, g.yokoBarTop, g.clientWidth - barWidth, barHeight);
+    c_.TateBar->setGeometry(g.clientWidth - barWidth, g.panel1Bottom + 2, barWidth,
+                            g.yokoBarTop - g.panel1Bottom - 2);
+    layout_ =
+        layoutGraphs(g, session_.view().viewMode, graphTextMetrics(graphLabelFont(), c_.Pic[0]));
+    const bool listShown = session_.controls().visible(GraphControl::realList);
     for (int i = 0; i < 3; ++i) {
         const BoxRect& b = layout_.box[i];
-        if (layout_.visible[i]) Pic[i]->setGeometry(b.left, b.top, b.width, b.height);
-        Pic[i]->setVisible(layout_.visible[i] && !realList->isVisible());
+        if (layout_.visible[i]) c_.Pic[i]->setGeometry(b.left, b.top, b.width, b.height);
+        c_.Pic[i]->setVisible(layout_.visible[i] && !listShown);
     }
     const BoxRect& list = layout_.realList;
-    realList->setGeometry(list.left, list.top, list.width, list.height);
+    c_.realList->setGeometry(list.left, list.top, list.width, list.height);
     repaintGraphs();
 }
 
