@@ -6,14 +6,15 @@
 
 #include "console_host.h"
 #include "datafile/data_file_loader.h"
+#include "graph/graph_layout.h"
+#include "graph/graph_view_rules.h"
+#include "graph/zoom_scale.h"
 #include "offscreen_gui.h"
 #include "plot_request.h"
 #include "settings/pc_settings.h"
 #include "tool_link.h"
 #include "tool_options.h"
 #include "viewer/graph_export.h"
-#include "graph/graph_layout.h"
-#include "graph/zoom_scale.h"
 
 namespace kv::tool {
 namespace {
@@ -23,12 +24,6 @@ int usage(const std::string& message) {
     return kExitUsage;
 }
 
-// The view the graph window opens a file in: all axes for triaxial wave data,
-// the X axis for everything else.
-int openingView(const RecorderIdentity& id) {
-    return id.waveData == 1 && isTriaxial(id.modelCode) ? kViewAllAxes : kViewX;
-}
-
 // Applies what the request asks of the loaded file to the window's state, or
 // says why the file does not allow it.
 bool setUpView(const PlotRequest& r, const LoadResult& loaded, DataSet& data,
@@ -36,7 +31,7 @@ bool setUpView(const PlotRequest& r, const LoadResult& loaded, DataSet& data,
     const bool wave = id.waveData == 1;
     // Any view of any file: the window offers single-axis files view 1 only,
     // and in the others their missing Y and Z axes show an empty grid.
-    view.viewMode = r.view.value_or(openingView(id));
+    view.viewMode = r.view.value_or(dataViewSetup(id.modelCode, wave).view);
     if (wave) {
         if (r.record > data.lastIndex + 1) {
             error = "--record: the file has " + std::to_string(data.lastIndex + 1) + " records";

@@ -135,6 +135,25 @@ TEST_F(GraphWindowTest, RecordButtonsStepAndJumpWithinTheRecords) {
     EXPECT_EQ(find<QLabel>(graph, "FileHeaderText")->text().left(6).toStdString(), "No.4--");
 }
 
+// What the shock-analysis windows follow: the record on show and the data.
+TEST_F(GraphWindowTest, TellsOfAnotherRecordAndOfOtherData) {
+    std::vector<int> records;
+    int loads = 0;
+    QObject::connect(graph, &TGraph5000::recordChanged, [&](int r) { records.push_back(r); });
+    QObject::connect(graph, &TGraph5000::dataChanged, [&] { ++loads; });
+    ASSERT_TRUE(open(5300, true, 12));
+    EXPECT_EQ(loads, 1);
+    click("Button3");
+    click("Button4");
+    click("Button4");  // at the last record already: nothing to tell
+    emit windows.listShow->recordChosen(2);
+    EXPECT_EQ(records, (std::vector<int>{1, 11, 2}));
+    EXPECT_FALSE(graph->openDataFile(QString::fromStdString(folder.path() + "missing.csv")));
+    EXPECT_EQ(loads, 1);
+    ASSERT_TRUE(open(5300, false));
+    EXPECT_EQ(loads, 2);
+}
+
 TEST_F(GraphWindowTest, ListAndInformationOpenForTheLoadedFileAndTheListChoosesTheRecord) {
     ASSERT_TRUE(open(5300, true, 9));
     click("btnList");
