@@ -79,7 +79,6 @@ class TGraph5000 : public QMainWindow {
     GraphViewState& viewState() { return session_.view(); }
     int viewMode() const { return session_.view().viewMode; }
     bool paintEnabled() const { return session_.paintEnabled(); }
-    GraphMenu currentMenu() const { return session_.controls().menu; }
 
   signals:
     // The window was closed: the main window shows itself again.

@@ -150,11 +150,6 @@ int TInputScale::gScaleChoice() const {
     return view_.gScaleChoice;
 }
 
-void TInputScale::resetChoices() {
-    view_.timeScaleChoice = -1;
-    view_.gScaleChoice = -1;
-}
-
 void TInputScale::setTimeWindow(int choice) {
     if (auto w = timeWindow(choice, data_.startTime, data_.endTime)) {
         windowStart_ = w->start;

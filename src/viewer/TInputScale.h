@@ -32,9 +32,6 @@ class TInputScale : public QDialog {
     // the window list; 0 … 3 the magnification; −1 both after a load.
     int timeScaleChoice() const;
     int gScaleChoice() const;
-    // After a load: the next showing starts from "全体" and "等倍".
-    void resetChoices();
-
     // The window of list item `choice` (0 the whole measurement); 19 (typed)
     // and anything unknown change nothing.
     void setTimeWindow(int choice);
