@@ -106,7 +106,6 @@ int runAnalyze(const ToolOptions& options) {
                      request.path.c_str());
         return kExitFailed;
     }
-    normaliseWaveOrder(data, identity);
 
     const DataHeader header = dataHeaderOf(data, identity);
     const int records = data.lastIndex + 1;
