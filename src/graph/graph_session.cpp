@@ -220,9 +220,11 @@ bool GraphSession::mayStartMonitor() const {
 void GraphSession::startMonitor() {
     if (!mayStartMonitor()) return;
     view_.liveRunning = true;
+    stopRequested_ = false;
     changed.notify();
     link_.host.processEvents();
-    runLiveSession(link_, settings_.comPort(), settings_.baudRate(), monitor_);
+    // A stop pressed before the loop listens must not be lost when it starts.
+    if (!stopRequested_) runLiveSession(link_, settings_.comPort(), settings_.baudRate(), monitor_);
     view_.liveRunning = false;
     changed.notify();
     // A peak run ends in a separator row.

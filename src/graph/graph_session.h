@@ -107,7 +107,10 @@ class GraphSession {
     // Opens the line and receives until stopMonitor (from an event handled
     // while it listens).
     void startMonitor();
-    void stopMonitor() { monitor_.stop(); }
+    void stopMonitor() {
+        stopRequested_ = true;
+        monitor_.stop();
+    }
     // The last run as a data file; nothing while receiving.
     std::optional<LiveSaveResult> saveLiveRun();
 
@@ -127,6 +130,7 @@ class GraphSession {
     bool loaded_ = false;
     bool loading_ = false;
     bool paintEnabled_ = false;
+    bool stopRequested_ = false;  // since the last start
 };
 
 }  // namespace kv

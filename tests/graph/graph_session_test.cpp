@@ -235,6 +235,15 @@ TEST_F(GraphSessionTest, AMonitorRunLocksTheWindowUntilItIsStopped) {
     EXPECT_TRUE(session.controls().enabled(C::mnuSaveLive));
     EXPECT_TRUE(session.mayClose());
 
+    // 停止 at once, before the line is even open: no run starts.
+    int events = 0;
+    host.onProcessEvents = [&] {
+        if (++events == 1 || events > 100) session.stopMonitor();
+    };
+    session.startMonitor();
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(session.liveState(), LiveState::Ready);
+
     session.reset();
     EXPECT_FALSE(session.live());
     EXPECT_EQ(session.monitorMode(), 0);
