@@ -15,6 +15,7 @@
 #include "app/app_windows.h"
 #include "app/qt_host.h"
 #include "base/clock.h"
+#include "base/safe_file_writer.h"
 #include "datafile/data_folder.h"
 #include "datafile/data_set.h"
 #include "link/link.h"
@@ -40,7 +41,7 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
-void showFatalError(const QString& text) {
+void showError(const QString& text) {
     kv::showMessageBox(nullptr, QString::fromUtf8(kApplicationTitle), text, kv::Host::Error);
 }
 
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    // Ended by a signal, the program leaves no half-written output behind.
+    kv::removePendingFilesOnSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     // The main window's exit question decides when the program ends, also
@@ -92,10 +95,14 @@ int main(int argc, char** argv) {
         settings.locateForExecutable(executablePath(argv[0]), environment("HOME"));
         settings.load();
         runPort = settings.comPort();
+        if (!settings.iniProblem().empty())
+            showError(QString::fromUtf8("設定ファイルを読み込めませんでした。初期設定で起動し、"
+                                        "このファイルには書き込みません。\n") +
+                      QString::fromStdString(settings.iniProblem()));
 
         std::string error;
         if (!kv::createDataFolder(settings.dataFolder(), error)) {
-            showFatalError(QString::fromStdString(error));
+            showError(QString::fromStdString(error));
             kv::destroyAppWindows(windows);
             return 1;
         }
@@ -115,7 +122,7 @@ int main(int argc, char** argv) {
         kv::destroyAppWindows(windows);
         return result;
     } catch (const std::exception& e) {
-        showFatalError(QString::fromLocal8Bit(e.what()));
+        showError(QString::fromLocal8Bit(e.what()));
         return 1;
     }
 }

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "base/safe_file_writer.h"
+
 namespace kv {
 
 DataFile::DataFile(int fd, std::string path, bool created)
@@ -40,22 +42,7 @@ void DataFile::flush() {
         buffer_.clear();
         return;
     }
-    const char* p = buffer_.data();
-    size_t left = buffer_.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd_, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error_ = errno;
-            break;
-        }
-        if (n == 0) {  // no progress and no error: treat as a full device
-            error_ = ENOSPC;
-            break;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
+    error_ = writeFully(systemFileCalls(), fd_, buffer_);
     buffer_.clear();
 }
 

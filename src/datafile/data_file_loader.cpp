@@ -4,10 +4,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 
 #include "base/cp932.h"
+#include "base/input_file.h"
+#include "base/message_text.h"
 #include "datafile/line_reader.h"
 #include "datafile/wave_order.h"
 
@@ -34,10 +37,27 @@ constexpr FileKind kFileKinds[] = {
 constexpr const char* kNoTriggeredNotice = "このファイルにはトリガを超えたデータは\n存在しません。";
 // A file manager offers the program for every CSV file: the text says what
 // it opens.
-std::string notLoadedText(const std::string& path) {
-    return "データファイルを読み込めませんでした。\n" + path +
+std::string notLoadedText(const std::string& path, const std::string& why = {}) {
+    return "データファイルを読み込めませんでした。\n" + shortenedForMessage(path) +
+           (why.empty() ? "" : "\n" + why) +
            "\n\nＫＶマネージャーで開けるのは、記録計から読み込んで保存した"
            "測定データのファイル（CSV）です。";
+}
+
+// Why a file was not opened, as the window says it.
+std::string refusalText(const InputFile& in) {
+    switch (in.refusal()) {
+        case InputRefusal::NotRegular:
+            return "フォルダ、パイプ、装置などはデータファイルではありません。";
+        case InputRefusal::TooLarge:
+            return "データファイルとしては大きすぎます（" + std::to_string(in.size()) +
+                   " バイト）。";
+        case InputRefusal::None:
+        case InputRefusal::Missing:
+        case InputRefusal::Unreadable:
+            break;
+    }
+    return std::strerror(in.errorNumber());
 }
 
 constexpr int kMaxWaveBlock = 30;
@@ -132,12 +152,42 @@ void clearHeader(DataSet& d) {
     d.currentIndex = 0;
 }
 
+// Whether a value on a line that lost its end is as long as the writer makes
+// it, so that what is read is what was written: "00" may be the start of the
+// width "0008" and "0." the start of the sample "0.32". Widths have at least
+// four digits; G values two decimals, or one from 10 on; dates and times
+// all their digits.
+enum class Written { Date, Time, Width, GValue };
+
+bool writtenWhole(std::string_view s, Written format) {
+    switch (format) {
+        case Written::Date:
+            return s.size() == 10;
+        case Written::Time:
+            return s.size() == 8;
+        case Written::Width:
+            return s.size() >= 4;
+        case Written::GValue:
+            break;
+    }
+    const size_t point = s.find('.');
+    if (point == std::string_view::npos) return false;
+    const size_t decimals = s.size() - point - 1;
+    float value = 0;
+    return decimals >= 2 || (decimals == 1 && toFloat(s, value) && std::fabs(value) >= 10);
+}
+
 // One parse of one file into a store that nobody else sees yet.
 class Parser {
   public:
     Parser(std::FILE* file, DataSet& d, Host& host) : in_(file), d_(d), host_(host) {}
 
     LoadResult run(RecorderIdentity& identity);
+
+    // The last line read had no line end (0: none so far), and the records
+    // left out because their values on it were cut short.
+    long cutLine() const { return cutLine_; }
+    int recordsLeftOut() const { return leftOut_; }
 
   private:
     // Reads and splits the next line; false at the end of the file or on a
@@ -151,6 +201,8 @@ class Parser {
     bool header();
     bool peakRows(int count);
     bool waveRecords(int count);
+    // On a line without its end: whether field i is as long as written.
+    bool whole(int i, Written format) const { return !cutLine_ || writtenWhole(f_[i], format); }
 
     LineReader in_;
     CsvFields f_;
@@ -158,11 +210,14 @@ class Parser {
     Host& host_;
     const FileKind* kind_ = nullptr;
     bool wave_ = false;
+    long cutLine_ = 0;
+    int leftOut_ = 0;
 };
 
 bool Parser::line() {
     std::string_view text;
     if (in_.next(text) != LineReader::Status::Line) return false;
+    if (!in_.lineEnded()) cutLine_ = in_.lineNumber();
     f_.split(text, ',');
     return true;
 }
@@ -227,13 +282,22 @@ bool Parser::peakRows(int count) {
         if (!line()) return false;
         PeakRow& row = d_.peakRows[i];
         row = PeakRow{};
-        for (int a = 0; a < axes; ++a) {
+        bool read = true;
+        for (int a = 0; a < axes && read; ++a) {
             const int c = a * kPeakGroupWidth;
-            if (!toDateTime(f_[c], f_[c + 1], row.time[a]) ||
-                !toFloat(f_[c + 2], row.peak[2 * a]) || !toInt(f_[c + 3], row.width[2 * a]) ||
-                !toFloat(f_[c + 4], row.peak[2 * a + 1]) || !toInt(f_[c + 5], row.width[2 * a + 1]))
-                return false;
+            read = toDateTime(f_[c], f_[c + 1], row.time[a]) &&
+                   toFloat(f_[c + 2], row.peak[2 * a]) && toInt(f_[c + 3], row.width[2 * a]) &&
+                   toFloat(f_[c + 4], row.peak[2 * a + 1]) &&
+                   toInt(f_[c + 5], row.width[2 * a + 1]) && whole(c, Written::Date) &&
+                   whole(c + 1, Written::Time) && whole(c + 2, Written::GValue) &&
+                   whole(c + 3, Written::Width) && whole(c + 4, Written::GValue) &&
+                   whole(c + 5, Written::Width);
         }
+        if (read) continue;
+        // The last row, cut short: the rows before it are the measurement.
+        if (!cutLine_ || i != count - 1 || i == 0) return false;
+        leftOut_ = 1;
+        return true;
     }
     return true;
 }
@@ -293,9 +357,19 @@ bool Parser::waveRecords(int count) {
         }
         for (int s = 0; s < kSampleLines; ++s) {
             if (!line()) return false;
-            for (int j = 0; j < n; ++j)
-                for (int a = 0; a < axes; ++a)
-                    if (!toFloat(f_[column(j, a)], planes[a][first + j].samples[s])) return false;
+            for (int j = 0; j < n; ++j) {
+                for (int a = 0; a < axes; ++a) {
+                    if (toFloat(f_[column(j, a)], planes[a][first + j].samples[s]) &&
+                        whole(column(j, a), Written::GValue))
+                        continue;
+                    // The last sample line, cut short: the records whose
+                    // samples it cut are left out, those before them stay.
+                    if (!cutLine_ || s != kSampleLines - 1 || first + n != count || first + j == 0)
+                        return false;
+                    leftOut_ = n - j;
+                    return true;
+                }
+            }
         }
     }
     return true;
@@ -328,7 +402,7 @@ LoadResult Parser::run(RecorderIdentity& identity) {
         if (!peakRows(count)) return failed(LoadFailure::Malformed);
     }
     d_.currentIndex = 0;
-    d_.lastIndex = count - 1;
+    d_.lastIndex = count - leftOut_ - 1;
     host_.endProgress();
 
     identity.modelCode = intOrDefault(d_.modelText, 0);
@@ -353,11 +427,14 @@ LoadResult loadDataStream(std::FILE* file, const std::string& path, DataSet& dat
     DataSet& fresh = *spare;
     clearHeader(fresh);
     RecorderIdentity newIdentity = identity;
-    LoadResult result = Parser(file, fresh, host).run(newIdentity);
+    Parser parser(file, fresh, host);
+    LoadResult result = parser.run(newIdentity);
     if (!result) {
         if (result.worthReporting()) result.message = notLoadedText(path);
         return result;
     }
+    result.cutLine = parser.cutLine();
+    result.recordsLeftOut = parser.recordsLeftOut();
     fresh.filePath = path;
     // Sorted before it is swapped in: nobody ever sees the file's own order.
     normaliseWaveOrder(fresh, newIdentity);
@@ -370,16 +447,15 @@ LoadResult loadDataStream(std::FILE* file, const std::string& path, DataSet& dat
 
 LoadResult loadDataFile(const std::string& path, DataSet& data, RecorderIdentity& identity,
                         Host& host, DataSet* spare) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        LoadResult result;
-        result.failure = LoadFailure::Unreadable;
-        result.message = notLoadedText(path);
-        return result;
+    InputFile in = InputFile::open(path, kMaxDataFileBytes);
+    if (!in) {
+        LoadResult refused;
+        refused.failure = LoadFailure::Unreadable;
+        refused.reason = inputRefusalReason(in, kMaxDataFileBytes);
+        refused.message = notLoadedText(path, refusalText(in));
+        return refused;
     }
-    LoadResult result = loadDataStream(file, path, data, identity, host, spare);
-    std::fclose(file);
-    return result;
+    return loadDataStream(in.stream(), path, data, identity, host, spare);
 }
 
 }  // namespace kv

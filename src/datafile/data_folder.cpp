@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/message_text.h"
+
 namespace kv {
 namespace {
 
@@ -27,7 +29,8 @@ bool createDataFolder(const std::string& dataFolder, std::string& error) {
         const std::string part = at == std::string::npos ? path : path.substr(0, at);
         if (!part.empty() && part != "/" && !isFolder(part) && ::mkdir(part.c_str(), 0777) != 0 &&
             !(errno == EEXIST && isFolder(part))) {
-            error = "ディレクトリを作成することができません\n" + part + "\n" + std::strerror(errno);
+            error = "ディレクトリを作成することができません\n" + shortenedForMessage(part) + "\n" +
+                    std::strerror(errno);
             return false;
         }
         if (at == std::string::npos) break;

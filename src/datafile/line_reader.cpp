@@ -29,6 +29,8 @@ LineReader::Status LineReader::next(std::string_view& line) {
             size_t length = static_cast<const char*>(lf) - start;
             line = std::string_view(start, length);
             begin_ += length + 1;
+            // An LF alone ends a line; a CR LF cut after its CR does not.
+            lineEnded_ = true;
             break;
         }
         // Enough bytes for the longest line, its CR and its LF, and still no LF.
@@ -37,10 +39,12 @@ LineReader::Status LineReader::next(std::string_view& line) {
             if (waiting == 0) return Status::End;
             line = std::string_view(start, waiting);  // a last line without its line end
             begin_ = end_;
+            lineEnded_ = false;
             break;
         }
         if (!fill()) return Status::Failed;
     }
+    ++lineNumber_;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.size() > kMaxLine) return Status::TooLong;
     if (const void* nul = std::memchr(line.data(), '\0', line.size()))

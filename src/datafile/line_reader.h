@@ -24,6 +24,13 @@ class LineReader {
     // The next line, valid until the next call.
     Status next(std::string_view& line);
 
+    // Whether the line last read ended in CR LF (or LF). A last line without
+    // one is what a file cut off in the middle of writing ends in: every data
+    // file the program writes ends in CR LF.
+    bool lineEnded() const { return lineEnded_; }
+    // 1-based number of the line last read.
+    long lineNumber() const { return lineNumber_; }
+
   private:
     bool fill();
 
@@ -32,6 +39,8 @@ class LineReader {
     size_t begin_ = 0;
     size_t end_ = 0;
     bool atEnd_ = false;
+    bool lineEnded_ = true;
+    long lineNumber_ = 0;
 };
 
 }  // namespace kv

@@ -437,7 +437,11 @@ void TListShow::btnPrintClick() {
         print_(table_, start, end);
         return;
     }
-    printList(this, ListPrintRequest{&data_, &identity_, &table_.displayOrder(), start, end});
+    std::string error;
+    printList(this, ListPrintRequest{&data_, &identity_, &table_.displayOrder(), start, end},
+              nullptr, &error);
+    if (!error.empty())
+        host_.messageBox("印刷", "印刷ファイルを書き込めませんでした。\n" + error, Host::Error);
 }
 
 void TListShow::copySelection() {

@@ -16,8 +16,10 @@
 
 #include "base/clock.h"
 #include "base/kv_assert.h"
+#include "base/message_text.h"
 #include "datafile/data_set.h"
 #include "list/list_print_rows.h"
+#include "list/qt_output_file.h"
 
 namespace kv {
 
@@ -251,7 +253,8 @@ RequestJob makeJob(const ListPrintRequest& request) {
 
 }  // namespace
 
-bool printList(QWidget* parent, const ListPrintRequest& request, QPrinter* given) {
+bool printList(QWidget* parent, const ListPrintRequest& request, QPrinter* given,
+               std::string* error) {
     RequestJob made = makeJob(request);
     if (!made.job.layout) return false;
     QPrinter own(QPrinter::HighResolution);
@@ -271,33 +274,40 @@ bool printList(QWidget* parent, const ListPrintRequest& request, QPrinter* given
     progress.setObjectName("ListPrintProgress");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const bool done = paintListPrintout(printer, made.job, [&](int page, int pages) {
-        progress.setMaximum(pages);
-        progress.setValue(page - 1);
-        return !progress.wasCanceled();
-    });
+    std::string failure;
+    const bool done = printOrWritePdf(
+        printer,
+        [&](QPagedPaintDevice& device) {
+            return paintListPrintout(device, made.job, [&](int page, int pages) {
+                progress.setMaximum(pages);
+                progress.setValue(page - 1);
+                return !progress.wasCanceled();
+            });
+        },
+        failure);
     progress.reset();
     if (!done) printer.abort();
+    if (error) *error = failure;
     return done;
 }
 
 bool printListToPdf(const std::string& path, const ListPrintRequest& request, std::string& error) {
     RequestJob made = makeJob(request);
     if (!made.job.layout) {
-        error = "this model has no printed list";
+        error = shortenedForMessage(path) + ": this model has no printed list";
         return false;
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(kPrintResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setCreator(QStringLiteral("kvtool"));
-    if (!paintListPrintout(printer, made.job)) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    if (writePdfFile(
+            path, pdfSetupOf(printer),
+            [&](QPagedPaintDevice& device) { return paintListPrintout(device, made.job); }, error))
+        return true;
+    if (error.empty()) error = shortenedForMessage(path) + ": the printout could not be drawn";
+    return false;
 }
 
 }  // namespace kv

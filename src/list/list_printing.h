@@ -43,11 +43,14 @@ struct ListPrintRequest {
 // then aborted. False when cancelled, stopped, the data set's model has no
 // printed layout, or the printer failed; nothing is printed then. The dialog
 // sets up `printer` when one is given (one with an output file name offers
-// that file), else a new printer.
-bool printList(QWidget* parent, const ListPrintRequest& request, QPrinter* printer = nullptr);
+// that file), else a new printer. A PDF file chosen in the dialog is written
+// as a whole or not at all; why it was not goes to `error` (empty otherwise).
+bool printList(QWidget* parent, const ListPrintRequest& request, QPrinter* printer = nullptr,
+               std::string* error = nullptr);
 
-// The same printout into an A4 PDF file. False with a message in `error` when
-// the request prints nothing or the file could not be written.
+// The same printout into an A4 PDF file (`path` in the file system's bytes),
+// written as a whole or not at all. False with a message in `error` when the
+// request prints nothing or the file could not be written.
 bool printListToPdf(const std::string& path, const ListPrintRequest& request, std::string& error);
 
 }  // namespace kv

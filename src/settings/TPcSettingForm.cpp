@@ -469,7 +469,7 @@ void TPcSettingForm::BitBtn1Click() {
     applyPcSettingsEntry(settings_, entry);
     if (!settings_.save())
         host_.messageBox("PC環境設定",
-                         "設定ファイルに書き込めませんでした。\n" + settings_.iniFilePath(),
+                         "設定ファイルに書き込めませんでした。\n" + settings_.saveError(),
                          Host::Error);
     edited_ = false;
 }

@@ -1,14 +1,11 @@
 #include "settings/ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 #include "base/cp932.h"
+#include "base/safe_file_writer.h"
 
 namespace kv {
 namespace {
@@ -35,33 +32,29 @@ bool holdsLineBreak(std::string_view s) {
     return s.find('\n') != std::string_view::npos || s.find('\r') != std::string_view::npos;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
 }  // namespace
 
-bool IniFile::load(const std::string& path) {
+InputRefusal IniFile::load(const std::string& path, std::string* reason) {
     sections_.clear();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    InputFile in = InputFile::open(path, kMaxBytes);
+    auto refused = [&](InputRefusal why, const std::string& text) {
+        if (reason) *reason = text;
+        return why;
+    };
+    if (!in) return refused(in.refusal(), inputRefusalReason(in, kMaxBytes));
     std::string bytes;
     char buf[8192];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    if (!ok) return false;
+    while ((n = std::fread(buf, 1, sizeof buf, in.stream())) > 0) {
+        bytes.append(buf, n);
+        // It grew after it was looked at.
+        if (bytes.size() > kMaxBytes)
+            return refused(InputRefusal::TooLarge,
+                           "larger than " + std::to_string(kMaxBytes) + " bytes");
+    }
+    if (std::ferror(in.stream())) return refused(InputRefusal::Unreadable, std::strerror(errno));
     parse(bytes);
-    return true;
+    return InputRefusal::None;
 }
 
 void IniFile::parse(std::string_view bytes) {
@@ -119,40 +112,8 @@ std::string IniFile::serialise() const {
     return out;
 }
 
-bool IniFile::save(const std::string& path) const {
-    std::string bytes = serialise();
-    std::string temp = path + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-
-    // mkstemp creates the file private; give it the old file's mode, or the
-    // mode a new file would have had.
-    struct stat old;
-    mode_t mode;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    // The rename itself reaches the disk with the folder.
-    const size_t slash = path.find_last_of('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+bool IniFile::save(const std::string& path, std::string& error) const {
+    return writeFileSafely(path, serialise(), error);
 }
 
 IniFile::Section* IniFile::findSection(std::string_view name) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/input_file.h"
 
 namespace kv {
 
@@ -13,15 +16,21 @@ namespace kv {
 // by hand ("[COM]", "device1") still reads; texts are UTF-8 on this side of the file.
 class IniFile {
   public:
-    // Reads the file; false (and an empty file) when it cannot be read.
-    bool load(const std::string& path);
+    // A settings file is a few kilobytes; anything much larger is no INI file.
+    static constexpr uint64_t kMaxBytes = uint64_t{1} << 20;
+
+    // Reads the file. When it is missing, unreadable, no regular file or larger
+    // than kMaxBytes, the contents are empty and the refusal is returned, with
+    // its reason in `reason` when given.
+    InputRefusal load(const std::string& path, std::string* reason = nullptr);
     // Replaces the contents with these bytes: any bytes, never fails.
     void parse(std::string_view bytes);
     // The file's bytes: CP932, every line ended by CR LF.
     std::string serialise() const;
-    // Writes to a temporary file beside `path`, flushes it to the disk and
-    // renames it over `path`: either the whole new file or the old one survives.
-    bool save(const std::string& path) const;
+    // Replaces the file at `path` as a whole (a symbolic link stays and its
+    // destination is replaced): either the whole new file or the old one
+    // survives. False with "PATH: reason" in `error`.
+    bool save(const std::string& path, std::string& error) const;
 
     // The value of the first key of that name in the first section of that name;
     // nullopt when absent or when its bytes are not CP932.

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "base/kv_assert.h"
+#include "base/message_text.h"
 #include "link/serial_device.h"
 #include "settings/ini_file.h"
 #include "settings/pc_settings_entry.h"
@@ -123,7 +124,11 @@ void PcSettings::locateForExecutable(const std::string& exePath, const std::stri
 
 void PcSettings::load() {
     IniFile ini;
-    ini.load(iniFilePath_);  // a missing or unreadable file simply gives the defaults
+    std::string reason;
+    const InputRefusal refusal = ini.load(iniFilePath_, &reason);
+    iniProblem_.clear();
+    if (refusal != InputRefusal::None && refusal != InputRefusal::Missing)
+        iniProblem_ = shortenedForMessage(iniFilePath_) + ": " + reason;
 
     // An empty "Path" would put the data files into whatever folder the program
     // was started from; the default is the sound reading of it.
@@ -168,9 +173,21 @@ void PcSettings::load() {
 }
 
 bool PcSettings::save() {
+    saveError_.clear();
+    if (!iniProblem_.empty()) {
+        saveError_ = iniProblem_;
+        return false;
+    }
     // Start from the file as it is now, so that whatever else it holds survives.
+    // A file that cannot be read now (it was replaced since the start) is not
+    // written over either.
     IniFile ini;
-    ini.load(iniFilePath_);
+    std::string reason;
+    const InputRefusal refusal = ini.load(iniFilePath_, &reason);
+    if (refusal != InputRefusal::None && refusal != InputRefusal::Missing) {
+        saveError_ = shortenedForMessage(iniFilePath_) + ": " + reason;
+        return false;
+    }
 
     // Every key is attempted; a text without a CP932 form keeps its old value
     // in the file and makes the save report failure.
@@ -210,7 +227,9 @@ bool PcSettings::save() {
     put("Analysis", "Q", realText(srsQ));
 
     makeParentFolders(iniFilePath_);
-    return ini.save(iniFilePath_) && ok;
+    if (!ini.save(iniFilePath_, saveError_)) return false;
+    if (!ok) saveError_ = "a text has no Shift-JIS form and kept its old value";
+    return ok;
 }
 
 void PcSettings::setDataFolder(const std::string& folder) {

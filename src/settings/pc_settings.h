@@ -26,13 +26,27 @@ class PcSettings {
     PcSettings();
 
     // Reads every key with its default; a missing or broken file gives defaults.
+    // A file that is there but is not read (a folder, a pipe, a device, one
+    // larger than an INI file gets, one the user may not read) gives defaults
+    // too, and iniProblem() says why.
     void load();
     // Writes every key in the fixed order, keeping sections and keys the program
     // does not know. Atomic: the old file stays intact when the save fails.
+    // Writes nothing while iniProblem() is set: the settings that file holds
+    // were never seen, and a save would lose them or replace what is no file.
     bool save();
 
+    // Why the INI file was not read at the last load(); empty when it was read
+    // or did not exist yet.
+    const std::string& iniProblem() const { return iniProblem_; }
+    // Why the last save() wrote nothing ("PATH: reason"); empty after a good one.
+    const std::string& saveError() const { return saveError_; }
+
     const std::string& iniFilePath() const { return iniFilePath_; }
-    void setIniFilePath(const std::string& path) { iniFilePath_ = path; }
+    void setIniFilePath(const std::string& path) {
+        iniFilePath_ = path;
+        iniProblem_.clear();
+    }
     // Where the program keeps its INI file and its default data folder: beside
     // the executable, or under the home folder (~/.config/kvmanager/,
     // ~/KV-DATAS/) when that folder is read-only or a system folder (/usr/…).
@@ -78,6 +92,8 @@ class PcSettings {
 
   private:
     std::string iniFilePath_;
+    std::string iniProblem_;
+    std::string saveError_;
     std::string defaultDataFolder_;
     std::string dataFolder_;
     int comPort_ = 0;

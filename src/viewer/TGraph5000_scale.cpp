@@ -12,6 +12,7 @@
 #include "base/host.h"
 #include "graph/graph_labels.h"
 #include "link/link.h"
+#include "list/qt_output_file.h"
 #include "viewer/TGraph5000.h"
 #include "viewer/TGraphColor.h"
 #include "viewer/TInputScale.h"
@@ -63,7 +64,11 @@ void TGraph5000::showColours() {
 }
 
 void TGraph5000::printGraph() {
-    PrintGraph(this, session_.view(), session_.data(), session_.identity(), windowTitle());
+    std::string error;
+    PrintGraph(this, session_.view(), session_.data(), session_.identity(), windowTitle(), error);
+    if (!error.empty())
+        link_.host.messageBox("印刷", "印刷ファイルを書き込めませんでした。\n" + error,
+                              Host::Error);
     LayoutGraphs();
 }
 
@@ -104,11 +109,11 @@ void TGraph5000::saveImage() {
     const BoxRect& first = layout_.box[std::max(0, graphOfView(view.viewMode))];
     const int width = first.width;
     const int height = c_.YokoBar->y() - first.top;
-    QString error;
-    if (!exportGraph(path, kFormats[format].format, width, height, view, data, session_.identity(),
-                     error))
-        link_.host.messageBox("画像として保存",
-                              "画像を保存できませんでした。\n" + error.toStdString(), Host::Error);
+    std::string error;
+    if (!exportGraph(fileNameBytes(path), kFormats[format].format, width, height, view, data,
+                     session_.identity(), error))
+        link_.host.messageBox("画像として保存", "画像を保存できませんでした。\n" + error,
+                              Host::Error);
 }
 
 void TGraph5000::showSelectorTexts() {

@@ -1,17 +1,20 @@
 #include "viewer/graph_export.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 #include <QSvgGenerator>
-#include <QTemporaryFile>
-#include <cstdio>
+#include <string>
 
-#include "viewer/graph_drawing.h"
+#include "base/message_text.h"
 #include "graph/graph_labels.h"
 #include "graph/graph_layout.h"
+#include "list/qt_output_file.h"
+#include "viewer/graph_drawing.h"
 #include "viewer/graph_printing.h"
 
 namespace kv {
@@ -37,85 +40,77 @@ void paintGraphArea(QPainter& painter, int width, int height, const GraphViewSta
 
 namespace {
 
-bool render(const QString& file, GraphExportFormat format, int width, int height,
+// The picture's bytes, made in memory: neither Qt's image writer nor its SVG
+// generator says reliably when a file write fails, so they never write one.
+bool render(QByteArray& bytes, GraphExportFormat format, int width, int height,
             const GraphViewState& view, const DataSet& data, const RecorderIdentity& identity,
-            QString& error) {
-    switch (format) {
-        case GraphExportFormat::Png: {
-            QImage image(width, height, QImage::Format_RGB32);
-            if (image.isNull()) {
-                error = QStringLiteral("no memory for a %1×%2 image").arg(width).arg(height);
-                return false;
-            }
-            QPainter painter(&image);
-            paintGraphArea(painter, width, height, view, data, identity);
-            painter.end();
-            if (!image.save(file, "PNG")) {
-                error = QStringLiteral("the image could not be written");
-                return false;
-            }
-            return true;
+            std::string& error) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == GraphExportFormat::Png) {
+        QImage image(width, height, QImage::Format_RGB32);
+        if (image.isNull()) {
+            error = "no memory for a " + std::to_string(width) + "x" + std::to_string(height) +
+                    " image";
+            return false;
         }
-        case GraphExportFormat::Svg: {
-            QSvgGenerator svg;
-            svg.setFileName(file);
-            svg.setSize(QSize(width, height));
-            svg.setViewBox(QRect(0, 0, width, height));
-            svg.setTitle(QString::fromStdString(data.filePath));
-            QPainter painter;
-            if (!painter.begin(&svg)) {
-                error = QStringLiteral("the SVG file could not be written");
-                return false;
-            }
-            paintGraphArea(painter, width, height, view, data, identity);
-            if (!painter.end()) {
-                error = QStringLiteral("the SVG file could not be written");
-                return false;
-            }
-            return QFileInfo(file).size() > 0;
+        QPainter painter(&image);
+        paintGraphArea(painter, width, height, view, data, identity);
+        painter.end();
+        if (!image.save(&buffer, "PNG")) {
+            error = "the image could not be encoded";
+            return false;
         }
-        case GraphExportFormat::Pdf: {
-            if (graphOfView(view.viewMode) < 0) {
-                error = QStringLiteral("view 4 is not printed");
-                return false;
-            }
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(file);
-            printer.setPageSize(QPageSize(QPageSize::A4));
-            if (!printGraphOn(printer, view, data, identity,
-                              QString::fromStdString(data.filePath))) {
-                error = QStringLiteral("the PDF file could not be written");
-                return false;
-            }
-            return true;
-        }
+        return true;
     }
-    return false;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(width, height));
+    svg.setViewBox(QRect(0, 0, width, height));
+    svg.setTitle(QFile::decodeName(QByteArray::fromStdString(data.filePath)));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        error = "the SVG picture could not be drawn";
+        return false;
+    }
+    paintGraphArea(painter, width, height, view, data, identity);
+    if (!painter.end()) {
+        error = "the SVG picture could not be drawn";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-bool exportGraph(const QString& path, GraphExportFormat format, int width, int height,
+bool exportGraph(const std::string& path, GraphExportFormat format, int width, int height,
                  const GraphViewState& view, const DataSet& data, const RecorderIdentity& identity,
-                 QString& error) {
-    // Written beside the target and renamed over it at the end, so a failed or
-    // interrupted export never leaves a partial file under the asked name.
-    QTemporaryFile temp(QFileInfo(path).absolutePath() + QStringLiteral("/.kvplot-XXXXXX"));
-    if (!temp.open()) {
-        error = QStringLiteral("cannot write in the folder of %1").arg(path);
+                 std::string& error) {
+    if (format == GraphExportFormat::Pdf) {
+        if (graphOfView(view.viewMode) < 0) {
+            error = shortenedForMessage(path) + ": view 4 is not printed";
+            return false;
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const QString caption = QFile::decodeName(QByteArray::fromStdString(data.filePath));
+        if (writePdfFile(
+                path, pdfSetupOf(printer),
+                [&](QPagedPaintDevice& device) {
+                    return printGraphOn(device, view, data, identity, caption);
+                },
+                error))
+            return true;
+        if (error.empty()) error = shortenedForMessage(path) + ": the page could not be drawn";
         return false;
     }
-    const QString tempName = temp.fileName();
-    temp.close();
-    if (!render(tempName, format, width, height, view, data, identity, error)) return false;
-    if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(path).constData()) !=
-        0) {
-        error = QStringLiteral("cannot create %1").arg(path);
+    QByteArray bytes;
+    if (!render(bytes, format, width, height, view, data, identity, error)) {
+        error = shortenedForMessage(path) + ": " + error;
         return false;
     }
-    temp.setAutoRemove(false);
-    return true;
+    return writeQtOutputFile(path, bytes, error);
 }
 
 }  // namespace kv

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 #include "datafile/data_set.h"
-#include "recorder/records.h"
 #include "graph/graph_view_state.h"
+#include "recorder/records.h"
 
 class QPainter;
 
@@ -17,12 +17,13 @@ enum class GraphExportFormat { Png, Svg, Pdf };
 void paintGraphArea(QPainter& painter, int width, int height, const GraphViewState& view,
                     const DataSet& data, const RecorderIdentity& identity);
 
-// Writes the graph to `path`: PNG the boxes' pixels, SVG the same drawing as
-// vectors and text, PDF the printed page (landscape A4; refused for view 4).
-// The file appears only when it was written completely; on failure nothing is
-// left behind and `error` says why.
-bool exportGraph(const QString& path, GraphExportFormat format, int width, int height,
+// Writes the graph to `path` (the file system's bytes): PNG the boxes' pixels,
+// SVG the same drawing as vectors and text, PDF the printed page (landscape
+// A4; refused for view 4). The picture is made in memory and written as a
+// whole or not at all: on failure an old file of that name is left as it was,
+// no temporary file stays behind, and `error` says why.
+bool exportGraph(const std::string& path, GraphExportFormat format, int width, int height,
                  const GraphViewState& view, const DataSet& data, const RecorderIdentity& identity,
-                 QString& error);
+                 std::string& error);
 
 }  // namespace kv

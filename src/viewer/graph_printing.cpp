@@ -1,14 +1,16 @@
 #include "viewer/graph_printing.h"
 
 #include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cmath>
 
-#include "viewer/graph_drawing.h"
 #include "graph/graph_labels.h"
+#include "list/qt_output_file.h"
+#include "viewer/graph_drawing.h"
 
 namespace kv {
 namespace {
@@ -50,26 +52,32 @@ bool drawPrintedGraph(QPainter& painter, int pageWidth, int pageHeight, const Gr
     return true;
 }
 
-bool printGraphOn(QPrinter& printer, const GraphViewState& view, const DataSet& data,
+bool printGraphOn(QPagedPaintDevice& device, const GraphViewState& view, const DataSet& data,
                   const RecorderIdentity& identity, const QString& caption) {
     if (graphOfView(view.viewMode) < 0) return false;
-    printer.setPageOrientation(QPageLayout::Landscape);
+    device.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
-    if (!painter.begin(&printer)) return false;
+    if (!painter.begin(&device)) return false;
     const bool drawn =
-        drawPrintedGraph(painter, printer.width(), printer.height(), view, data, identity, caption);
+        drawPrintedGraph(painter, device.width(), device.height(), view, data, identity, caption);
     return painter.end() && drawn;
 }
 
 bool PrintGraph(QWidget* parent, const GraphViewState& view, const DataSet& data,
-                const RecorderIdentity& identity, const QString& caption) {
+                const RecorderIdentity& identity, const QString& caption, std::string& error) {
+    error.clear();
     if (graphOfView(view.viewMode) < 0) return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("PtDialog"));
     if (dialog.exec() != QDialog::Accepted) return false;
-    return printGraphOn(printer, view, data, identity, caption);
+    return printOrWritePdf(
+        printer,
+        [&](QPagedPaintDevice& device) {
+            return printGraphOn(device, view, data, identity, caption);
+        },
+        error);
 }
 
 }  // namespace kv

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 #include "datafile/data_set.h"
-#include "recorder/records.h"
 #include "graph/graph_view_state.h"
+#include "recorder/records.h"
 
 class QPainter;
-class QPrinter;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace kv {
@@ -22,14 +23,16 @@ bool drawPrintedGraph(QPainter& painter, int pageWidth, int pageHeight, const Gr
                       const DataSet& data, const RecorderIdentity& identity,
                       const QString& caption);
 
-// Prints that page on `printer`, turned to landscape. False for view 4 or when
-// the printer cannot be started.
-bool printGraphOn(QPrinter& printer, const GraphViewState& view, const DataSet& data,
+// Prints that page on a printer or PDF writer, turned to landscape. False for
+// view 4 or when the device cannot be painted on.
+bool printGraphOn(QPagedPaintDevice& device, const GraphViewState& view, const DataSet& data,
                   const RecorderIdentity& identity, const QString& caption);
 
 // The window's print command: the print dialog (PtDialog), then the page in
 // landscape. False when cancelled, when no printer is available or for view 4.
+// A PDF file chosen in the dialog is written as a whole or not at all; why it
+// was not goes to `error` (empty otherwise).
 bool PrintGraph(QWidget* parent, const GraphViewState& view, const DataSet& data,
-                const RecorderIdentity& identity, const QString& caption);
+                const RecorderIdentity& identity, const QString& caption, std::string& error);
 
 }  // namespace kv

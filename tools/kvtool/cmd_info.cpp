@@ -12,6 +12,7 @@
 #include "recorder/value_texts.h"
 #include "tool_link.h"
 #include "tool_options.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -218,8 +219,7 @@ int runInfo(const ToolOptions& options) {
     ToolLink line(port);
     std::string out;
     int result = infoCommand(line.link(), line.portNumber(), line.baudRate(), json, out);
-    std::fputs(out.c_str(), stdout);
-    return result;
+    return writeOutput(out) ? result : kExitFailed;
 }
 
 const char* const kInfoHelp =

@@ -8,6 +8,7 @@
 #include "list/list_table.h"
 #include "list/list_text.h"
 #include "list_options.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -40,10 +41,9 @@ int runList(const ToolOptions& options) {
     if (!parseListOptions(options, list)) return kExitUsage;
     LoadedList loaded;
     if (const int status = loadSortedList(list, loaded); status != kExitOk) return status;
-    const std::string out = list.json ? listJson(*loaded.table) : tabSeparatedTable(*loaded.table);
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
-        return kExitFailed;
-    return kExitOk;
+    return writeOutput(list.json ? listJson(*loaded.table) : tabSeparatedTable(*loaded.table))
+               ? kExitOk
+               : kExitFailed;
 }
 
 const char* const kListHelp =

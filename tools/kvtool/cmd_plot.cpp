@@ -1,11 +1,8 @@
 // kvtool plot FILE --out OUT …: draws a data file as the graph window shows it
 // (PNG, SVG) or prints it (PDF), on Qt's offscreen platform.
-#include <QString>
 #include <cstdio>
 #include <cstdlib>
 
-#include "console_host.h"
-#include "datafile/data_file_loader.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_view_rules.h"
 #include "graph/zoom_scale.h"
@@ -13,7 +10,9 @@
 #include "plot_request.h"
 #include "settings/pc_settings.h"
 #include "tool_link.h"
+#include "tool_load.h"
 #include "tool_options.h"
+#include "tool_output.h"
 #include "viewer/graph_export.h"
 
 namespace kv::tool {
@@ -68,15 +67,12 @@ int runPlot(const ToolOptions& options) {
     std::string error;
     if (!parsePlotRequest(options.args, request, error)) return usage(error);
 
-    ConsoleHost host;
+    if (const int refused = refuseClashingOutput(request.out, {request.file})) return refused;
+
     DataSet data;
     RecorderIdentity identity;
-    const LoadResult loaded = loadDataFile(request.file, data, identity, host);
-    if (!loaded) {
-        std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n",
-                     request.file.c_str());
-        return kExitFailed;
-    }
+    LoadResult loaded;
+    if (!loadForTool(request.file, data, identity, loaded)) return kExitFailed;
 
     GraphViewState view;
     if (!setUpView(request, loaded, data, identity, view, error)) return usage(error);
@@ -90,12 +86,10 @@ int runPlot(const ToolOptions& options) {
     const int height = request.height ? request.height : kDefaultBoxAreaHeight;
     static const GraphExportFormat kFormats[] = {GraphExportFormat::Png, GraphExportFormat::Svg,
                                                  GraphExportFormat::Pdf};
-    QString failure;
-    if (!exportGraph(QString::fromStdString(request.out),
-                     kFormats[static_cast<int>(request.format)], width, height, view, data,
-                     identity, failure)) {
-        std::fprintf(stderr, "kvtool: %s: %s\n", request.out.c_str(),
-                     failure.toLocal8Bit().constData());
+    std::string failure;
+    if (!exportGraph(request.out, kFormats[static_cast<int>(request.format)], width, height, view,
+                     data, identity, failure)) {
+        std::fprintf(stderr, "kvtool: cannot write %s\n", failure.c_str());
         return kExitFailed;
     }
     return kExitOk;

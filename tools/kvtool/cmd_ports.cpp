@@ -8,6 +8,7 @@
 #include "link/port_messages.h"
 #include "tool_link.h"
 #include "tool_options.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -133,7 +134,7 @@ int runPorts(const ToolOptions& options) {
         probes = probePorts(line.link(), paths, port.baudRate, tree);
     }
     const std::string out = request.json ? portsJson(ports, probes) : portsText(ports, probes);
-    std::fputs(out.c_str(), stdout);
+    if (!writeOutput(out)) return kExitFailed;
     if (!request.probe) return kExitOk;
     for (const PortProbe& p : probes)
         if (p.outcome == PortProbe::Outcome::Answered) return kExitOk;

@@ -8,6 +8,7 @@
 #include "list/list_printing.h"
 #include "list_options.h"
 #include "offscreen_gui.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -39,6 +40,11 @@ int runPrint(const ToolOptions& options) {
         std::fprintf(stderr, "kvtool: print needs --out OUT.pdf\n");
         return kExitUsage;
     }
+    if (!hasExtension(list.out, ".pdf")) {
+        std::fprintf(stderr, "kvtool: print writes a PDF: --out must end in .pdf\n");
+        return kExitUsage;
+    }
+    if (const int refused = refuseClashingOutput(list.out, {list.path})) return refused;
     LoadedList loaded;
     if (const int status = loadSortedList(list, loaded); status != kExitOk) return status;
     const int records = loaded.table->recordCount();
@@ -54,7 +60,7 @@ int runPrint(const ToolOptions& options) {
     const ListPrintRequest request{&loaded.data, &loaded.identity, &loaded.table->displayOrder(),
                                    start, end};
     if (!printListToPdf(list.out, request, error)) {
-        std::fprintf(stderr, "kvtool: %s\n", error.c_str());
+        std::fprintf(stderr, "kvtool: cannot write %s\n", error.c_str());
         return kExitFailed;
     }
     return kExitOk;

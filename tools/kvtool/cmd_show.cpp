@@ -6,11 +6,11 @@
 #include <string>
 
 #include "base/datetime.h"
-#include "console_host.h"
-#include "datafile/data_file_loader.h"
 #include "json_writer.h"
 #include "recorder/records.h"
+#include "tool_load.h"
 #include "tool_options.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -178,17 +178,12 @@ int runShow(const ToolOptions& options) {
         return kExitUsage;
     }
 
-    ConsoleHost host;
     DataSet data;
     RecorderIdentity identity;
-    if (!loadDataFile(path, data, identity, host)) {
-        std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n", path.c_str());
-        return kExitFailed;
-    }
-    std::string out = json ? showJson(data, identity) : showText(data, identity);
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
-        return kExitFailed;
-    return kExitOk;
+    LoadResult loaded;
+    if (!loadForTool(path, data, identity, loaded)) return kExitFailed;
+    return writeOutput(json ? showJson(data, identity) : showText(data, identity)) ? kExitOk
+                                                                                   : kExitFailed;
 }
 
 const char* const kShowHelp =

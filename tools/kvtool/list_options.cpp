@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include "console_host.h"
-#include "datafile/data_file_loader.h"
 #include "list/data_input_rules.h"
+#include "tool_load.h"
 
 namespace kv::tool {
 
@@ -59,13 +58,10 @@ bool parseListOptions(const ToolOptions& options, ListOptions& out) {
 }
 
 int loadSortedList(const ListOptions& list, LoadedList& loaded) {
-    ConsoleHost host;
     DataSet& data = loaded.data;
     RecorderIdentity& identity = loaded.identity;
-    if (!loadDataFile(list.path, data, identity, host)) {
-        std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n", list.path.c_str());
-        return kExitFailed;
-    }
+    LoadResult result;
+    if (!loadForTool(list.path, data, identity, result)) return kExitFailed;
     loaded.table = std::make_unique<ListTable>(data, identity);
     ListTable* table = loaded.table.get();
     if (list.sortColumn != 0) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tool_options.h"
+#include "tool_output.h"
 
 namespace {
 
@@ -74,9 +75,7 @@ bool isHelp(const std::string& word) {
     return word == "--help" || word == "-h";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int runCommand(int argc, char** argv) {
     std::string error;
     auto options = parseToolOptions(argc, argv, error);
     if (!options) {
@@ -103,4 +102,11 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "kvtool: unknown command '%s'\nTry 'kvtool --help'.\n", command.c_str());
     return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    prepareProcess();
+    return finishOutput(runCommand(argc, argv));
 }

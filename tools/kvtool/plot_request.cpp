@@ -23,17 +23,6 @@ bool parsePair(const std::string& text, char sep, int low, int high, int& a, int
            parseInt(text.substr(at + 1), low, high, b);
 }
 
-bool endsWith(const std::string& s, const char* suffix) {
-    const std::string t = suffix;
-    if (s.size() < t.size()) return false;
-    for (size_t i = 0; i < t.size(); ++i) {
-        char c = s[s.size() - t.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != t[i]) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std::string& error) {
@@ -88,11 +77,11 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
         error = "plot needs a FILE and --out OUT";
         return false;
     }
-    if (endsWith(r.out, ".png")) {
+    if (hasExtension(r.out, ".png")) {
         r.format = PlotFormat::Png;
-    } else if (endsWith(r.out, ".svg")) {
+    } else if (hasExtension(r.out, ".svg")) {
         r.format = PlotFormat::Svg;
-    } else if (endsWith(r.out, ".pdf")) {
+    } else if (hasExtension(r.out, ".pdf")) {
         r.format = PlotFormat::Pdf;
     } else {
         error = "--out must end in .png, .svg or .pdf";

@@ -41,6 +41,9 @@ void loadToolSettings(const ToolOptions& options, PcSettings& settings) {
         settings.locateForExecutable(ownFolder() + "kvmanager", home ? home : "");
     }
     settings.load();
+    if (!settings.iniProblem().empty())
+        std::fprintf(stderr, "kvtool: %s; the default settings are used\n",
+                     settings.iniProblem().c_str());
 }
 
 bool choosePort(const ToolOptions& options, const PcSettings& settings, PortChoice& port,

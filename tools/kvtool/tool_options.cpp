@@ -6,6 +6,16 @@
 
 namespace kv::tool {
 
+bool hasExtension(const std::string& path, const std::string& extension) {
+    if (path.size() < extension.size()) return false;
+    for (size_t i = 0; i < extension.size(); ++i) {
+        char c = path[path.size() - extension.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != extension[i]) return false;
+    }
+    return true;
+}
+
 std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& error) {
     ToolOptions o;
     for (int i = 1; i < argc; ++i) {

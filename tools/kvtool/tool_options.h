@@ -19,6 +19,9 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
+// Whether a file name ends in `extension` (".pdf"), in any case.
+bool hasExtension(const std::string& path, const std::string& extension);
+
 // Parses argv; nullopt (with the reason in error) on a usage error.
 std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& error);
 
