@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -315,6 +317,53 @@ TEST_F(PcSettingsTest, FailedSaveLeavesTheOldFileIntact) {
         ::chmod(dir.path().c_str(), 0755);
         onlyTheIniRemains();
     }
+}
+
+TEST_F(PcSettingsTest, AnIniFileGivenAsALinkStaysALink) {
+    writeBytes(dir.path() + "shared.ini", "[com]\r\nPort=3\r\n");
+    std::filesystem::create_symlink("shared.ini", ini());
+    settings.load();
+    settings.setComPort(5);
+    ASSERT_TRUE(settings.save()) << settings.saveError();
+    EXPECT_TRUE(std::filesystem::is_symlink(ini()));
+    EXPECT_EQ(readIni(readBytes(dir.path() + "shared.ini"))["com"]["Port"], "5");
+}
+
+// What cannot be an INI file gives the defaults at once (a pipe without a
+// writer must not hold up the start) and is never written over.
+TEST_F(PcSettingsTest, WhatIsNoIniFileGivesDefaultsAndIsNotWrittenBack) {
+    const std::string tooLarge = "[com]\r\nPort=3\r\n;" + std::string(1 << 20, 'x') + "\r\n";
+    struct Case {
+        const char* reason;
+        std::function<void()> make;
+    };
+    const Case cases[] = {
+        {"not a regular file", [&] { ASSERT_EQ(::mkfifo(ini().c_str(), 0644), 0); }},
+        {"is a folder", [&] { std::filesystem::create_directory(ini()); }},
+        {"larger than 1048576 bytes", [&] { writeBytes(ini(), tooLarge); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        std::filesystem::remove_all(ini());
+        c.make();
+        const auto kind = std::filesystem::status(ini()).type();
+        settings.load();
+        EXPECT_EQ(settings.comPort(), 1);
+        EXPECT_NE(settings.iniProblem().find(ini() + ": " + c.reason), std::string::npos)
+            << settings.iniProblem();
+        settings.setComPort(4);
+        EXPECT_FALSE(settings.save());
+        EXPECT_EQ(settings.saveError(), settings.iniProblem());
+        EXPECT_EQ(std::filesystem::status(ini()).type(), kind);
+        if (kind == std::filesystem::file_type::regular) {
+            EXPECT_EQ(readBytes(ini()), tooLarge);
+        }
+    }
+    // Its problem belongs to that file: another one is read and written again.
+    std::filesystem::remove(ini());
+    settings.load();
+    EXPECT_TRUE(settings.iniProblem().empty());
+    EXPECT_TRUE(settings.save()) << settings.saveError();
 }
 
 TEST_F(PcSettingsTest, TextWithoutACp932FormIsNotWritten) {

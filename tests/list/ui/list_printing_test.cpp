@@ -298,6 +298,14 @@ TEST_F(ListPrintingPdf, PrintDialogPrintsOnOkAndNothingOnCancel) {
     const auto rows = tableRows(text[0]);
     ASSERT_EQ(rows.size(), 20u);
     EXPECT_EQ(rows.front(), (std::pair<int, int>{11, 11}));
+
+    // A PDF file that cannot be written is reported, never printed half.
+    const std::string missing = folder + "/no/such/folder/list.pdf";
+    printer.setOutputFileName(QString::fromStdString(missing));
+    std::string error;
+    answer(true);
+    EXPECT_FALSE(printList(nullptr, {&data, &identity, &order, 1, 30}, &printer, &error));
+    EXPECT_EQ(error, missing + ": No such file or directory");
 }
 
 }  // namespace
