@@ -7,11 +7,11 @@
 
 #include "analysis/file_analysis.h"
 #include "analyze_report.h"
-#include "console_host.h"
-#include "datafile/data_file_loader.h"
 #include "settings/pc_settings.h"
 #include "tool_link.h"
+#include "tool_load.h"
 #include "tool_options.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -98,14 +98,10 @@ int runAnalyze(const ToolOptions& options) {
     if (request.q) analysisOptions.q = *request.q;
     analysisOptions.withSrs = request.srs;
 
-    ConsoleHost host;
     DataSet data;
     RecorderIdentity identity;
-    if (!loadDataFile(request.path, data, identity, host)) {
-        std::fprintf(stderr, "kvtool: %s could not be loaded as a data file\n",
-                     request.path.c_str());
-        return kExitFailed;
-    }
+    LoadResult loaded;
+    if (!loadForTool(request.path, data, identity, loaded)) return kExitFailed;
 
     const DataHeader header = dataHeaderOf(data, identity);
     const int records = data.lastIndex + 1;
@@ -134,11 +130,9 @@ int runAnalyze(const ToolOptions& options) {
         analysis = analyseDataSet(data, header, analysisOptions);
     }
 
-    const std::string out =
-        request.json ? analyzeJson(analysis, report) : analyzeText(analysis, report);
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
-        return kExitFailed;
-    return kExitOk;
+    return writeOutput(request.json ? analyzeJson(analysis, report) : analyzeText(analysis, report))
+               ? kExitOk
+               : kExitFailed;
 }
 
 const char* const kAnalyzeHelp =
