@@ -10,11 +10,19 @@
 #include <QStringList>
 #include <string_view>
 
+#include "base/message_text.h"
 #include "base/safe_file_writer.h"
+#include "datafile/output_target.h"
 
 namespace kv {
 
 bool writeQtOutputFile(const std::string& path, const QByteArray& bytes, std::string& error) {
+    // A name picked in a dialog may be that of a measurement, which may exist
+    // nowhere else.
+    if (outputClash(path, {}) == OutputClash::DataFile) {
+        error = shortenedForMessage(path) + ": a recorder data file is never replaced";
+        return false;
+    }
     return writeFileSafely(path, std::string_view(bytes.constData(), bytes.size()), error);
 }
 

@@ -17,7 +17,8 @@ namespace kv {
 // every write checked and renamed over the target. Paths are the file
 // system's bytes (a window turns its QString into them with fileNameBytes()).
 
-// Writes bytes that Qt produced. False with "PATH: reason" in `error`.
+// Writes bytes that Qt produced. False with "PATH: reason" in `error`, also
+// for a target that is a measurement data file: no output replaces one.
 bool writeQtOutputFile(const std::string& path, const QByteArray& bytes, std::string& error);
 
 // The page setup of a PDF: the paper, orientation and margins, the device

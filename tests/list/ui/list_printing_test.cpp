@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <numeric>
 #include <regex>
 #include <sstream>
@@ -306,6 +307,14 @@ TEST_F(ListPrintingPdf, PrintDialogPrintsOnOkAndNothingOnCancel) {
     answer(true);
     EXPECT_FALSE(printList(nullptr, {&data, &identity, &order, 1, 30}, &printer, &error));
     EXPECT_EQ(error, missing + ": No such file or directory");
+
+    // Nor is a data file chosen as the PDF ever replaced.
+    const std::string csv = folder + "/KV53P.CSV";
+    std::ofstream(csv, std::ios::binary) << "\x82\x6a\x82\x75\x8e\xed\x95\xca,KV-5300\r\n";
+    printer.setOutputFileName(QString::fromStdString(csv));
+    answer(true);
+    EXPECT_FALSE(printList(nullptr, {&data, &identity, &order, 1, 30}, &printer, &error));
+    EXPECT_EQ(error, csv + ": a recorder data file is never replaced");
 }
 
 }  // namespace
