@@ -109,12 +109,14 @@ int main(int argc, char** argv) {
 
         // A data file named on the command line ("open with" of a file
         // manager) opens straight in the graph window.
-        const QStringList arguments = QCoreApplication::arguments();
-        if (arguments.size() > 1 && !arguments.at(1).startsWith('-')) {
-            const QString path = arguments.at(1);
+        // Taken as the bytes given (Qt has removed its own options from argv
+        // by now): a name that is no valid text still opens.
+        if (argc > 1 && argv[1][0] != '-') {
+            const std::string path = argv[1];
             windows.mainForm->showGraphWindow();
-            QTimer::singleShot(0, windows.graph5000,
-                               [&windows, path] { windows.graph5000->openDataFile(path, true); });
+            QTimer::singleShot(0, windows.graph5000, [&windows, path] {
+                windows.graph5000->openDataFileNamed(path, true);
+            });
         } else {
             windows.mainForm->show();
         }

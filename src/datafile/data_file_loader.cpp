@@ -52,12 +52,13 @@ std::string refusalText(const InputFile& in) {
         case InputRefusal::TooLarge:
             return "データファイルとしては大きすぎます（" + std::to_string(in.size()) +
                    " バイト）。";
-        case InputRefusal::None:
-        case InputRefusal::Missing:
         case InputRefusal::Unreadable:
+            return std::strerror(in.errorNumber());
+        case InputRefusal::None:
+        case InputRefusal::Missing:  // the message says it could not be read
             break;
     }
-    return std::strerror(in.errorNumber());
+    return {};
 }
 
 constexpr int kMaxWaveBlock = 30;

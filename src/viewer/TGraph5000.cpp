@@ -295,11 +295,16 @@ void TGraph5000::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TGraph5000::dropEvent(QDropEvent* event) {
-    const QString path = event->mimeData()->urls().front().toLocalFile();
+    // The name's own bytes, from the URL's percent-encoding: a name that is
+    // no valid text still opens.
+    const std::string path =
+        QByteArray::fromPercentEncoding(
+            event->mimeData()->urls().front().path(QUrl::FullyEncoded).toLatin1())
+            .toStdString();
     event->acceptProposedAction();
     // The drop returns to the file manager first; the load runs afterwards.
     QMetaObject::invokeMethod(
-        this, [this, path] { openDataFile(path, true); }, Qt::QueuedConnection);
+        this, [this, path] { openDataFileNamed(path, true); }, Qt::QueuedConnection);
 }
 
 }  // namespace kv

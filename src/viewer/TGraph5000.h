@@ -64,6 +64,9 @@ class TGraph5000 : public QMainWindow {
     // A file named outside the open dialog (the command line, a drop) that
     // cannot be loaded is reported when `reportFailure` is set.
     bool openDataFile(const QString& path, bool reportFailure = false);
+    // The same for a name in the file system's bytes (the command line, a
+    // drop), which need not be valid text at all.
+    bool openDataFileNamed(const std::string& fileName, bool reportFailure = false);
 
     // The main window's real-time command: the window in monitor mode.
     void EnterRealTime();

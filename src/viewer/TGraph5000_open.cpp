@@ -4,9 +4,11 @@
 #include <QFileDialog>
 
 #include "base/host.h"
+#include "base/message_text.h"
 #include "base/throttled_host.h"
 #include "graph/graph_view_rules.h"
 #include "link/link.h"
+#include "list/qt_output_file.h"
 #include "settings/pc_settings.h"
 #include "viewer/TGraph5000.h"
 
@@ -33,6 +35,17 @@ QStringList openDialogFilters() {
     return filters;
 }
 
+// A file whose last line has no line end: what was read, and what was not.
+std::string cutOffText(const std::string& fileName, const LoadResult& result) {
+    std::string text = "このファイルは途中で切れている可能性があります。\n" +
+                       shortenedForMessage(fileName) + "\n" + std::to_string(result.cutLine) +
+                       " 行目（最後の行）に改行がありません。";
+    if (result.recordsLeftOut > 0)
+        text += "\nこの行で途中までしか書かれていない " + std::to_string(result.recordsLeftOut) +
+                " 件の記録は読み込んでいません。";
+    return text;
+}
+
 }  // namespace
 
 void TGraph5000::mnuOPENClick() {
@@ -56,6 +69,10 @@ void TGraph5000::mnuOPENClick() {
 }
 
 bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
+    return openDataFileNamed(fileNameBytes(path), reportFailure);
+}
+
+bool TGraph5000::openDataFileNamed(const std::string& fileName, bool reportFailure) {
     // The monitor owns the data set while it runs; a load in progress lets
     // events through, which must not start a second one.
     if (!session_.mayOpen()) return false;
@@ -65,13 +82,16 @@ bool TGraph5000::openDataFile(const QString& path, bool reportFailure) {
     ThrottledHost host(link_.host, link_.clock, kLoadReportMs);
     host.setLoadCancelRequested(false);
     host.beginProgress(true);
-    const LoadResult result = session_.open(QFile::encodeName(path).toStdString(), host);
+    const LoadResult result = session_.open(fileName, host);
     host.endProgress();
     unsetCursor();
     // Nothing changed on a failure: the previous data stays on screen.
     if (result.mustBeTold() || (reportFailure && result.worthReporting()))
         host.messageBox("グラフ表示画面", result.message, Host::Error);
     if (result && peers_.listShow) peers_.listShow->setWindowTitle(windowTitle());
+    // Told once the data is on show, so the user sees what was read.
+    if (result.cutLine > 0)
+        host.messageBox("グラフ表示画面", cutOffText(fileName, result), Host::Information);
     return result.loaded();
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "datafile/data_file_loader.h"
 #include "datafile/output_target.h"
@@ -101,17 +102,19 @@ TEST(RefusedDataFile, PipesFoldersAndOversizedFilesAreRefusedBeforeReading) {
     RecorderIdentity identity;
     EXPECT_TRUE(loadDataFile(folder.file("largest.CSV"), *data, identity, host));
     const int loaded = data->lastIndex;
-    const std::pair<std::string, InputRefusal> cases[] = {
-        {folder.file("pipe.CSV"), InputRefusal::NotRegular},
-        {folder.path(), InputRefusal::NotRegular},
-        {folder.file("larger.CSV"), InputRefusal::TooLarge},
-        {folder.file("none.CSV"), InputRefusal::Missing},
+    // The reason for kvtool, and the window's message with the file's name.
+    const std::tuple<std::string, const char*, const char*> cases[] = {
+        {folder.file("pipe.CSV"), "not a regular file", "装置などはデータファイルではありません"},
+        {folder.path(), "is a folder", "装置などはデータファイルではありません"},
+        {folder.file("larger.CSV"), "larger than", "データファイルとしては大きすぎます"},
+        {folder.file("none.CSV"), "No such file or directory", "読み込めませんでした"},
     };
-    for (const auto& [path, refusal] : cases) {
+    for (const auto& [path, reason, message] : cases) {
         const LoadResult result = loadDataFile(path, *data, identity, host);
-        EXPECT_FALSE(result) << path;
-        EXPECT_EQ(result.refusal, refusal) << path;
-        EXPECT_FALSE(result.refusalReason.empty()) << path;
+        EXPECT_EQ(result.failure, LoadFailure::Unreadable) << path;
+        EXPECT_EQ(result.reason.rfind(reason, 0), 0u) << path << ": " << result.reason;
+        EXPECT_NE(result.message.find(path + "\n"), std::string::npos) << result.message;
+        EXPECT_NE(result.message.find(message), std::string::npos) << result.message;
         EXPECT_EQ(data->lastIndex, loaded);
     }
 }

@@ -1,5 +1,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
@@ -460,6 +461,39 @@ TEST_F(GraphWindowTest, EveryControlHasAnAccessibleNameAndTheGlyphButtonsTheirMe
     }
     EXPECT_NE(find<QStatusBar>(graph, "FileHeaderShow")->findChild<QLabel*>("FileHeaderText"),
               nullptr);
+}
+
+// A file cut off in its last line is shown, and the user is told what was
+// not read once the data is on show.
+TEST_F(GraphWindowTest, ACutOffFileOpensAndSaysWhichLineHasNoEnd) {
+    const std::string path = writeFile(5100, false, 8);
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes.substr(0, bytes.size() - 5);
+    host.messages.clear();
+    ASSERT_TRUE(graph->openDataFile(QString::fromStdString(path)));
+    EXPECT_EQ(data.lastIndex, 6);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].flags, Host::Information);
+    EXPECT_NE(host.messages[0].text.find("22 行目（最後の行）に改行がありません"),
+              std::string::npos)
+        << host.messages[0].text;
+    EXPECT_NE(host.messages[0].text.find("1 件の記録は読み込んでいません"), std::string::npos);
+}
+
+// File names are bytes: one that is no valid UTF-8 opens from the dialog's
+// text of it as from the command line's bytes.
+TEST_F(GraphWindowTest, ANameThatIsNoValidTextOpens) {
+    const std::string path = folder.path() + "KV51P\xff-01.CSV";
+    std::filesystem::rename(writeFile(5100, false, 3), path);
+    ASSERT_TRUE(graph->openDataFile(QFile::decodeName(QByteArray::fromStdString(path))));
+    EXPECT_EQ(data.filePath, path);
+    ASSERT_TRUE(open(5300, false));
+    ASSERT_TRUE(graph->openDataFileNamed(path, true));
+    EXPECT_EQ(data.filePath, path);
 }
 
 }  // namespace
