@@ -37,4 +37,20 @@ DateTime localDateTimeNow() {
     return encodeDateTimeLenient(c);
 }
 
+int utcOffsetSecondsAt(DateTime local) {
+    const CalendarTime c = decodeDateTime(local);
+    std::tm tm{};
+    tm.tm_year = c.year - 1900;
+    tm.tm_mon = c.month - 1;
+    tm.tm_mday = c.day;
+    tm.tm_hour = c.hour;
+    tm.tm_min = c.minute;
+    tm.tm_sec = c.second;
+    tm.tm_isdst = -1;  // the zone's rules decide
+    const time_t t = mktime(&tm);
+    std::tm back{};
+    if (t == static_cast<time_t>(-1) || !localtime_r(&t, &back)) return 0;
+    return static_cast<int>(back.tm_gmtoff);
+}
+
 }  // namespace kv

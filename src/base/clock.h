@@ -25,5 +25,8 @@ class RealClock : public Clock {
 
 // The PC's local date-time from localtime_r.
 DateTime localDateTimeNow();
+// How far the PC's time zone is ahead of UTC at that local date-time, in
+// seconds (+32400 in Japan), daylight saving time included.
+int utcOffsetSecondsAt(DateTime local);
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "download/download_driver.h"
 
 #include "link/messages.h"
+#include "recorder/clock_offset.h"
 #include "recorder/config_commands.h"
 #include "recorder/identity_commands.h"
 #include "recorder/index_commands.h"
@@ -23,7 +24,9 @@ bool readStatusAndIndex(DownloadJob& job, bool firstGeneration) {
     const bool indexRead = r.info.waveMode == 0
                                ? readMeasurementIndex(session, r.index, r.measurementCounts)
                                : readWaveIndex(session, r.waveIndex, r.measurementCounts);
-    return indexRead && readClock(session, r.clock);
+    if (!indexRead || !readClock(session, r.clock)) return false;
+    noteClockOffset(r, false, job.link.clock.localNow());
+    return true;
 }
 
 // What the recorder reported must be something the stores and the commands
@@ -54,6 +57,12 @@ bool fitsTheStores(DownloadJob& job, bool firstGeneration, bool wave) {
     return true;
 }
 
+bool anySelected(const RecorderState& r) {
+    for (int i = 0; i < kMeasurementSlots; ++i)
+        if (r.downloadSelected[i] && r.measurementCounts[i] >= 0) return true;
+    return false;
+}
+
 bool runDownload(DownloadJob& job, bool firstGeneration) {
     Host& host = job.link.host;
     job.savedFiles.clear();
@@ -68,6 +77,13 @@ bool runDownload(DownloadJob& job, bool firstGeneration) {
     }
     const bool wave = !firstGeneration && job.recorder.info.waveMode != 0;
     if (!fitsTheStores(job, firstGeneration, wave)) return false;
+    if (job.chooseMeasurements) {
+        job.chooseMeasurements(job.recorder);
+        if (!anySelected(job.recorder)) {
+            host.messageBox("データ通信", "新しい計測データはありません。", Host::Information);
+            return true;
+        }
+    }
 
     // The stores are about to be overwritten: the viewer holds no data set.
     job.data.lastIndex = -1;

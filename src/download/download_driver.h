@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,12 @@ struct DownloadJob {
     // Set by a step that has told the user about its failure itself, so that
     // the communication-failure notice is not shown on top.
     bool failureShown = false;
+
+    // When set, called once status and index are read and before any record
+    // is: it may change recorder.downloadSelected (only what is not on the PC
+    // yet). When it leaves no existing measurement selected, the download
+    // ends there and says that there is nothing new.
+    std::function<void(RecorderState&)> chooseMeasurements;
 };
 
 // The download of the selected measurements, after the caller has decided the

@@ -44,14 +44,34 @@ void SaveFailures::add(int slot, const std::string& path, int error) {
     failures_.push_back({slot, path, error});
 }
 
-std::string SaveFailures::text(bool someSaved) const {
-    std::string text = "次の計測データを保存できませんでした。\n";
-    for (const Failure& f : failures_) {
-        char number[32];
-        std::snprintf(number, sizeof number, "計測番号%02d: ", f.slot + 1);
-        text += number + saveErrorReason(f.error) + "\n  " + f.path + "\n";
+void SaveFailures::addJournal(const std::string& journal, const std::string& savedFile,
+                              int error) {
+    if (journalFiles_.empty()) {
+        journal_ = journal;
+        journalError_ = error;
     }
-    if (someSaved) text += "保存できた計測データのファイルはそのまま残っています。\n";
+    journalFiles_.push_back(savedFile);
+}
+
+std::string SaveFailures::text(bool someSaved) const {
+    std::string text;
+    if (!failures_.empty()) {
+        text = "次の計測データを保存できませんでした。\n";
+        for (const Failure& f : failures_) {
+            char number[32];
+            std::snprintf(number, sizeof number, "計測番号%02d: ", f.slot + 1);
+            text += number + saveErrorReason(f.error) + "\n  " + f.path + "\n";
+        }
+    }
+    if (!journalFiles_.empty()) {
+        // The data are safe; only the record of their saving is missing.
+        text += "ダウンロード記録に書き込めませんでした。" + saveErrorReason(journalError_) +
+                "\n  " + journal_ + "\n次の計測データのファイルは保存されています。\n";
+        for (const std::string& f : journalFiles_) text += "  " + f + "\n";
+        if (failures_.empty()) return text + "ダウンロード記録の保存先を確認して下さい。";
+    }
+    if (someSaved && journalFiles_.empty())
+        text += "保存できた計測データのファイルはそのまま残っています。\n";
     text += "保存先を確認の上、もう一度読み込んで下さい。";
     return text;
 }

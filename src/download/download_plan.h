@@ -40,11 +40,13 @@ class ProgressFeed {
     std::string text_;
 };
 
-// The measurements whose file could not be written, and why.
+// The measurements whose file could not be written, and why; and the saved
+// files whose line the download journal could not take.
 class SaveFailures {
   public:
     void add(int slot, const std::string& path, int error);
-    bool empty() const { return failures_.empty(); }
+    void addJournal(const std::string& journal, const std::string& savedFile, int error);
+    bool empty() const { return failures_.empty() && journalFiles_.empty(); }
     // The message box naming every measurement that was not saved.
     void show(Host& host, bool someSaved) const;
     std::string text(bool someSaved) const;
@@ -56,6 +58,9 @@ class SaveFailures {
         int error;
     };
     std::vector<Failure> failures_;
+    std::string journal_;
+    int journalError_ = 0;
+    std::vector<std::string> journalFiles_;
 };
 
 // A reason for a file error, for the user.

@@ -4,6 +4,8 @@
 
 #include "datafile/data_file_header.h"
 #include "datafile/data_file_naming.h"
+#include "download/download_journal.h"
+#include "recorder/clock_offset.h"
 
 namespace kv {
 
@@ -26,6 +28,12 @@ bool saveMeasurementFiles(DownloadJob& job, const WriteMeasurement& body) {
         const bool complete = body(f, i, m, progress);
         if (complete && f.finish()) {
             job.savedFiles.push_back(f.path());
+            JournalEntry entry = journalEntryOf(job.recorder, model, i, i + 1, m.count);
+            entry.clockOffsetSeconds = clockOffsetFor(job.recorder, isFirstGeneration(model));
+            const std::string& folder = job.settings.names.dataFolder;
+            if (const int error =
+                    journalSavedFile(folder, f.path(), entry, job.link.clock.localNow()))
+                failures.addJournal(journalPath(folder), f.path(), error);
         } else {
             // A body that stopped early wrote no stream error: the records
             // were out of the store's range.

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "base/kv_assert.h"
+#include "link/protocol_trace.h"
 #include "link/recorder_port.h"
 
 namespace kv {
@@ -52,8 +53,10 @@ bool transact(RecorderPort& port, uint8_t code, uint8_t* cmd, size_t cmd_len, ui
         return false;
     }
     Clock& clock = port.link().clock;
+    ProtocolTrace* trace = port.link().trace;
     bool ok = false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (trace) trace->attempt(code, attempt + 1);
         // Stale or partial bytes of an earlier failure must not prefix this reply.
         port.purgeInput();
         port.write(cmd, cmd_len);  // a failed write shows up as a missing reply
@@ -63,11 +66,16 @@ bool transact(RecorderPort& port, uint8_t code, uint8_t* cmd, size_t cmd_len, ui
         }
         // Not after the first failure: try, try, reset, try, reset, give up.
         if (attempt >= 1) {
+            if (trace) trace->lineReset(code);
             port.setModemLines(0);
             clock.sleepMs(kResetWaitMs);
             port.setModemLines(1);
             clock.sleepMs(kResetWaitMs);
         }
+    }
+    if (trace) {
+        if (!ok) trace->gaveUp(code);
+        trace->endAttempts();
     }
     port.link().host.processEvents();
     return ok;
@@ -93,10 +101,16 @@ bool receiveReply(RecorderPort& port, uint8_t* reply, size_t n, uint8_t cmd) {
         }
         port.waitForInput(deadline);
     }
-    if (!complete) return false;  // the bytes stay queued; the next transact purges them
+    ProtocolTrace* trace = port.link().trace;
+    if (!complete) {
+        if (trace) trace->timedOut(cmd, trace->currentAttempt(), n, most);
+        return false;  // the bytes stay queued; the next transact purges them
+    }
 
     for (size_t i = 0; i < n; ++i) port.readByte(reply[i]);
-    return isValidReply(reply, n, cmd);
+    const bool valid = isValidReply(reply, n, cmd);
+    if (!valid && trace) trace->invalidReply(cmd, trace->currentAttempt(), n);
+    return valid;
 }
 
 bool isValidReply(const uint8_t* reply, size_t n, uint8_t cmd) {

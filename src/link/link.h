@@ -9,6 +9,8 @@
 
 namespace kv {
 
+class ProtocolTrace;
+
 // Everything a recorder conversation touches outside the core: the line, the
 // time and whoever runs the operation. The program builds one with the termios
 // device, the real clock and its windows; tests with the in-memory device, a
@@ -19,6 +21,9 @@ struct Link {
     Host& host;
     // Device path of COM n (1 to 8).
     std::function<std::string(int portNumber)> devicePath;
+    // The transactions' attempts, time-outs and line resets go here when set;
+    // the device itself is then a TracingDevice writing to the same trace.
+    ProtocolTrace* trace = nullptr;
 };
 
 }  // namespace kv

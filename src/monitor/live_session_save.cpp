@@ -5,6 +5,7 @@
 #include "base/host.h"
 #include "datafile/data_file_header.h"
 #include "datafile/data_file_lines.h"
+#include "download/download_journal.h"
 #include "download/download_plan.h"
 
 namespace kv {
@@ -68,6 +69,10 @@ LiveSaveResult saveLiveRun(const LiveRun& run, const DataFileNames& names, DateT
     }
     if (complete && f.finish()) {
         result.saved = true;
+        // A live run is no measurement of the recorder's index: no number.
+        const JournalEntry entry = journalEntryOf(r, model, kLiveSlot, 0, run.count);
+        result.journalError = journalSavedFile(names.dataFolder, f.path(), entry, now);
+        if (result.journalError != 0) result.journal = journalPath(names.dataFolder);
         return result;
     }
     result.error = f.error() != 0 ? f.error() : ERANGE;
@@ -76,6 +81,14 @@ LiveSaveResult saveLiveRun(const LiveRun& run, const DataFileNames& names, DateT
 }
 
 void reportLiveSave(Host& host, const LiveSaveResult& result) {
+    if (result.saved && result.journalError != 0) {
+        host.messageBox("データ保存エラー",
+                        "受信したデータを保存しました。\n" + result.path +
+                            "\nただし、ダウンロード記録に書き込めませんでした。" +
+                            saveErrorReason(result.journalError) + "\n" + result.journal,
+                        Host::Error);
+        return;
+    }
     if (result.saved) {
         host.messageBox("ファイルに保存", "受信したデータを保存しました。\n" + result.path,
                         Host::Information);

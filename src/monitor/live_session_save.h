@@ -11,11 +11,14 @@ namespace kv {
 class Host;
 
 // How saving a live run went: the file written, or the path tried and the
-// error number.
+// error number; and the error number of the download journal's line (the
+// file is saved all the same).
 struct LiveSaveResult {
     bool saved = false;
     std::string path;
     int error = 0;
+    int journalError = 0;
+    std::string journal;
 };
 
 // Saves the telegrams of a run as a data file like a downloaded measurement
@@ -23,7 +26,8 @@ struct LiveSaveResult {
 // "-NN.CSV", never overwriting), the header of the run's settings with the
 // first and last telegram as start and end and the number of telegrams as the
 // count, then the peak lines or wave blocks. A file that could not be written
-// completely is removed. A run without telegrams is not saved.
+// completely is removed. A run without telegrams is not saved. A saved file
+// gets its line in the download journal of the data folder.
 LiveSaveResult saveLiveRun(const LiveRun& run, const DataFileNames& names, DateTime now);
 
 // Tells the user: the file's path, or why it could not be saved.

@@ -1,6 +1,7 @@
 #include "recorder/information_command.h"
 
 #include "link/messages.h"
+#include "recorder/clock_offset.h"
 #include "recorder/config_commands.h"
 #include "recorder/identity_commands.h"
 #include "recorder/index_commands.h"
@@ -18,6 +19,7 @@ bool readFirstGeneration(RecorderSession& session, RecorderState& state) {
     if (!readMeasurementIndex(session, state.index, state.measurementCounts)) return false;
     link.host.processEvents();
     if (!readClockLegacy(session, state.clock)) return false;
+    noteClockOffset(state, true, link.clock.localNow());
     link.host.processEvents();
     return true;
 }
@@ -45,6 +47,7 @@ RecorderScreen readRecorderInformation(Link& link, int portNumber, int baudRate,
                      : readMeasurementIndex(session, state.index, state.measurementCounts);
         }
         if (ok) ok = readClock(session, state.clock);
+        if (ok) noteClockOffset(state, false, link.clock.localNow());
     }
     if (!ok) {
         showCommError(link.host);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+
+#include "base/datetime.h"
+#include "recorder/recorder_state.h"
+
+namespace kv {
+
+// The recorder's clock as a date-time. A two-digit year (first generation)
+// gets its century: above 97 the 1900s, otherwise the 2000s.
+DateTime recorderClockDateTime(const RecorderClock& clock);
+
+// Right after the clock was read: keeps recorder minus PC (pcNow, the PC's
+// local time at the reply) in whole seconds for the recorder whose status
+// record the generation fills.
+void noteClockOffset(RecorderState& state, bool firstGeneration, DateTime pcNow);
+
+// The kept offset when it belongs to the recorder that the status record of
+// the generation describes now; nothing otherwise.
+std::optional<long long> clockOffsetFor(const RecorderState& state, bool firstGeneration);
+
+}  // namespace kv
