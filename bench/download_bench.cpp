@@ -22,7 +22,9 @@
 #include "datafile/data_set.h"
 #include "download/download_driver.h"
 #include "download/peak_conversion.h"
+#include "link/protocol_trace.h"
 #include "link/termios_device.h"
+#include "link/tracing_device.h"
 #include "recorder/recorder_state.h"
 #include "settings/pc_settings.h"
 #include "support/kvsim_process.h"
@@ -176,8 +178,11 @@ double cpuSecondsOf(pid_t pid) {
 // 20000 triaxial records of one measurement: 4000 transactions of five
 // records (191-byte replies), on a line without a baud limit. The two sessions'
 // wake-up waits of 1000 ms are part of the time and not of the transactions.
+// Argument 1: with the protocol trace written to a file, as kvtool --trace
+// and the PC settings' check box do.
 void BM_DownloadTriaxialFromKvsim(benchmark::State& state) {
     constexpr int kRecords = 20000;
+    const bool traced = state.range(0) != 0;
     for (auto _ : state) {
         test::KvsimProcess sim({"--model", "5300", "--measurements", "1", "--records",
                                 std::to_string(kRecords), "--data", "uniform"});
@@ -187,9 +192,15 @@ void BM_DownloadTriaxialFromKvsim(benchmark::State& state) {
         }
         RealClock clock;
         TermiosDevice device(clock);
+        ProtocolTrace trace(clock, "bench");
+        TracingDevice tracing(device, trace);
+        const std::string tracePath = scratchFile() + ".jsonl";
+        int traceError = 0;
+        if (traced && !trace.writeTo(tracePath, traceError)) state.SkipWithError("trace file");
         QuietHost host;
         const std::string path = sim.devicePath();
-        Link link{device, clock, host, [path](int) { return path; }};
+        Link link{traced ? static_cast<SerialDevice&>(tracing) : device, clock, host,
+                  [path](int) { return path; }, traced ? &trace : nullptr};
         PcSettings settings;
         const std::string folder = scratchFile() + ".d";
         settings.setDataFolder(folder);
@@ -214,7 +225,12 @@ void BM_DownloadTriaxialFromKvsim(benchmark::State& state) {
         if (!job.savedFiles.empty()) ::stat(job.savedFiles[0].c_str(), &st);
         state.counters["file_MB"] = static_cast<double>(st.st_size) / 1e6;
         for (const auto& f : job.savedFiles) ::unlink(f.c_str());
+        ::unlink((folder + "/kvmanager-downloads.csv").c_str());
         ::rmdir(folder.c_str());
+        struct stat traceStat {};
+        if (traced && ::stat(tracePath.c_str(), &traceStat) == 0)
+            state.counters["trace_MB"] = static_cast<double>(traceStat.st_size) / 1e6;
+        ::unlink(tracePath.c_str());
 
         const int transactions = kRecords / 5;
         const double transferMs = static_cast<double>(wallMs) - 2000.0;
@@ -226,6 +242,11 @@ void BM_DownloadTriaxialFromKvsim(benchmark::State& state) {
         state.counters["cpu_share_of_wall"] = cpu / (wallMs / 1000.0);
     }
 }
-BENCHMARK(BM_DownloadTriaxialFromKvsim)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_DownloadTriaxialFromKvsim)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 
 }  // namespace

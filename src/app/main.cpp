@@ -19,7 +19,9 @@
 #include "datafile/data_folder.h"
 #include "datafile/data_set.h"
 #include "link/link.h"
+#include "link/protocol_trace.h"
 #include "link/termios_device.h"
+#include "link/tracing_device.h"
 #include "recorder/recorder_state.h"
 #include "settings/pc_settings.h"
 #include "settings/port_devices.h"
@@ -78,14 +80,24 @@ int main(int argc, char** argv) {
         kv::DataSet data;
         kv::RealClock clock;
         kv::TermiosDevice device(clock);
+        // With the PC settings' check box on, every conversation is traced
+        // into the data folder; the setting is looked at as each one begins.
+        kv::ProtocolTrace trace(clock, "kvmanager");
+        trace.followTarget(
+            [&settings] {
+                return settings.saveTrace() ? settings.dataFolder() + kv::kTraceFileName
+                                            : std::string();
+            },
+            kv::kTraceFileCap);
+        kv::TracingDevice tracedDevice(device, trace);
         kv::QtHost host;
         // The run script hands over its simulator for the port selected at
         // start-up; it only lasts for this run.
         std::string runDevice = environment("KV_DEVICE_OVERRIDE");
         int runPort = 0;
-        kv::Link link{device, clock, host, [&](int port) {
-                          return kv::PortDevices(settings, runDevice, runPort)(port);
-                      }};
+        kv::Link link{tracedDevice, clock, host,
+                      [&](int port) { return kv::PortDevices(settings, runDevice, runPort)(port); },
+                      &trace};
 
         kv::AppWindows windows;
         kv::createAppWindows(windows, link, settings, state, data);

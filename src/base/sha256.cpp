@@ -27,8 +27,8 @@ constexpr uint32_t rotr(uint32_t x, int n) {
 }  // namespace
 
 Sha256::Sha256()
-    : h_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab,
-         0x5be0cd19} {}
+    : h_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+         0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
 
 void Sha256::block(const uint8_t* p) {
     uint32_t w[64];
@@ -40,8 +40,7 @@ void Sha256::block(const uint8_t* p) {
         const uint32_t s1 = rotr(w[i - 2], 17) ^ rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
         w[i] = w[i - 16] + s0 + w[i - 7] + s1;
     }
-    uint32_t a = h_[0], b = h_[1], c = h_[2], d = h_[3], e = h_[4], f = h_[5], g = h_[6],
-             h = h_[7];
+    uint32_t a = h_[0], b = h_[1], c = h_[2], d = h_[3], e = h_[4], f = h_[5], g = h_[6], h = h_[7];
     for (int i = 0; i < 64; ++i) {
         const uint32_t s1 = rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25);
         const uint32_t choice = (e & f) ^ (~e & g);

@@ -37,9 +37,8 @@ enum Column {
 };
 
 constexpr std::array<const char*, kColumns> kColumnNames = {
-    "savedAt", "file",        "model",  "serialNumber", "deviceNumber",       "measurement",
-    "kind",    "start",       "end",    "recordCount",  "clockOffsetSeconds", "programVersion",
-    "sha256"};
+    "savedAt", "file", "model",       "serialNumber",       "deviceNumber",   "measurement", "kind",
+    "start",   "end",  "recordCount", "clockOffsetSeconds", "programVersion", "sha256"};
 
 // A field as RFC 4180 has it: quoted when it holds a separator or a quote.
 // A line end inside would split the journal's line, so it cannot stay.
@@ -117,7 +116,7 @@ bool parseLine(std::string_view line, const std::array<int, kColumns>& at, Journ
     auto field = [&](Column c) -> std::string_view {
         const int i = at[c];
         return i >= 0 && static_cast<size_t>(i) < f.size() ? std::string_view(f[i])
-                                                            : std::string_view();
+                                                           : std::string_view();
     };
     e = JournalEntry{};
     e.savedAt = field(SavedAt);
@@ -195,15 +194,15 @@ std::string isoDateTime(DateTime t) {
 std::string isoDateTimeWithOffset(DateTime local, int utcOffsetSeconds) {
     const int minutes = std::abs(utcOffsetSeconds) / 60;
     char zone[16];
-    std::snprintf(zone, sizeof zone, "%c%02d:%02d", utcOffsetSeconds < 0 ? '-' : '+',
-                  minutes / 60, minutes % 60);
+    std::snprintf(zone, sizeof zone, "%c%02d:%02d", utcOffsetSeconds < 0 ? '-' : '+', minutes / 60,
+                  minutes % 60);
     return isoDateTime(local) + zone;
 }
 
 std::optional<long long> isoSeconds(std::string_view text) {
     // yyyy-mm-ddThh:mm:ss: fixed positions, digits only.
-    if (text.size() < 19 || text[4] != '-' || text[7] != '-' || (text[10] != 'T' && text[10] != ' ') ||
-        text[13] != ':' || text[16] != ':')
+    if (text.size() < 19 || text[4] != '-' || text[7] != '-' ||
+        (text[10] != 'T' && text[10] != ' ') || text[13] != ':' || text[16] != ':')
         return {};
     int v[6] = {};
     const int at[6] = {0, 5, 8, 11, 14, 17};
@@ -248,7 +247,7 @@ int journalSavedFile(const std::string& dataFolder, const std::string& path, Jou
     if (!sha256OfFile(path, entry.sha256, error)) return error;
 
     const std::string journal = journalPath(dataFolder);
-    const int fd = ::open(journal.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(journal.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return errno;
     std::string text;
     struct stat st {};

@@ -44,8 +44,7 @@ void SaveFailures::add(int slot, const std::string& path, int error) {
     failures_.push_back({slot, path, error});
 }
 
-void SaveFailures::addJournal(const std::string& journal, const std::string& savedFile,
-                              int error) {
+void SaveFailures::addJournal(const std::string& journal, const std::string& savedFile, int error) {
     if (journalFiles_.empty()) {
         journal_ = journal;
         journalError_ = error;

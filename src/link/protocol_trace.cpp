@@ -110,7 +110,7 @@ void ProtocolTrace::hexField(const char* name, const uint8_t* data, size_t n) {
     line_ += '"';
 }
 
-void ProtocolTrace::emit() {
+void ProtocolTrace::finishLine() {
     line_ += "}\n";
     writeLine(line_);
 }
@@ -152,7 +152,8 @@ bool ProtocolTrace::dropOlderHalf() {
     field("version", std::string(programVersion()));
     line_ += "}\n";
     const std::string temporary = path_ + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(temporary.c_str(), O_RDWR | O_APPEND | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     int error = 0;
     if (fd < 0) {
         stop(errno);
@@ -181,7 +182,7 @@ void ProtocolTrace::opened(const std::string& device, int error) {
         fd_ = -1;
         path_ = target_();
         if (path_.empty()) return;
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+        fd_ = ::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
         if (fd_ < 0) {
             error_ = errno;
             return;
@@ -194,11 +195,11 @@ void ProtocolTrace::opened(const std::string& device, int error) {
     begin("start");
     field("program", program_);
     field("version", std::string(programVersion()));
-    emit();
+    finishLine();
     begin("open");
     field("device", device);
     field("error", error);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::configured(int baud, int dataBits, char parity, int stopBits, int error) {
@@ -209,13 +210,13 @@ void ProtocolTrace::configured(int baud, int dataBits, char parity, int stopBits
     field("parity", std::string(1, parity));
     field("stopBits", stopBits);
     field("error", error);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::closed() {
     if (fd_ < 0) return;
     begin("close");
-    emit();
+    finishLine();
     if (target_ && fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
@@ -227,28 +228,28 @@ void ProtocolTrace::sent(const uint8_t* data, size_t n, int error) {
     begin("send");
     hexField("bytes", data, n);
     field("error", error);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::received(const uint8_t* data, size_t n) {
     if (fd_ < 0 || n == 0) return;
     begin("receive");
     hexField("bytes", data, n);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::readFailed(int error) {
     if (fd_ < 0) return;
     begin("readError");
     field("error", error);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::purged(size_t bytes) {
     if (fd_ < 0) return;
     begin("purge");
     field("bytes", static_cast<long long>(bytes));
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::modemLine(char line, bool on, int error) {
@@ -256,7 +257,7 @@ void ProtocolTrace::modemLine(char line, bool on, int error) {
     begin(line == 'R' ? "rts" : "dtr");
     field("on", on ? 1 : 0);
     field("error", error);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::attempt(uint8_t command, int number) {
@@ -265,7 +266,7 @@ void ProtocolTrace::attempt(uint8_t command, int number) {
     begin("attempt");
     field("command", command);
     field("attempt", number);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::timedOut(uint8_t command, int number, size_t expected, uint32_t waiting) {
@@ -275,7 +276,7 @@ void ProtocolTrace::timedOut(uint8_t command, int number, size_t expected, uint3
     field("attempt", number);
     field("expected", static_cast<long long>(expected));
     field("waiting", waiting);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::invalidReply(uint8_t command, int number, size_t length) {
@@ -284,21 +285,21 @@ void ProtocolTrace::invalidReply(uint8_t command, int number, size_t length) {
     field("command", command);
     field("attempt", number);
     field("length", static_cast<long long>(length));
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::lineReset(uint8_t command) {
     if (fd_ < 0) return;
     begin("reset");
     field("command", command);
-    emit();
+    finishLine();
 }
 
 void ProtocolTrace::gaveUp(uint8_t command) {
     if (fd_ < 0) return;
     begin("failed");
     field("command", command);
-    emit();
+    finishLine();
 }
 
 }  // namespace kv

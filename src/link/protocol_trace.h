@@ -73,7 +73,7 @@ class ProtocolTrace {
     void field(const char* name, long long value);
     void field(const char* name, const std::string& text);
     void hexField(const char* name, const uint8_t* data, size_t n);
-    void emit();
+    void finishLine();
     void writeLine(const std::string& line);
     bool dropOlderHalf();
     void stop(int error);

@@ -134,22 +134,22 @@ bool parseTraceLine(std::string_view line, TraceEvent& out) {
     out = TraceEvent{};
     bool hasTime = false;
     FlatObject object(line);
-    const bool ok = object.read([&](const std::string& name, bool isText, const std::string& text,
-                                    long long number) {
-        if (name == "t") {
-            hasTime = !isText;
-            out.timeMs = number;
-        } else if (name == "event") {
-            out.event = text;
-        } else if (name == "bytes" && isText) {
-            return fromHex(text, out.bytes);
-        } else if (name == "command") {
-            out.command = number;
-        } else if (name == "error") {
-            out.error = number;
-        }
-        return true;
-    });
+    const bool ok = object.read(
+        [&](const std::string& name, bool isText, const std::string& text, long long number) {
+            if (name == "t") {
+                hasTime = !isText;
+                out.timeMs = number;
+            } else if (name == "event") {
+                out.event = text;
+            } else if (name == "bytes" && isText) {
+                return fromHex(text, out.bytes);
+            } else if (name == "command") {
+                out.command = number;
+            } else if (name == "error") {
+                out.error = number;
+            }
+            return true;
+        });
     return ok && hasTime && !out.event.empty();
 }
 

@@ -29,7 +29,8 @@ void noteClockOffset(RecorderState& state, bool firstGeneration, DateTime pcNow)
     const double recorder = std::round(recorderClockDateTime(state.clock) * kSecondsPerDay);
     const double pc = std::floor(pcNow * kSecondsPerDay + 1e-6);
     const StatusName name = statusName(state, firstGeneration);
-    state.clockOffset = {true, static_cast<long long>(recorder - pc), name.model, name.serialNumber};
+    state.clockOffset = {true, static_cast<long long>(recorder - pc), name.model,
+                         name.serialNumber};
 }
 
 std::optional<long long> clockOffsetFor(const RecorderState& state, bool firstGeneration) {

@@ -1,5 +1,6 @@
 #include "screens/TInformationForm.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,9 +11,11 @@
 
 #include "datafile/data_set.h"
 #include "download/download_command.h"
+#include "recorder/clock_offset.h"
 #include "recorder/information_command.h"
 #include "recorder/recorder_state.h"
 #include "screens/info_widgets.h"
+#include "screens/information_marks.h"
 #include "screens/information_texts.h"
 #include "settings/pc_settings.h"
 
@@ -36,6 +39,8 @@ TInformationForm::TInformationForm(Link& link, PcSettings& settings, RecorderSta
                    140);
     addStaticValue(device, 2, 2, "StaticText7", QStringLiteral("ｾﾝｻｰﾚﾝｼﾞ"), "StaticText8", 140);
     addStaticValue(device, 3, 2, "StaticText9", QStringLiteral("内蔵/外付け"), "StaticText10", 140);
+    addStaticValue(device, 4, 2, "StaticText35", QStringLiteral("時計のずれ"), "StaticText36", 140);
+    device->addWidget(makeClockHint(GroupBox1, "StaticText37"), 5, 0, 1, 4);
 
     GroupBox2 = new QGroupBox(QStringLiteral("センサー情報"), this);
     GroupBox2->setObjectName("GroupBox2");
@@ -79,15 +84,20 @@ TInformationForm::TInformationForm(Link& link, PcSettings& settings, RecorderSta
     sensor->setRowStretch(4, 1);
 
     ListView1 = makeMeasurementList(this, "ListView1", QStringLiteral("計測データ"));
-    setMeasurementColumns(ListView1, legacyMeasurementColumns());
+    std::vector<ListColumn> columns = legacyMeasurementColumns();
+    columns.push_back(savedColumn());
+    setMeasurementColumns(ListView1, columns);
 
+    CheckBox1 = makeNewOnlyBox(this, "CheckBox1");
+    connect(CheckBox1, &QCheckBox::toggled, this,
+            [this](bool on) { tickNewOnly(ListView1, on, rows_, saved_); });
     makeDownloadButtons(this, Button1, "Button1", BitBtn1, "BitBtn1", [this] { Button1Click(); });
     auto* top = new QHBoxLayout;
     top->addWidget(GroupBox1, 3);
     top->addWidget(GroupBox2, 2);
-    layOutInformation(this, top, ListView1, Button1, BitBtn1);
+    layOutInformation(this, top, ListView1, Button1, BitBtn1, CheckBox1);
 
-    setFixedSize(700, 500);
+    setFixedSize(760, 560);
 }
 
 void TInformationForm::showEvent(QShowEvent* event) {
@@ -99,17 +109,28 @@ void TInformationForm::FormShow() {
     const RecorderState& state = state_;
     sessionRunning() = false;
     setFieldTexts(this, firstGenerationFields(state.legacyInfo, state.clock));
-    fillMeasurementList(ListView1, peakIndexRows(state.index, CauseTexts::Legacy));
+    showClockOffset(this, "StaticText36", "StaticText37", clockOffsetFor(state, true));
+    rows_ = peakIndexRows(state.index, CauseTexts::Legacy);
+    fillMeasurementList(ListView1, rows_);
+    showSaved();
+    if (CheckBox1->isChecked()) tickNewOnly(ListView1, true, rows_, saved_);
+}
+
+void TInformationForm::showSaved() {
+    saved_ = findSavedMeasurements(settings_.dataFolder(), state_, true);
+    markSavedMeasurements(ListView1, saved_);
 }
 
 void TInformationForm::Button1Click() {
     runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(ListView1), state_,
                        data_, [this](bool busy) { setBusy(busy); });
+    showSaved();  // what was just saved is on the PC now
+    if (CheckBox1->isChecked()) tickNewOnly(ListView1, true, rows_, saved_);
 }
 
 void TInformationForm::setBusy(bool busy) {
     sessionRunning() = busy;
-    showDownloadBusy(this, busy, {ListView1, Button1, BitBtn1, GroupBox1, GroupBox2});
+    showDownloadBusy(this, busy, {ListView1, CheckBox1, Button1, BitBtn1, GroupBox1, GroupBox2});
 }
 
 }  // namespace kv

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <array>
+
+#include "download/saved_measurements.h"
+#include "screens/information_texts.h"
 #include "screens/recorder_dialog.h"
 
+class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QTreeWidget;
@@ -29,6 +34,8 @@ class TInformationForm : public RecorderDialog {
     void FormShow();
     void Button1Click();
     void setBusy(bool busy);
+    // Which measurements are on the PC, marked in the list.
+    void showSaved();
 
     Link& link_;
     PcSettings& settings_;
@@ -38,6 +45,9 @@ class TInformationForm : public RecorderDialog {
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;
     QTreeWidget* ListView1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;  // 新しい計測のみ
+    std::array<MeasurementRow, kMeasurementSlots> rows_;
+    SavedMeasurements saved_;
     QPushButton* Button1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "screens/TKV5000_Info.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,9 +13,11 @@
 
 #include "datafile/data_set.h"
 #include "download/download_command.h"
+#include "recorder/clock_offset.h"
 #include "recorder/information_command.h"
 #include "recorder/recorder_state.h"
 #include "screens/info_widgets.h"
+#include "screens/information_marks.h"
 #include "screens/information_texts.h"
 #include "settings/pc_settings.h"
 
@@ -35,6 +38,9 @@ TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, RecorderState& stat
     addValueField(device, 0, 2, "Label_Time", QStringLiteral("機器時刻"), "txtTime", 140);
     addValueField(device, 1, 2, "Label_Bat", QStringLiteral("バッテリー電圧"), "txtBat", 140);
     addValueField(device, 2, 2, "Label_Ver", QStringLiteral("バージョン"), "txtVer", 140);
+    addValueField(device, 3, 2, "Label_ClockOffset", QStringLiteral("時計のずれ"), "txtClockOffset",
+                  140);
+    device->addWidget(makeClockHint(GroupBox1, "lblClockHint"), 4, 0, 1, 4);
     device->setColumnMinimumWidth(2, 90);
 
     GroupBox2 = new QGroupBox(QStringLiteral("センサー情報"), this);
@@ -100,6 +106,9 @@ TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, RecorderState& stat
     groupLayout->addLayout(conditions);
     groupLayout->addWidget(DataView, 1);
 
+    chkNewOnly = makeNewOnlyBox(this, "chkNewOnly");
+    connect(chkNewOnly, &QCheckBox::toggled, this,
+            [this](bool on) { tickNewOnly(DataView, on, rows_, saved_); });
     makeDownloadButtons(this, TestButton, "TestButton", Button_OK, "Button_OK",
                         [this] { TestButtonClick(); });
     TestButton->setToolTip(QStringLiteral("チェックされたデータを読みこみます。"));
@@ -107,9 +116,9 @@ TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, RecorderState& stat
     auto* top = new QHBoxLayout;
     top->addWidget(GroupBox1, 1);
     top->addWidget(GroupBox2, 1);
-    layOutInformation(this, top, GroupBox3, TestButton, Button_OK);
+    layOutInformation(this, top, GroupBox3, TestButton, Button_OK, chkNewOnly);
 
-    setFixedSize(736, 560);
+    setFixedSize(780, 600);
 }
 
 void TKV5000_Info::showEvent(QShowEvent* event) {
@@ -124,21 +133,36 @@ void TKV5000_Info::FormShow() {
     // an older recorder or a loaded file.
     const ModelCode model =
         state.info.modelCode != 0 ? state.info.modelCode : state.identity.modelCode;
-    setMeasurementColumns(DataView, measurementColumns(wave, isTriaxial(model)));
+    std::vector<ListColumn> columns = measurementColumns(wave, isTriaxial(model));
+    columns.push_back(savedColumn());
+    setMeasurementColumns(DataView, columns);
     sessionRunning() = false;
     setFieldTexts(this, laterGenerationFields(state.info, state.clock));
-    fillMeasurementList(DataView, wave ? waveIndexRows(state.waveIndex)
-                                       : peakIndexRows(state.index, CauseTexts::EndCausesForBoth));
+    showClockOffset(this, "txtClockOffset", "lblClockHint", clockOffsetFor(state, false));
+    rows_ = wave ? waveIndexRows(state.waveIndex)
+                 : peakIndexRows(state.index, CauseTexts::EndCausesForBoth);
+    fillMeasurementList(DataView, rows_);
+    showSaved();
+    if (chkNewOnly->isChecked()) tickNewOnly(DataView, true, rows_, saved_);
+}
+
+void TKV5000_Info::showSaved() {
+    saved_ = findSavedMeasurements(settings_.dataFolder(), state_, false);
+    markSavedMeasurements(DataView, saved_);
 }
 
 void TKV5000_Info::TestButtonClick() {
     runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(DataView), state_,
                        data_, [this](bool busy) { setBusy(busy); });
+    // What was just saved is on the PC now, and the download read the clock again.
+    showClockOffset(this, "txtClockOffset", "lblClockHint", clockOffsetFor(state_, false));
+    showSaved();
+    if (chkNewOnly->isChecked()) tickNewOnly(DataView, true, rows_, saved_);
 }
 
 void TKV5000_Info::setBusy(bool busy) {
     sessionRunning() = busy;
-    showDownloadBusy(this, busy, {DataView, TestButton, Button_OK});
+    showDownloadBusy(this, busy, {DataView, chkNewOnly, TestButton, Button_OK});
 }
 
 }  // namespace kv

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <array>
+
+#include "download/saved_measurements.h"
+#include "screens/information_texts.h"
 #include "screens/recorder_dialog.h"
 
+class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QTreeWidget;
@@ -30,6 +35,8 @@ class TKV5000_Info : public RecorderDialog {
     void FormShow();
     void TestButtonClick();
     void setBusy(bool busy);
+    // Which measurements are on the PC, marked in the list.
+    void showSaved();
 
     Link& link_;
     PcSettings& settings_;
@@ -40,6 +47,9 @@ class TKV5000_Info : public RecorderDialog {
     QGroupBox* GroupBox2 = nullptr;
     QGroupBox* GroupBox3 = nullptr;
     QTreeWidget* DataView = nullptr;
+    QCheckBox* chkNewOnly = nullptr;
+    std::array<MeasurementRow, kMeasurementSlots> rows_;
+    SavedMeasurements saved_;
     QPushButton* TestButton = nullptr;
     QPushButton* Button_OK = nullptr;
 };

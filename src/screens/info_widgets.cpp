@@ -1,5 +1,6 @@
 #include "screens/info_widgets.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,7 +11,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "screens/information_marks.h"
+
 namespace kv {
+
+namespace {
+// A dark red: a warning that still reads well on the light field (6:1).
+const QColor kWarningColour(0xC0, 0x00, 0x00);
+}  // namespace
 
 QLineEdit* addValueField(QGridLayout* grid, int row, int column, const char* labelName,
                          const QString& caption, const char* fieldName, int minimumWidth) {
@@ -103,6 +111,59 @@ std::array<bool, kMeasurementSlots> tickedMeasurements(const QTreeWidget* list) 
     return ticked;
 }
 
+void markSavedMeasurements(QTreeWidget* list, const SavedMeasurements& saved) {
+    const int column = list->columnCount() - 1;
+    for (int i = 0; i < kMeasurementSlots && i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list->topLevelItem(i);
+        const std::vector<std::string>& files = saved[static_cast<size_t>(i)];
+        item->setText(column, QString::fromStdString(savedMarkText(files)));
+        item->setToolTip(column, QString::fromStdString(savedFilesText(files)));
+    }
+}
+
+QCheckBox* makeNewOnlyBox(QWidget* parent, const char* name) {
+    auto* box = new QCheckBox(QStringLiteral("新しい計測のみ"), parent);
+    box->setObjectName(name);
+    box->setToolTip(QStringLiteral("ＰＣに保存済みの計測データを除いてチェックします。"));
+    return box;
+}
+
+void tickNewOnly(QTreeWidget* list, bool newOnly,
+                 const std::array<MeasurementRow, kMeasurementSlots>& rows,
+                 const SavedMeasurements& saved) {
+    for (int i = 0; i < kMeasurementSlots && i < list->topLevelItemCount(); ++i) {
+        const auto slot = static_cast<size_t>(i);
+        const bool tick = rows[slot].measured && !(newOnly && !saved[slot].empty());
+        list->topLevelItem(i)->setCheckState(0, tick ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+QLabel* makeClockHint(QWidget* parent, const char* name) {
+    auto* hint = new QLabel(QString::fromUtf8(kClockOffsetHint), parent);
+    hint->setObjectName(name);
+    hint->setWordWrap(true);
+    QPalette warning = hint->palette();
+    warning.setColor(QPalette::WindowText, kWarningColour);
+    hint->setPalette(warning);
+    hint->setVisible(false);
+    return hint;
+}
+
+void showClockOffset(QWidget* form, const char* valueName, const char* hintName,
+                     std::optional<long long> seconds) {
+    const bool warn = clockOffsetNeedsSetting(seconds);
+    setFieldTexts(form, {{valueName, clockOffsetText(seconds)}});
+    if (auto* value = form->findChild<QWidget*>(valueName)) {
+        QPalette palette = form->palette();
+        if (warn) {
+            palette.setColor(QPalette::Text, kWarningColour);
+            palette.setColor(QPalette::WindowText, kWarningColour);
+        }
+        value->setPalette(palette);
+    }
+    if (auto* hint = form->findChild<QLabel*>(hintName)) hint->setVisible(warn);
+}
+
 void setInformationWindowFrame(QDialog* form) {
     form->setWindowTitle(QStringLiteral("ＫＶ情報"));
     form->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -124,8 +185,9 @@ void makeDownloadButtons(QDialog* form, QPushButton*& download, const char* down
 }
 
 void layOutInformation(QDialog* form, QHBoxLayout* top, QWidget* body, QPushButton* download,
-                       QPushButton* ok) {
+                       QPushButton* ok, QWidget* beside) {
     auto* buttons = new QHBoxLayout;
+    if (beside) buttons->addWidget(beside);
     buttons->addStretch(1);
     buttons->addWidget(download);
     buttons->addWidget(ok);

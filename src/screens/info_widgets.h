@@ -6,8 +6,10 @@
 #include <initializer_list>
 #include <vector>
 
+#include "download/saved_measurements.h"
 #include "screens/information_texts.h"
 
+class QCheckBox;
 class QDialog;
 class QGridLayout;
 class QHBoxLayout;
@@ -39,6 +41,22 @@ void setMeasurementColumns(QTreeWidget* list, const std::vector<ListColumn>& col
 void fillMeasurementList(QTreeWidget* list,
                          const std::array<MeasurementRow, kMeasurementSlots>& rows);
 std::array<bool, kMeasurementSlots> tickedMeasurements(const QTreeWidget* list);
+// Marks the measurements whose data files are on the PC in the list's last
+// column (保存済み, the file names as its tool tip).
+void markSavedMeasurements(QTreeWidget* list, const SavedMeasurements& saved);
+// The check box 新しい計測のみ: checked, only the measured rows that are not on
+// the PC stay ticked; cleared, every measured row is ticked again.
+QCheckBox* makeNewOnlyBox(QWidget* parent, const char* name);
+void tickNewOnly(QTreeWidget* list, bool newOnly,
+                 const std::array<MeasurementRow, kMeasurementSlots>& rows,
+                 const SavedMeasurements& saved);
+
+// The clock offset beside the recorder's clock, in the field valueName; more
+// than a minute off, in the warning colour and with the hint in hintName.
+void showClockOffset(QWidget* form, const char* valueName, const char* hintName,
+                     std::optional<long long> seconds);
+// The hint's label: warning colour, wrapped, hidden until needed.
+QLabel* makeClockHint(QWidget* parent, const char* name);
 
 // The window frame both screens share: title and a fixed-size dialog's
 // title-bar buttons.
@@ -48,9 +66,9 @@ void setInformationWindowFrame(QDialog* form);
 void makeDownloadButtons(QDialog* form, QPushButton*& download, const char* downloadName,
                          QPushButton*& ok, const char* okName, std::function<void()> onDownload);
 // The groups in top above body, which takes the spare height, and the two
-// buttons at the bottom right.
+// buttons at the bottom right, with `beside` (if any) at the bottom left.
 void layOutInformation(QDialog* form, QHBoxLayout* top, QWidget* body, QPushButton* download,
-                       QPushButton* ok);
+                       QPushButton* ok, QWidget* beside = nullptr);
 // While a download runs: the hourglass, and the controls disabled.
 void showDownloadBusy(QWidget* form, bool busy, std::initializer_list<QWidget*> controls);
 

@@ -1,5 +1,6 @@
 #include "settings/TPcSettingForm.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -201,6 +202,14 @@ void TPcSettingForm::buildCommunicationGroup() {
         QStringLiteral("シリアルデバイスに記録計を問い合わせ、見つかったデバイスを選びます"));
     ButtonDetect->setVisible(false);
     connect(ButtonDetect, &QPushButton::clicked, this, [this] { ButtonDetectClick(); });
+    CheckBoxTrace = new QCheckBox(QStringLiteral("通信ログを保存"), GroupBox2);
+    CheckBoxTrace->setObjectName("CheckBoxTrace");
+    CheckBoxTrace->setToolTip(
+        QStringLiteral("記録計との通信をデータ格納場所の kvmanager-trace.jsonl に記録します"
+                       "（最大 10 MB、古い半分から削除）。不具合の調査に使います。"));
+    connect(CheckBoxTrace, &QCheckBox::toggled, this, [this] {
+        if (!filling_) edited_ = true;
+    });
 
     StaticTextRunDevice = new QLabel(GroupBox2);
     StaticTextRunDevice->setObjectName("StaticTextRunDevice");
@@ -219,6 +228,7 @@ void TPcSettingForm::buildCommunicationGroup() {
     grid->addWidget(ComboBoxDevice, 1, 1, 1, 3);
     grid->addWidget(ButtonDetect, 1, 4);
     grid->addWidget(StaticTextRunDevice, 2, 0, 1, 5);
+    grid->addWidget(CheckBoxTrace, 3, 0, 1, 5);
     grid->setColumnStretch(3, 1);
 }
 
@@ -292,6 +302,7 @@ void TPcSettingForm::fillFromSettings() {
                               ? QString::fromStdString(settings_.devicePath(n))
                               : QString();
     showDeviceOfPort();
+    CheckBoxTrace->setChecked(settings_.saveTrace());
     for (int n = 0; n < DATA_MAX; ++n) {
         showSlot(n, settings_.isAutoName(n));
         edits_[n]->setText(QString::fromStdString(settings_.fileName(n)));
@@ -462,6 +473,7 @@ void TPcSettingForm::BitBtn1Click() {
     entry.comPort = ComboBox1->currentIndex() + 1;
     entry.baudRate = ComboBox2->currentText().toInt();
     for (int n = 0; n < kComPorts; ++n) entry.devices[n] = devices_[n].toStdString();
+    entry.saveTrace = CheckBoxTrace->isChecked();
     for (int n = 0; n < DATA_MAX; ++n) {
         entry.autoName[n] = speedButtons_[n]->isChecked();
         entry.fileName[n] = edits_[n]->text().toStdString();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QFileSystemModel;
 class QGroupBox;
@@ -95,6 +96,7 @@ class TPcSettingForm : public QDialog {
     QComboBox* ComboBoxDevice = nullptr;
     QPushButton* ButtonDetect = nullptr;
     QLabel* StaticTextRunDevice = nullptr;
+    QCheckBox* CheckBoxTrace = nullptr;
     QLabel* StaticText5 = nullptr;
     std::array<QLabel*, 10> slotLabels_{};
     std::array<QToolButton*, 10> speedButtons_{};

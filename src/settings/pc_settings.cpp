@@ -134,6 +134,7 @@ void PcSettings::load() {
     // was started from; the default is the sound reading of it.
     std::string path = ini.value("etc", "Path").value_or("");
     dataFolder_ = path.empty() ? defaultDataFolder_ : withTrailingSlash(path);
+    saveTrace_ = readNumber<int>(ini, "etc", "TraceLog", 0) != 0;
     // A port or baud rate that no line can use is read as its default, as a
     // value that does not parse is: a hand-edited file is input, never a
     // reason to stop. A baud rate merely unknown to this line's driver stays,
@@ -200,6 +201,7 @@ bool PcSettings::save() {
     };
 
     put("etc", "Path", dataFolder_);
+    putNumber("etc", "TraceLog", saveTrace_ ? 1 : 0);
     putNumber("com", "Port", comPort_);
     putNumber("com", "Baud", baudRate_);
     for (int port = 1; port <= kComPortCount; ++port) {

@@ -68,6 +68,11 @@ class PcSettings {
     DataFileNames dataFileNames() const;
     DownloadSettings downloadSettings() const { return {comPort_, baudRate_, dataFileNames()}; }
 
+    // The protocol trace of every conversation with a recorder, kept in the
+    // data folder (INI "etc"/"TraceLog"; off unless the user turns it on).
+    bool saveTrace() const { return saveTrace_; }
+    void setSaveTrace(bool on) { saveTrace_ = on; }
+
     // Serial device of COM n (1 to 8): INI "com"/"Device"n, else /dev/ttyS(n-1).
     std::string devicePath(int port) const;
     // Sets (non-empty) or removes (empty) the device of COM n.
@@ -98,6 +103,7 @@ class PcSettings {
     std::string dataFolder_;
     int comPort_ = 0;
     int baudRate_ = 0;
+    bool saveTrace_ = false;
     std::array<bool, DATA_MAX> autoName_{};
     std::array<std::string, DATA_MAX> fileName_;
     std::array<std::string, 8> devicePath_;  // empty = not configured

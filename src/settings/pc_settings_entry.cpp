@@ -14,6 +14,7 @@ void applyPcSettingsEntry(PcSettings& settings, const PcSettingsEntry& entry) {
     settings.setDataFolder(entry.dataFolder);
     settings.setComPort(entry.comPort);
     settings.setBaudRate(entry.baudRate);
+    settings.setSaveTrace(entry.saveTrace);
     for (int port = 1; port <= kComPorts; ++port) {
         const std::string& device = entry.devices[port - 1];
         if (!settings.hasDevicePath(port) && (device.empty() || device == defaultDevicePath(port)))

@@ -15,6 +15,7 @@ struct PcSettingsEntry {
     int comPort = 1;         // 1 to kComPorts
     int baudRate = 38400;
     std::array<std::string, kComPorts> devices;  // as typed; empty = the port's own device
+    bool saveTrace = false;
     std::array<bool, DATA_MAX> autoName{};
     std::array<std::string, DATA_MAX> fileName;
 };

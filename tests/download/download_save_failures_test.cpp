@@ -31,8 +31,10 @@ TEST_F(DownloadSaveFailure, FullFolderNamesTheLostMeasurementAndKeepsTheRest) {
     EXPECT_NE(box.text.find("計測番号01: 保存先の空き容量が足りません。"), std::string::npos);
     EXPECT_EQ(box.text.find("計測番号02"), std::string::npos);
     EXPECT_NE(box.text.find("そのまま残っています"), std::string::npos);
-    // The incomplete file is gone; the complete one stays and is reported.
-    EXPECT_EQ(fileNames(fs.path()), std::vector<std::string>{"KV53P01-2025040102-01.CSV"});
+    // The incomplete file is gone; the complete one stays, is reported and is
+    // in the download journal.
+    EXPECT_EQ(fileNames(fs.path()),
+              (std::vector<std::string>{"KV53P01-2025040102-01.CSV", "kvmanager-downloads.csv"}));
     EXPECT_EQ(savedNames().size(), 1u);
     EXPECT_EQ(saved[0], fs.path() + "KV53P01-2025040102-01.CSV");
     EXPECT_EQ(linesOf(saved[0]).size(), 14u + 5u);

@@ -56,11 +56,17 @@ void MemoryDevice::answer(const std::vector<uint8_t>& frame) {
     kv::sim::Delivery d = faulty_.deliver(frame.data(), frame.size());
     int64_t start = now + 32 * byteUs() + latencyUs_;
     size_t n = d.hangUp ? std::min(d.hangUpAfterBytes, d.bytes.size()) : d.bytes.size();
-    int64_t t = start;
+    // A replayed answer arrives at its recorded times after the frame.
+    const bool timed = !d.arrivalUs.empty() && d.arrivalUs.size() == d.bytes.size();
+    int64_t t = timed ? now : start;
     for (size_t i = 0; i < n; ++i) {
         bool withPrevious = i > 0 && i >= d.bytes.size() - d.burstTail;
-        if (i > 0 && !withPrevious) t += std::max(byteUs(), d.byteGapMs * 1000);
-        if (i == 0) t += byteUs();  // a byte is there once its stop bit is
+        if (timed) {
+            t = now + d.arrivalUs[i];
+        } else {
+            if (i > 0 && !withPrevious) t += std::max(byteUs(), d.byteGapMs * 1000);
+            if (i == 0) t += byteUs();  // a byte is there once its stop bit is
+        }
         schedule({t, d.bytes[i], true});
     }
     if (d.hangUp) {

@@ -128,5 +128,39 @@ TEST_F(KvtoolDownloadPty, RefusalExitsWithOneAndUsageWithTwo) {
     EXPECT_NE(usage.err.find("--select"), std::string::npos);
 }
 
+// A download traced by kvtool against a recorder with a fault, played again
+// by kvsim from the trace (delays halved): the same files, byte for byte.
+TEST_F(KvtoolDownloadPty, TraceOfADownloadReplaysToTheSameFiles) {
+    const std::string trace = folder.path() + "line.jsonl";
+    auto downloadInto = [&](const std::vector<std::string>& simOptions, const std::string& dir,
+                            bool traced) {
+        test::KvsimProcess sim(simOptions);
+        EXPECT_TRUE(sim.started()) << sim.error();
+        std::vector<std::string> words = {"--port", sim.devicePath(), "--ini",
+                                          folder.path() + "kv.ini"};
+        if (traced) words.insert(words.end(), {"--trace", trace});
+        words.insert(words.end(), {"download", "--all", "--dir", folder.path() + dir});
+        return runKvtool(folder, words);
+    };
+    ToolRun recorded = downloadInto(
+        {"--model", "5300", "--measurements", "2", "--records", "11", "--bad-crc", "1"}, "a", true);
+    ASSERT_EQ(recorded.status, 0) << recorded.err;
+    const std::string text = test::readFile(trace);
+    EXPECT_EQ(text.rfind("{\"t\":", 0), 0u);
+    EXPECT_NE(text.find("\"event\":\"start\",\"program\":\"kvtool\",\"version\":\""),
+              std::string::npos);
+    EXPECT_NE(text.find("\"event\":\"invalid\",\"command\":240,\"attempt\":1"), std::string::npos);
+
+    ToolRun replayed = downloadInto({"--replay", trace, "--delay-scale", "0.5"}, "b", false);
+    ASSERT_EQ(replayed.status, 0) << replayed.err;
+    ASSERT_EQ(recorded.outLines().size(), 2u);
+    ASSERT_EQ(replayed.outLines().size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const std::string a = recorded.outLines()[i], b = replayed.outLines()[i];
+        EXPECT_EQ(a.substr(a.rfind('/')), b.substr(b.rfind('/')));
+        EXPECT_EQ(test::readFile(a), test::readFile(b)) << a;
+    }
+}
+
 }  // namespace
 }  // namespace kv

@@ -3,11 +3,13 @@
 #include <memory>
 
 #include "cmd_download.h"
+#include "cmd_info.h"
 #include "download/download_test_support.h"
 #include "model/recorder_model.h"
 #include "support/memory_device.h"
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"
+#include "tool_options.h"
 
 namespace kv::tool {
 namespace {
@@ -28,6 +30,9 @@ TEST(KvtoolDownloadArguments, SelectionAndFolder) {
     r = parsed({"--all"});
     EXPECT_EQ(r.selected, (std::array<bool, 10>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(r.folder, "");
+    r = parsed({"--new"});
+    EXPECT_TRUE(r.onlyNew);
+    EXPECT_FALSE(r.all);
 }
 
 TEST(KvtoolDownloadArguments, UsageErrors) {
@@ -45,6 +50,9 @@ TEST(KvtoolDownloadArguments, UsageErrors) {
              {"--all", "--dir"},
              {"--all", "--all"},
              {"--all", "extra"},
+             {"--new", "--all"},
+             {"--new", "--select", "1"},
+             {"--new", "--new"},
          }) {
         SCOPED_TRACE(::testing::PrintToString(words));
         parsed(words, false);
@@ -100,6 +108,46 @@ TEST_F(KvtoolDownload, FailureIsReportedThroughTheHost) {
     EXPECT_TRUE(files.empty());
     EXPECT_TRUE(missing.empty());
     EXPECT_EQ(host.titles().back(), "データ読み込みエラー");
+}
+
+// --new fetches what the folder does not hold yet and nothing when all is
+// there; info tells the same per measurement, with the recorder's clock offset.
+TEST_F(KvtoolDownload, NewMeasurementsOnlyAndWhatInfoSaysOfThem) {
+    use("model 5300\nclock 2025/04/01 09:58:47\nmeasurement\n records 3\nmeasurement\n"
+        " records 4\nmeasurement\n records 5\n");
+    const std::string out = folder.path() + "out";
+    ASSERT_TRUE(
+        downloadCommand(*link, settings, parsed({"--select", "2", "--dir", out}), files, missing));
+    ASSERT_EQ(files.size(), 1u);
+
+    std::string json;
+    ASSERT_EQ(infoCommand(*link, 2, 19200, true, json, out + "/"), kExitOk);
+    const std::string name = files[0].substr(out.size() + 1);
+    EXPECT_NE(json.find("\"clockOffsetSeconds\": -73,"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"saved\": [\n        \"" + name + "\"\n      ]"), std::string::npos)
+        << json;
+
+    auto recordOffsets = [&](size_t from) {
+        std::vector<int> offsets;
+        for (size_t i = from; i < device->frames().size(); ++i)
+            if (device->frames()[i][2] == 0x21) offsets.push_back(device->frames()[i][5]);
+        return offsets;
+    };
+    size_t before = device->frames().size();
+    ASSERT_TRUE(downloadCommand(*link, settings, parsed({"--new", "--dir", out}), files, missing));
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_NE(files[0].find("2025040101-01.CSV"), std::string::npos) << files[0];
+    EXPECT_NE(files[1].find("2025040103-01.CSV"), std::string::npos) << files[1];
+    EXPECT_EQ(recordOffsets(before), (std::vector<int>{0, 7}));  // measurements 1 and 3
+    EXPECT_TRUE(missing.empty());
+
+    before = device->frames().size();
+    host.messages.clear();
+    ASSERT_TRUE(downloadCommand(*link, settings, parsed({"--new", "--dir", out}), files, missing));
+    EXPECT_TRUE(files.empty());
+    EXPECT_TRUE(recordOffsets(before).empty());
+    ASSERT_EQ(host.titles().back(), "データ通信");
+    EXPECT_EQ(host.messages.back().text, "新しい計測データはありません。");
 }
 
 }  // namespace

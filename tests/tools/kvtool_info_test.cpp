@@ -93,15 +93,17 @@ records 7
               std::string::npos)
         << j;
     EXPECT_NE(j.find(R"("clock":"2014/03/05 09:07:0)"), std::string::npos) << j;
+    // Recorder minus PC; the virtual PC clock starts at 2025/04/01 10:00:00.
+    EXPECT_NE(j.find(R"("clockOffsetSeconds":-349491180,)"), std::string::npos) << j;
     EXPECT_NE(
         j.find(R"("index":[{"startTime":"2014/03/05 09:00:00","endTime":"2014/03/05 10:00:00",)"
                R"("startCause":"S","endCause":"M","recordPeriod":1,"firstRecord":0,)"
-               R"("recordCount":20},{"startTime":"2090/12/31 23:59:59",)"
+               R"("recordCount":20,"saved":[]},{"startTime":"2090/12/31 23:59:59",)"
                R"("endTime":"1991/01/01 00:00:00","startCause":"R","endCause":"B",)"
-               R"("recordPeriod":1,"firstRecord":20,"recordCount":7},)"
+               R"("recordPeriod":1,"firstRecord":20,"recordCount":7,"saved":[]},)"
                R"({"startTime":"2000/00/00 00:00:00","endTime":"2000/00/00 00:00:00",)"
                R"("startCause":"","endCause":"","recordPeriod":0,"firstRecord":0,)"
-               R"("recordCount":0},)"),
+               R"("recordCount":0,"saved":[]},)"),
         std::string::npos)
         << j;
     EXPECT_NE(j.find(R"("measurementCounts":[20,7,-1,-1,-1,-1,-1,-1,-1,-1]})"), std::string::npos)
@@ -126,10 +128,12 @@ records 0
     EXPECT_NE(j.find(R"("waveMode":1,)"), std::string::npos) << j;
     EXPECT_NE(j.find(R"("clock":"2097/06/01 12:00:0)"), std::string::npos) << j;
     EXPECT_NE(j.find(R"("startCause":"S","endCause":"","firstRecord":[0,0,0],)"
-                     R"("recordCount":[4,4,5]},)"),
+                     R"("recordCount":[4,4,5],"saved":[]},)"),
               std::string::npos)
         << j;
-    EXPECT_NE(j.find(R"("firstRecord":[4,4,5],"recordCount":[0,0,0]})"), std::string::npos) << j;
+    EXPECT_NE(j.find(R"("firstRecord":[4,4,5],"recordCount":[0,0,0],"saved":[]})"),
+              std::string::npos)
+        << j;
     EXPECT_NE(j.find(R"("measurementCounts":[5,0,-1,)"), std::string::npos) << j;
 }
 
@@ -151,6 +155,8 @@ records 3
                      R"("batteryVolts":3.6},"clock":"1998/12/31 23:59:0)"),
               std::string::npos)
         << j;
+    // The two-digit year 98 is 1998 for the offset too.
+    EXPECT_NE(j.find(R"("clockOffsetSeconds":-828352860,)"), std::string::npos) << j;
     EXPECT_NE(j.find(R"("measurementCounts":[3,-1,)"), std::string::npos) << j;
 }
 

@@ -21,6 +21,7 @@
 #include "kvsim_options.h"
 #include "model/faults.h"
 #include "model/recorder_model.h"
+#include "model/replay_responder.h"
 #include "model/scripted_responder.h"
 #include "model/wire.h"
 
@@ -71,6 +72,7 @@ class Simulator {
     void onFrame(const std::vector<uint8_t>& frame);
     void schedule(std::vector<uint8_t> bytes, int64_t startUs, int64_t gapUs, size_t burstTail,
                   bool reply, bool hangUp);
+    void scheduleArrivals(const Delivery& d);
     void insert(Piece p);
     // Writes what is due; false after a hang-up.
     bool flushDue();
@@ -170,9 +172,28 @@ void Simulator::onFrame(const std::vector<uint8_t>& frame) {
         std::fprintf(stderr, "kvsim: frame %ld command %d -> %zu bytes%s%s\n", frames_, frame[2],
                      d.bytes.size(), d.byteGapMs ? " (trickle)" : "", d.hangUp ? " (hang-up)" : "");
     if (d.hangUp) d.bytes.resize(std::min(d.hangUpAfterBytes, d.bytes.size()));
+    if (d.arrivalUs.size() == d.bytes.size() && !d.bytes.empty()) {
+        scheduleArrivals(d);
+        return;
+    }
     int64_t byteUs = o_.baud > 0 ? 10'000'000 / o_.baud : 0;
     int64_t start = nowUs() + o_.latencyMs * 1000 + (d.byteGapMs > 0 ? byteUs : 0);
     schedule(std::move(d.bytes), start, d.byteGapMs * 1000, d.burstTail, true, d.hangUp);
+}
+
+// A replayed answer: the bytes that arrived together then go out together.
+void Simulator::scheduleArrivals(const Delivery& d) {
+    const int64_t start = nowUs();
+    size_t a = 0;
+    while (a < d.bytes.size()) {
+        size_t b = a + 1;
+        while (b < d.bytes.size() && d.arrivalUs[b] == d.arrivalUs[a]) ++b;
+        insert({start + d.arrivalUs[a],
+                std::vector<uint8_t>(d.bytes.begin() + static_cast<long>(a),
+                                     d.bytes.begin() + static_cast<long>(b)),
+                true, d.hangUp && b == d.bytes.size()});
+        a = b;
+    }
 }
 
 void Simulator::writeOut(const std::vector<uint8_t>& bytes) {
@@ -300,7 +321,16 @@ int main(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
 
     std::unique_ptr<kv::sim::Responder> responder;
-    if (o.echo || o.replyLength) {
+    if (!o.replay.empty()) {
+        std::vector<kv::sim::RecordedExchange> exchanges;
+        std::string why;
+        if (!kv::sim::loadRecordedExchanges(o.replay, exchanges, why)) {
+            std::fprintf(stderr, "kvsim: %s\n", why.c_str());
+            return 1;
+        }
+        if (o.verbose) std::fprintf(stderr, "kvsim: replaying %zu commands\n", exchanges.size());
+        responder = std::make_unique<kv::sim::ReplayResponder>(std::move(exchanges), o.delayScale);
+    } else if (o.echo || o.replyLength) {
         auto scripted = std::make_unique<kv::sim::ScriptedResponder>();
         size_t length = o.replyLength;
         // A real recorder ignores a frame whose envelope or CRC is wrong.

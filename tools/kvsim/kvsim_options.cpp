@@ -18,6 +18,9 @@ const char* const kUsage =
     "start\n"
     "             [--latency MS] [--baud N]        answer delay; pace output (0 = no limit)\n"
     "             [--live] [--live-interval MS]    send live telegrams on its own\n"
+    "             [--replay TRACE [--delay-scale X]]   answer each command as the recorder\n"
+    "                                              of a protocol trace (kvtool --trace) did,\n"
+    "                                              its delays times X (default 1)\n"
     "             [--no-stdin] [--verbose]\n"
     "Stops on SIGINT, SIGTERM or end of standard input (unless --no-stdin or stdin is "
     "/dev/null).\n";
@@ -112,6 +115,22 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
             }
             o.config.description = value;
             ++i;
+        } else if (a == "--replay") {
+            if (!value) {
+                error = "--replay needs a trace file";
+                return false;
+            }
+            o.replay = value;
+            ++i;
+        } else if (a == "--delay-scale") {
+            char* end = nullptr;
+            const double scale = value ? std::strtod(value, &end) : -1;
+            if (!value || *end != '\0' || !(scale >= 0 && scale <= 1000)) {
+                error = "--delay-scale needs a number from 0 to 1000";
+                return false;
+            }
+            o.delayScale = scale;
+            ++i;
         } else if (a == "--echo") {
             o.echo = true;
         } else if (a == "--live") {
@@ -130,6 +149,10 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
     }
     if (o.echo && o.replyLength) {
         error = "--echo and --reply-length exclude each other";
+        return false;
+    }
+    if (!o.replay.empty() && (o.echo || o.replyLength)) {
+        error = "--replay answers from its trace; --echo and --reply-length do not go with it";
         return false;
     }
     return true;

@@ -19,6 +19,8 @@ struct Options {
     int64_t liveIntervalMs = 1000;
     bool watchStdin = true;
     bool verbose = false;
+    std::string replay;       // a protocol trace to answer from
+    double delayScale = 1.0;  // its recorded delays times this
 };
 
 extern const char* const kUsage;

@@ -1,11 +1,13 @@
-// kvtool download (--all | --select 1,3) [--dir DIR]: fetches measurements
-// from the recorder into data files and prints the path of each file created.
+// kvtool download (--all | --new | --select 1,3) [--dir DIR]: fetches
+// measurements from the recorder into data files and prints the path of each
+// file created.
 #include "cmd_download.h"
 
 #include <cstdio>
 
 #include "datafile/data_set.h"
 #include "download/download_driver.h"
+#include "download/saved_measurements.h"
 #include "recorder/information_command.h"
 #include "tool_link.h"
 #include "tool_options.h"
@@ -36,13 +38,16 @@ bool parseSelection(const std::string& text, std::array<bool, kMeasurementSlots>
 
 bool parseDownloadRequest(const std::vector<std::string>& args, DownloadRequest& request,
                           std::string& error) {
-    bool all = false, select = false, dir = false;
+    bool all = false, select = false, dir = false, onlyNew = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--all" && !all) {
             all = request.all = true;
             request.selected.fill(true);
+        } else if (a == "--new" && !onlyNew) {
+            onlyNew = request.onlyNew = true;
+            request.selected.fill(true);  // the driver narrows it down once it has the index
         } else if (a == "--select" && !select) {
             if (!hasValue || !parseSelection(args[++i], request.selected)) {
                 error = "--select takes measurement numbers 1 to 10, such as 1,3";
@@ -61,8 +66,8 @@ bool parseDownloadRequest(const std::vector<std::string>& args, DownloadRequest&
             return false;
         }
     }
-    if (all == select) {
-        error = "download needs either --all or --select";
+    if (int(all) + int(select) + int(onlyNew) != 1) {
+        error = "download needs one of --all, --new or --select";
         return false;
     }
     return true;
@@ -75,16 +80,25 @@ bool downloadCommand(Link& link, PcSettings& settings, const DownloadRequest& re
     state.downloadSelected = request.selected;
     DataSet data;
     DownloadJob job(link, settings.downloadSettings(), state, data);
+    const std::string folder = settings.dataFolder();
+    bool firstGeneration = false;
+    if (request.onlyNew)
+        job.chooseMeasurements = [&](RecorderState& s) {
+            s.downloadSelected =
+                newMeasurements(s, findSavedMeasurements(folder, s, firstGeneration));
+        };
 
     const IdentityAnswer answer =
         identifyRecorder(link, settings.comPort(), settings.baudRate(), state.identity);
     if (answer == IdentityAnswer::NoLine) return false;
+    firstGeneration = answer != IdentityAnswer::Answered;
     const bool ok = answer == IdentityAnswer::Answered ? downloadLaterGeneration(job)
                                                        : downloadFirstGeneration(job);
     files = job.savedFiles;
     missing.clear();
     for (int i = 0; i < kMeasurementSlots; ++i)
-        if (ok && !request.all && request.selected[i] && state.measurementCounts[i] < 0)
+        if (ok && !request.all && !request.onlyNew && request.selected[i] &&
+            state.measurementCounts[i] < 0)
             missing.push_back(i + 1);
     return ok;
 }
@@ -100,6 +114,7 @@ int runDownload(const ToolOptions& options) {
     settings.setComPort(port.portNumber);
     settings.setBaudRate(port.baudRate);
     ToolLink line(port);
+    if (!line.ready()) return kExitFailed;
 
     std::vector<std::string> files;
     std::vector<int> missing;
@@ -111,20 +126,30 @@ int runDownload(const ToolOptions& options) {
 }
 
 const char* const kDownloadHelp =
-    "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] download\n"
-    "              (--all | --select N[,N...]) [--dir DIR]\n\n"
+    "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] [--trace FILE] download\n"
+    "              (--all | --new | --select N[,N...]) [--dir DIR]\n\n"
     "Downloads measurements from the connected recorder, as the information\n"
     "screen's download button does, writes one data file per measurement and\n"
     "prints the path of each file created.\n\n"
     "Options:\n"
     "  --all            every measurement the recorder holds.\n"
     "                   Example: kvtool download --all\n"
+    "  --new            only the measurements that are not in the data folder yet:\n"
+    "                   none of its data files (found through the download journal\n"
+    "                   kvmanager-downloads.csv, else by their first lines) has the\n"
+    "                   same serial number, model, kind, start, end and record\n"
+    "                   count. With nothing new, nothing is fetched (exit status 0).\n"
+    "                   Example: kvtool download --new --dir ~/KV-DATAS\n"
     "  --select N,...   the measurements numbered 1 to 10; one that holds no data\n"
     "                   is reported on stderr.\n"
     "                   Example: kvtool download --select 1,3\n"
     "  --dir DIR        the folder for the data files. Default: the INI's data\n"
     "                   folder (section \"etc\", key Path).\n"
     "                   Example: kvtool download --all --dir /tmp/kv\n\n"
+    "Every file saved gets a line in kvmanager-downloads.csv in the data folder:\n"
+    "the time of saving, the file name, model, serial and device number, the\n"
+    "measurement, kind, start, end, record count, the recorder's clock offset\n"
+    "(recorder minus PC, seconds), the program version and the file's SHA-256.\n\n"
     "Example:\n"
     "  kvtool --port /dev/ttyUSB0 download --select 2 --dir ~/KV-DATAS\n";
 

@@ -13,11 +13,12 @@ namespace kv::tool {
 // What `download` was asked for: measurements 1 to 10 and a data folder.
 struct DownloadRequest {
     std::array<bool, kMeasurementSlots> selected{};
-    bool all = false;    // --all: measurements that do not exist are no surprise
-    std::string folder;  // empty: the settings' data folder
+    bool all = false;      // --all: measurements that do not exist are no surprise
+    bool onlyNew = false;  // --new: the measurements not in the data folder yet
+    std::string folder;    // empty: the settings' data folder
 };
 
-// Parses the words after "download": (--all | --select 1,3,...) [--dir DIR].
+// Parses the words after "download": (--all | --new | --select 1,3,...) [--dir DIR].
 // False with the reason on a usage error.
 bool parseDownloadRequest(const std::vector<std::string>& args, DownloadRequest& request,
                           std::string& error);

@@ -8,6 +8,7 @@
 
 #include "base/cp932.h"
 #include "json_writer.h"
+#include "recorder/clock_offset.h"
 #include "recorder/information_command.h"
 #include "recorder/value_texts.h"
 #include "tool_link.h"
@@ -108,29 +109,46 @@ void entryTimes(JsonWriter& j, const Entry& e) {
     text(j, "endCause", causeText(e.endCause));
 }
 
-void peakIndex(JsonWriter& j, const MeasurementIndex& index) {
+void savedFiles(JsonWriter& j, const std::vector<std::string>& names) {
+    j.key("saved");
     j.beginArray();
-    for (const MeasurementIndexEntry& e : index) {
+    for (const std::string& name : names) j.string(name);
+    j.endArray();
+}
+
+void peakIndex(JsonWriter& j, const MeasurementIndex& index, const SavedMeasurements& saved) {
+    j.beginArray();
+    for (size_t i = 0; i < index.size(); ++i) {
+        const MeasurementIndexEntry& e = index[i];
         j.beginObject();
         entryTimes(j, e);
         integer(j, "recordPeriod", e.recordPeriod);
         integer(j, "firstRecord", e.firstRecord);
         integer(j, "recordCount", e.recordCount);
+        savedFiles(j, saved[i]);
         j.endObject();
     }
     j.endArray();
 }
 
-void waveIndex(JsonWriter& j, const WaveMeasurementIndex& index) {
+void waveIndex(JsonWriter& j, const WaveMeasurementIndex& index, const SavedMeasurements& saved) {
     j.beginArray();
-    for (const WaveIndexEntry& e : index) {
+    for (size_t i = 0; i < index.size(); ++i) {
+        const WaveIndexEntry& e = index[i];
         j.beginObject();
         entryTimes(j, e);
         intArray(j, "firstRecord", e.firstRecord);
         intArray(j, "recordCount", e.recordCount);
+        savedFiles(j, saved[i]);
         j.endObject();
     }
     j.endArray();
+}
+
+// "+12 s" as the information screens show it, in the console's words.
+std::string offsetText(const std::optional<long long>& seconds) {
+    if (!seconds) return "unknown";
+    return (*seconds > 0 ? "+" : "") + std::to_string(*seconds) + " s";
 }
 
 // The clock with the century of its generation: the first generation keeps
@@ -141,7 +159,7 @@ std::string clockText(const RecorderClock& c, bool firstGeneration) {
     return dateTimeText(CalendarTime{year, c.month, c.day, c.hour, c.minute, c.second, 0});
 }
 
-std::string infoText(const RecorderState& s, bool first) {
+std::string infoText(const RecorderState& s, bool first, const SavedMeasurements& saved) {
     std::string out;
     auto line = [&](const std::string& name, const std::string& value) {
         out += name + ": " + value + "\n";
@@ -153,20 +171,25 @@ std::string infoText(const RecorderState& s, bool first) {
     line("deviceNumber", std::to_string(first ? s.legacyInfo.deviceNumber : s.info.deviceNumber));
     line("mode", modeName(wave ? 1 : 0));
     line("clock", clockText(s.clock, first));
+    line("clockOffset", offsetText(clockOffsetFor(s, first)));
     for (int i = 0; i < kMeasurementSlots; ++i) {
         if (s.measurementCounts[i] < 0) continue;
         const auto& start = wave ? s.waveIndex[i].startTime : s.index[i].startTime;
         const auto& end = wave ? s.waveIndex[i].endTime : s.index[i].endTime;
+        std::string files;
+        for (const std::string& name : saved[i])
+            files += (files.empty() ? ", saved: " : " ") + name;
         line("measurement " + std::to_string(i + 1),
              timeText(start) + " - " + timeText(end) + ", " +
-                 std::to_string(s.measurementCounts[i]) + (wave ? " blocks" : " records"));
+                 std::to_string(s.measurementCounts[i]) + (wave ? " blocks" : " records") + files);
     }
     return out;
 }
 
 }  // namespace
 
-std::string infoJson(const RecorderState& s, bool first, bool statusRead) {
+std::string infoJson(const RecorderState& s, bool first, bool statusRead,
+                     const SavedMeasurements& saved) {
     JsonWriter j;
     j.beginObject();
     text(j, "generation", first ? "first" : "later");
@@ -178,11 +201,16 @@ std::string infoJson(const RecorderState& s, bool first, bool statusRead) {
     else
         status(j, s.info);
     text(j, "clock", clockText(s.clock, first));
+    j.key("clockOffsetSeconds");
+    if (const auto offset = clockOffsetFor(s, first))
+        j.integer(*offset);
+    else
+        j.null();
     j.key("index");
     if (!first && s.info.waveMode != 0)
-        waveIndex(j, s.waveIndex);
+        waveIndex(j, s.waveIndex, saved);
     else
-        peakIndex(j, s.index);
+        peakIndex(j, s.index, saved);
     j.key("measurementCounts");
     j.beginArray();
     for (int32_t c : s.measurementCounts) j.integer(c);
@@ -191,7 +219,8 @@ std::string infoJson(const RecorderState& s, bool first, bool statusRead) {
     return j.text() + "\n";
 }
 
-int infoCommand(Link& link, int portNumber, int baudRate, bool json, std::string& out) {
+int infoCommand(Link& link, int portNumber, int baudRate, bool json, std::string& out,
+                const std::string& dataFolder) {
     RecorderState state;
     RecorderScreen screen = readRecorderInformation(link, portNumber, baudRate, state);
     if (screen == RecorderScreen::None) return kExitFailed;
@@ -200,37 +229,53 @@ int infoCommand(Link& link, int portNumber, int baudRate, bool json, std::string
     // of a fresh identity; a recorder that answered the identity command
     // instead has no status to show.
     const bool statusRead = !first || state.identity.family[0] != 0;
-    out = json ? infoJson(state, first, statusRead) : infoText(state, first);
+    const SavedMeasurements saved =
+        dataFolder.empty() ? SavedMeasurements{} : findSavedMeasurements(dataFolder, state, first);
+    out = json ? infoJson(state, first, statusRead, saved) : infoText(state, first, saved);
     return kExitOk;
 }
 
 int runInfo(const ToolOptions& options) {
     bool json = false;
+    std::string folder;
     for (size_t i = 1; i < options.args.size(); ++i) {
-        if (options.args[i] != "--json") {
-            std::fprintf(stderr, "kvtool info: unexpected '%s'\n", options.args[i].c_str());
+        const std::string& a = options.args[i];
+        if (a == "--json") {
+            json = true;
+        } else if (a == "--dir" && i + 1 < options.args.size() && !options.args[i + 1].empty()) {
+            folder = options.args[++i];
+        } else {
+            std::fprintf(stderr, "kvtool info: unexpected '%s'\n", a.c_str());
             return kExitUsage;
         }
-        json = true;
     }
     PcSettings settings;
     PortChoice port;
     if (!loadSettingsAndPort(options, settings, port)) return kExitUsage;
+    if (!folder.empty()) settings.setDataFolder(folder);
     ToolLink line(port);
+    if (!line.ready()) return kExitFailed;
     std::string out;
-    int result = infoCommand(line.link(), line.portNumber(), line.baudRate(), json, out);
+    int result = infoCommand(line.link(), line.portNumber(), line.baudRate(), json, out,
+                             settings.dataFolder());
     return writeOutput(out) ? result : kExitFailed;
 }
 
 const char* const kInfoHelp =
-    "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] info [--json]\n\n"
+    "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] [--trace FILE] info\n"
+    "              [--json] [--dir DIR]\n\n"
     "Reads the connected recorder's status, measurement index and clock, as the\n"
     "main window's \"ＫＶ情報\" command does: first as a first-generation recorder\n"
     "(4100, 4300), then as a later one (5100 to 6300). A port that cannot be\n"
     "opened is reported at once, with the reason.\n\n"
     "Options:\n"
-    "  --json   print the records as one JSON object instead of text lines.\n"
-    "           Example: kvtool --port /dev/ttyUSB0 info --json\n\n"
+    "  --json   print the records as one JSON object instead of text lines, with\n"
+    "           \"clockOffsetSeconds\" (recorder minus PC; null when unknown) and, per\n"
+    "           measurement, \"saved\": the names of its data files in the data folder.\n"
+    "           Example: kvtool --port /dev/ttyUSB0 info --json\n"
+    "  --dir DIR  the data folder whose files count as saved. Default: the INI's\n"
+    "           data folder (section \"etc\", key Path).\n"
+    "           Example: kvtool info --json --dir ~/KV-DATAS\n\n"
     "Example:\n"
     "  kvtool --port COM1 info\n";
 

@@ -9,13 +9,13 @@
 
 #include "json_writer.h"
 #include "list/over_range.h"
+#include "monitor/live_monitor.h"
 #include "recorder/session.h"
 #include "recorder/value_texts.h"
 #include "screens/condition_rules.h"
 #include "screens/monitor_settings.h"
 #include "tool_link.h"
 #include "tool_options.h"
-#include "monitor/live_monitor.h"
 
 namespace kv::tool {
 namespace {
@@ -359,6 +359,7 @@ int runMonitor(const ToolOptions& options) {
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
     ToolLink line(port);
+    if (!line.ready()) return kExitFailed;
     return monitorCommand(line.link(), port.portNumber, port.baudRate, request, *recorder, *view,
                           stdout, &gInterrupted);
 }

@@ -128,6 +128,7 @@ int runPorts(const ToolOptions& options) {
         PortChoice port;
         if (!loadSettingsAndPort(options, settings, port)) return kExitUsage;
         ToolLink line(port);
+        if (!line.ready()) return kExitFailed;
         line.host().setProgressTextsShown(true);
         std::vector<std::string> paths;
         for (const SerialPortInfo& p : ports) paths.push_back(p.path);

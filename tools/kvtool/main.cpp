@@ -46,7 +46,13 @@ const char* const kCommonHelp =
     "  --ini FILE       the settings file. Default: that of the ＫＶマネージャー installed\n"
     "                   beside kvtool, or ~/.config/kvmanager/kvmanager.ini when that\n"
     "                   folder is read-only (a system-wide installation).\n"
-    "                   Example: --ini ~/kv/kvmanager.ini\n";
+    "                   Example: --ini ~/kv/kvmanager.ini\n"
+    "  --trace FILE     record the line in FILE for support: every frame sent and\n"
+    "                   every byte received with its time, the attempts, time-outs\n"
+    "                   and line resets, as JSON Lines (kvsim --replay FILE plays\n"
+    "                   the recorder of it again). Only the line's bytes and the\n"
+    "                   program's own settings go into it.\n"
+    "                   Example: --trace /tmp/download.jsonl\n";
 
 const char* const kExitHelp =
     "Exit status: 0 success, 1 the operation failed (the reason on stderr),\n"
@@ -55,7 +61,7 @@ const char* const kExitHelp =
 void printTopHelp() {
     std::printf(
         "kvtool: the recorder and data-file operations of ＫＶマネージャー, from a shell.\n\n"
-        "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] COMMAND [OPTIONS]\n"
+        "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] [--trace FILE] COMMAND [OPTIONS]\n"
         "       kvtool COMMAND --help\n"
         "       kvtool --help | --version\n\n"
         "Commands:\n");

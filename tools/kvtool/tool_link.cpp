@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace kv::tool {
 namespace {
@@ -75,14 +76,28 @@ int usageError(const std::string& reason) {
 bool loadSettingsAndPort(const ToolOptions& options, PcSettings& settings, PortChoice& port) {
     loadToolSettings(options, settings);
     std::string error;
+    port.traceFile = options.trace;
     if (choosePort(options, settings, port, error)) return true;
     std::fprintf(stderr, "kvtool: %s\n", error.c_str());
     return false;
 }
 
 ToolLink::ToolLink(const PortChoice& port)
-    : port_(port), device_(clock_), link_{device_, clock_, host_, [this](int) {
-                                              return port_.devicePath;
-                                          }} {}
+    : port_(port),
+      device_(clock_),
+      trace_(clock_, "kvtool"),
+      traced_(device_, trace_),
+      link_{port.traceFile.empty() ? static_cast<SerialDevice&>(device_) : traced_, clock_, host_,
+            [this](int) { return port_.devicePath; }} {
+    if (port.traceFile.empty()) return;
+    int error = 0;
+    if (trace_.writeTo(port.traceFile, error)) {
+        link_.trace = &trace_;
+        return;
+    }
+    std::fprintf(stderr, "kvtool: cannot write the trace %s: %s\n", port.traceFile.c_str(),
+                 std::strerror(error));
+    ready_ = false;
+}
 
 }  // namespace kv::tool

@@ -6,7 +6,9 @@
 #include "base/clock.h"
 #include "console_host.h"
 #include "link/link.h"
+#include "link/protocol_trace.h"
 #include "link/termios_device.h"
+#include "link/tracing_device.h"
 #include "settings/pc_settings.h"
 #include "tool_options.h"
 
@@ -25,6 +27,7 @@ struct PortChoice {
     int portNumber = 1;
     int baudRate = 0;
     std::string devicePath;
+    std::string traceFile;  // --trace: the protocol trace of the run; empty = none
 };
 // False with the reason when --port names a COM port outside 1 to 8.
 bool choosePort(const ToolOptions& options, const PcSettings& settings, PortChoice& port,
@@ -37,13 +40,16 @@ bool loadSettingsAndPort(const ToolOptions& options, PcSettings& settings, PortC
 int usageError(const std::string& reason);
 
 // The recorder link of a kvtool run: the real serial device and clock, and a
-// console host that writes message boxes to stderr.
+// console host that writes message boxes to stderr. With a trace file, the
+// line passes through the protocol trace.
 class ToolLink {
   public:
     explicit ToolLink(const PortChoice& port);
     ToolLink(const ToolLink&) = delete;
     ToolLink& operator=(const ToolLink&) = delete;
 
+    // False when the trace file could not be created; the reason is on stderr.
+    bool ready() const { return ready_; }
     Link& link() { return link_; }
     ConsoleHost& host() { return host_; }
     int portNumber() const { return port_.portNumber; }
@@ -53,8 +59,11 @@ class ToolLink {
     PortChoice port_;
     RealClock clock_;
     TermiosDevice device_;
+    ProtocolTrace trace_;
+    TracingDevice traced_;
     ConsoleHost host_;
     Link link_;
+    bool ready_ = true;
 };
 
 }  // namespace kv::tool

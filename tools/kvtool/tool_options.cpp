@@ -45,6 +45,14 @@ std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& 
             auto v = value("--ini");
             if (!v) return std::nullopt;
             o.ini = *v;
+        } else if (a == "--trace") {
+            auto v = value("--trace");
+            if (!v) return std::nullopt;
+            if (v->empty()) {
+                error = "--trace needs a file";
+                return std::nullopt;
+            }
+            o.trace = *v;
         } else {
             o.args.push_back(a);
         }

@@ -11,6 +11,7 @@ struct ToolOptions {
     std::string port;               // DEV or COMn; empty = the INI's port
     int baud = 0;                   // 0 = the INI's baud rate
     std::string ini;                // empty = the program's own INI file
+    std::string trace;              // a protocol trace of the line goes here; empty = none
     std::vector<std::string> args;  // subcommand name first
 };
 

@@ -164,10 +164,11 @@ TEST_F(MainFormTest, InformationOfALaterGenerationRecorder) {
     ASSERT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{"[x]", "01", "2014/03/05 09:00:00", "Switch",
-                                        "2014/03/05 10:00:00", "Mem-Full", "３０秒", "12"}));
+                                        "2014/03/05 10:00:00", "Mem-Full", "３０秒", "12", ""}));
     EXPECT_EQ(rows[1][3], "Remote");
     EXPECT_EQ(rows[1][5], "*");
-    EXPECT_EQ(rows[2], (std::vector<std::string>{"[ ]", "03", "未計測です。", "", "", "", "", ""}));
+    EXPECT_EQ(rows[2],
+              (std::vector<std::string>{"[ ]", "03", "未計測です。", "", "", "", "", "", ""}));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -186,7 +187,7 @@ TEST_F(MainFormTest, InformationOfAWaveModeRecorderCountsEveryAxis) {
     EXPECT_EQ(commandCodes(), (std::vector<int>{240, 80, 112, 96}));
     EXPECT_EQ(header,
               (std::vector<std::string>{"計測番号", "   開始時刻   ", "開始条件", "   終了時刻   ",
-                                        "終了条件", "Ｘ計測数", "Ｙ計測数", "Ｚ計測数"}));
+                                        "終了条件", "Ｘ計測数", "Ｙ計測数", "Ｚ計測数", "保存"}));
     EXPECT_EQ(first[7], "12");
 }
 
@@ -218,8 +219,9 @@ TEST_F(MainFormTest, InformationOfAFirstGenerationRecorder) {
     EXPECT_EQ(fields["StaticText19"], "12");
     EXPECT_EQ(fields["StaticText20"], "11.5");
     EXPECT_EQ(fields["StaticText32"], "3.1v");
-    EXPECT_EQ(first, (std::vector<std::string>{"01", "2014/03/05 09:00:00", "Remote",
-                                               "2014/03/05 10:00:00", "Bat Empty", "５秒", "5"}));
+    EXPECT_EQ(first,
+              (std::vector<std::string>{"01", "2014/03/05 09:00:00", "Remote",
+                                        "2014/03/05 10:00:00", "Bat Empty", "５秒", "5", ""}));
 }
 
 TEST_F(MainFormTest, AFirstGenerationRecorderFailingItsIndexEndsWithTheFailureNotice) {

@@ -1,3 +1,5 @@
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -7,6 +9,7 @@
 #include "app/ui/shell_fixture.h"
 #include "screens/TInformationForm.h"
 #include "screens/TKV5000_Info.h"
+#include "screens/info_widgets.h"
 
 namespace kv::test {
 namespace {
@@ -23,7 +26,13 @@ class InformationScreenTest : public ShellTest {
     static void tick(QTreeWidget* list, int row, bool on) {
         list->topLevelItem(row)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
     }
-    std::vector<std::string> dataFiles() const { return fileNames(folder.path() + "KV-DATAS/"); }
+    // The data files in the data folder (the download journal beside them is none).
+    std::vector<std::string> dataFiles() const {
+        std::vector<std::string> files;
+        for (const std::string& name : fileNames(folder.path() + "KV-DATAS/"))
+            if (name.size() > 4 && name.substr(name.size() - 4) == ".CSV") files.push_back(name);
+        return files;
+    }
     // The screens ask before every download.
     void agreeToDownloads() { host.standingAnswers["測定データ読み込み"] = Host::Yes; }
 };
@@ -107,6 +116,86 @@ TEST_F(InformationScreenTest, FirstGenerationDownloadFromItsOwnScreen) {
               (std::vector<int>{240, 0, 32, 33}));
     EXPECT_EQ(host.titles().back(), "データ通信");
     EXPECT_EQ(dataFiles().size(), 3u);  // the three measurements of the generated recorder
+}
+
+const char* const kThreeMeasurements =
+    "model 5300\nserial 4321\nclock 2025/04/01 09:58:00\n"
+    "measurement\n start 2014/03/05 09:00:00\n records 12\n"
+    "measurement\n start 2014/03/06 08:00:00\n records 7\n"
+    "measurement\n start 2014/03/07 08:00:00\n records 3\n";
+
+// A measurement just downloaded is marked as on the PC, and 新しい計測のみ
+// leaves it unticked; cleared, every measurement is ticked again.
+TEST_F(InformationScreenTest, SavedMarksAndNewMeasurementsOnly) {
+    start(kThreeMeasurements);
+    agreeToDownloads();
+    ASSERT_TRUE(std::filesystem::create_directories(folder.path() + "KV-DATAS"));
+    openInformation([&](QWidget* screen) {
+        auto* list = find<QTreeWidget>(screen, "DataView");
+        auto* newOnly = find<QCheckBox>(screen, "chkNewOnly");
+        const int mark = list->columnCount() - 1;
+        EXPECT_EQ(list->headerItem()->text(mark), QStringLiteral("保存"));
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(list->topLevelItem(i)->text(mark), QString());
+        tick(list, 0, false);
+        tick(list, 2, false);
+        find<QPushButton>(screen, "TestButton")->click();
+        auto marks = [&] {
+            std::vector<std::string> m;
+            for (int i = 0; i < 4; ++i)
+                m.push_back(list->topLevelItem(i)->text(mark).toStdString());
+            return m;
+        };
+        EXPECT_EQ(marks(), (std::vector<std::string>{"", "保存済み", "", ""}));
+        EXPECT_EQ(list->topLevelItem(1)->toolTip(mark).toStdString(), dataFiles().at(0));
+        newOnly->setChecked(true);
+        EXPECT_EQ(tickedMeasurements(list),
+                  (std::array<bool, 10>{true, false, true, false, false, false, false, false, false,
+                                        false}));
+        newOnly->setChecked(false);
+        EXPECT_EQ(tickedMeasurements(list),
+                  (std::array<bool, 10>{true, true, true, false, false, false, false, false, false,
+                                        false}));
+    });
+    // The next showing reads the folder again and keeps the box's choice.
+    openInformation([&](QWidget* screen) {
+        auto* list = find<QTreeWidget>(screen, "DataView");
+        EXPECT_EQ(list->topLevelItem(1)->text(list->columnCount() - 1), QStringLiteral("保存済み"));
+    });
+}
+
+// The clock offset beside the clock: a minute and more in the warning
+// colour, with the hint to set the clock; within a minute, plainly.
+void expectClockOffset(QWidget* screen, bool warn, const char* sign) {
+    auto* offset = findControl<QLineEdit>(screen, "txtClockOffset");
+    auto* hint = findControl<QLabel>(screen, "lblClockHint");
+    const std::string text = offset->text().toStdString();
+    EXPECT_EQ(text.substr(0, 1), sign) << text;
+    EXPECT_EQ(text.substr(text.size() - 4), " 秒");
+    EXPECT_EQ(hint->isVisible(), warn);
+    EXPECT_EQ(offset->palette().color(QPalette::Text) == QColor(0xC0, 0, 0), warn);
+    EXPECT_EQ(offset->accessibleName(), QStringLiteral("時計のずれ"));
+}
+
+TEST_F(InformationScreenTest, ClockOffsetOfMoreThanAMinuteIsAWarning) {
+    start("model 5300\nclock 2025/04/01 09:58:00\n");
+    openInformation([&](QWidget* screen) { expectClockOffset(screen, true, "-"); });
+}
+
+TEST_F(InformationScreenTest, ClockOffsetWithinAMinuteIsShownPlainly) {
+    start("model 5300\nclock 2025/04/01 10:00:10\n");
+    openInformation([&](QWidget* screen) { expectClockOffset(screen, false, "+"); });
+}
+
+TEST_F(InformationScreenTest, FirstGenerationScreenHasTheMarksToo) {
+    start("model 4300\nclock 2025/04/01 09:00:00\n");
+    openInformation([&](QWidget* screen) {
+        EXPECT_EQ(find<QLabel>(screen, "StaticText36")->text().left(1), QStringLiteral("-"));
+        EXPECT_TRUE(find<QLabel>(screen, "StaticText37")->isVisible());
+        auto* list = find<QTreeWidget>(screen, "ListView1");
+        EXPECT_EQ(list->headerItem()->text(list->columnCount() - 1), QStringLiteral("保存"));
+        find<QCheckBox>(screen, "CheckBox1")->setChecked(true);  // nothing saved: all stay ticked
+        EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Checked);
+    });
 }
 
 }  // namespace

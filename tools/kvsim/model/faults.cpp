@@ -25,11 +25,12 @@ Delivery FaultyResponder::deliver(const uint8_t* frame, size_t n) {
         --plan_.hangUpAfter;
     }
 
-    Delivery d;
     // The model sees every frame, answered or not, so that its state (a write
     // that went through, a running clock) stays what a real recorder's is.
-    std::vector<uint8_t> reply = inner_.respond(frame, n);
-    if (!silent) d.bytes = std::move(reply);
+    Delivery d = inner_.deliver(frame, n);
+    if (silent) d = Delivery{};
+    // A fault changes the bytes, so their recorded times no longer fit them.
+    if (corrupt || shorten || extra || trickle) d.arrivalUs.clear();
     if (!d.bytes.empty()) {
         if (corrupt) {
             long i = plan_.corruptIndex < 0 ? static_cast<long>(d.bytes.size()) + plan_.corruptIndex
@@ -48,6 +49,7 @@ Delivery FaultyResponder::deliver(const uint8_t* frame, size_t n) {
     if (hangUp) {
         d.hangUp = true;
         d.hangUpAfterBytes = d.bytes.size() / 2;
+        d.arrivalUs.clear();
     }
     return d;
 }

@@ -27,15 +27,6 @@ struct FaultPlan {
                            // stops halfway and the line hangs up for good
 };
 
-// How one answer goes onto the line.
-struct Delivery {
-    std::vector<uint8_t> bytes;  // empty: the recorder stays silent
-    int64_t byteGapMs = 0;       // > 0: one byte every byteGapMs (trickle)
-    size_t burstTail = 0;  // the last burstTail bytes arrive together with the one before them
-    bool hangUp = false;   // the line hangs up after hangUpAfterBytes bytes
-    size_t hangUpAfterBytes = 0;
-};
-
 // A Responder decorator applying a FaultPlan. deliver() gives the whole story
 // (timing and hang-up included) for the devices that can act it out;
 // respond() gives only the bytes, for plain Responder users.
@@ -44,7 +35,7 @@ class FaultyResponder : public Responder {
     explicit FaultyResponder(Responder& inner, FaultPlan plan = {}) : inner_(inner), plan_(plan) {}
 
     FaultPlan& plan() { return plan_; }
-    Delivery deliver(const uint8_t* frame, size_t n);
+    Delivery deliver(const uint8_t* frame, size_t n) override;
 
     std::vector<uint8_t> respond(const uint8_t* frame, size_t n) override;
     std::vector<uint8_t> nextTelegram() override { return inner_.nextTelegram(); }
