@@ -25,9 +25,12 @@
 #include "link/protocol_trace.h"
 #include "link/termios_device.h"
 #include "link/tracing_device.h"
+#include "model/recorder_model.h"
 #include "recorder/recorder_state.h"
 #include "settings/pc_settings.h"
 #include "support/kvsim_process.h"
+#include "support/memory_device.h"
+#include "support/virtual_clock.h"
 
 namespace {
 
@@ -248,5 +251,51 @@ BENCHMARK(BM_DownloadTriaxialFromKvsim)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
+
+// The same download on the in-memory line and a virtual clock: only the
+// program's own work, so the trace's share of it shows undiluted by the line.
+void BM_DownloadTriaxialInMemory(benchmark::State& state) {
+    constexpr int kRecords = 20000;
+    const bool traced = state.range(0) != 0;
+    static DataSet data;
+    const std::string folder = scratchFile() + ".m";
+    const std::string tracePath = scratchFile() + ".m.jsonl";
+    for (auto _ : state) {
+        state.PauseTiming();
+        test::VirtualClock clock;
+        sim::RecorderConfig config;
+        config.model = 5300;
+        config.measurements = 1;
+        config.recordsPerMeasurement = kRecords;
+        config.now = [&clock] { return clock.localNow(); };
+        auto model = sim::makeRecorderModel(config);
+        test::MemoryDevice device(clock, *model);
+        ProtocolTrace trace(clock, "bench");
+        TracingDevice tracing(device, trace);
+        int error = 0;
+        if (traced && !trace.writeTo(tracePath, error)) state.SkipWithError("trace file");
+        QuietHost host;
+        Link link{traced ? static_cast<SerialDevice&>(tracing) : device, clock, host,
+                  [](int) { return std::string("COM1"); }, traced ? &trace : nullptr};
+        PcSettings settings;
+        settings.setDataFolder(folder);
+        settings.setComPort(1);
+        settings.setBaudRate(38400);
+        settings.setAutoName(0, true);
+        RecorderState recorder;
+        recorder.identity.modelCode = 5300;
+        recorder.downloadSelected[0] = true;
+        DownloadJob job(link, settings.downloadSettings(), recorder, data);
+        state.ResumeTiming();
+        if (!downloadLaterGeneration(job) || host.failed) state.SkipWithError("download failed");
+        state.PauseTiming();
+        for (const auto& f : job.savedFiles) ::unlink(f.c_str());
+        ::unlink((folder + "/kvmanager-downloads.csv").c_str());
+        ::rmdir(folder.c_str());
+        ::unlink(tracePath.c_str());
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DownloadTriaxialInMemory)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "base/sha256.h"
 #include "base/version.h"
 
 namespace kv {
@@ -50,6 +49,7 @@ ProtocolTrace::ProtocolTrace(Clock& clock, std::string program)
     : clock_(clock), program_(std::move(program)) {}
 
 ProtocolTrace::~ProtocolTrace() {
+    flush();
     if (fd_ >= 0) ::close(fd_);
 }
 
@@ -59,9 +59,11 @@ bool ProtocolTrace::writeTo(const std::string& path, int& error) {
         error = errno;
         return false;
     }
+    flush();
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
     path_ = path;
+    pending_.clear();
     target_ = nullptr;
     capBytes_ = 0;
     size_ = 0;
@@ -76,13 +78,15 @@ void ProtocolTrace::followTarget(std::function<std::string()> target, size_t cap
 
 void ProtocolTrace::stop(int error) {
     error_ = error;
+    pending_.clear();
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
 }
 
 void ProtocolTrace::begin(const char* event) {
+    lineMs_ = clock_.nowMs();
     line_ = "{\"t\":";
-    line_ += std::to_string(clock_.nowMs());
+    line_ += std::to_string(lineMs_);
     line_ += ",\"event\":\"";
     line_ += event;
     line_ += '"';
@@ -103,33 +107,45 @@ void ProtocolTrace::field(const char* name, const std::string& text) {
 }
 
 void ProtocolTrace::hexField(const char* name, const uint8_t* data, size_t n) {
+    static const char kDigits[] = "0123456789abcdef";
     line_ += ",\"";
     line_ += name;
     line_ += "\":\"";
-    line_ += hexText(data, n);
+    size_t at = line_.size();
+    line_.resize(at + 2 * n);
+    for (size_t i = 0; i < n; ++i) {
+        line_[at++] = kDigits[data[i] >> 4];
+        line_[at++] = kDigits[data[i] & 0x0F];
+    }
     line_ += '"';
 }
 
-void ProtocolTrace::finishLine() {
+void ProtocolTrace::finishLine(bool now) {
     line_ += "}\n";
-    writeLine(line_);
+    if (fd_ < 0) return;
+    if (capBytes_ > 0 && size_ + line_.size() > capBytes_) {
+        std::string line = std::move(line_);
+        if (!flush() || !dropOlderHalf()) return;
+        line_ = std::move(line);
+    }
+    pending_ += line_;
+    size_ += line_.size();
+    // Lines are gathered and written together: a write per line would cost a
+    // download more than the trace is worth. What goes wrong is written at
+    // once, and nothing waits longer than a second.
+    if (now || pending_.size() >= kGatherBytes || lineMs_ - flushedMs_ >= kGatherMs) flush();
 }
 
-void ProtocolTrace::writeLine(const std::string& text) {
-    if (fd_ < 0) return;
-    const std::string* line = &text;
-    std::string waiting;  // the line, while the marker of the drop is built
-    if (capBytes_ > 0 && size_ + text.size() > capBytes_) {
-        waiting = text;
-        if (!dropOlderHalf()) return;
-        line = &waiting;
-    }
+bool ProtocolTrace::flush() {
+    if (fd_ < 0) return false;
     int error = 0;
-    if (!writeAll(fd_, line->data(), line->size(), error)) {
+    if (!pending_.empty() && !writeAll(fd_, pending_.data(), pending_.size(), error)) {
         stop(error);
-        return;
+        return false;
     }
-    size_ += line->size();
+    pending_.clear();
+    flushedMs_ = lineMs_;
+    return true;
 }
 
 // Keeps the newer half of the file, from a line's beginning on, behind a line
@@ -150,7 +166,7 @@ bool ProtocolTrace::dropOlderHalf() {
     field("bytes", static_cast<long long>(from));
     field("program", program_);
     field("version", std::string(programVersion()));
-    line_ += "}\n";
+    const std::string marker = line_ + "}\n";
     const std::string temporary = path_ + ".tmp";
     const int fd =
         ::open(temporary.c_str(), O_RDWR | O_APPEND | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -159,7 +175,7 @@ bool ProtocolTrace::dropOlderHalf() {
         stop(errno);
         return false;
     }
-    if (!writeAll(fd, line_.data(), line_.size(), error) ||
+    if (!writeAll(fd, marker.data(), marker.size(), error) ||
         !writeAll(fd, kept.data() + from, kept.size() - from, error) ||
         ::rename(temporary.c_str(), path_.c_str()) != 0) {
         if (error == 0) error = errno;
@@ -170,7 +186,7 @@ bool ProtocolTrace::dropOlderHalf() {
     }
     ::close(fd_);
     fd_ = fd;
-    size_ = line_.size() + kept.size() - from;
+    size_ = marker.size() + kept.size() - from;
     return true;
 }
 
@@ -178,6 +194,7 @@ void ProtocolTrace::opened(const std::string& device, int error) {
     if (target_) {
         // Each session asks anew, so the check box and the data folder take
         // effect at the next conversation.
+        flush();
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
         path_ = target_();
@@ -199,7 +216,7 @@ void ProtocolTrace::opened(const std::string& device, int error) {
     begin("open");
     field("device", device);
     field("error", error);
-    finishLine();
+    finishLine(error != 0);
 }
 
 void ProtocolTrace::configured(int baud, int dataBits, char parity, int stopBits, int error) {
@@ -210,13 +227,13 @@ void ProtocolTrace::configured(int baud, int dataBits, char parity, int stopBits
     field("parity", std::string(1, parity));
     field("stopBits", stopBits);
     field("error", error);
-    finishLine();
+    finishLine(error != 0);
 }
 
 void ProtocolTrace::closed() {
     if (fd_ < 0) return;
     begin("close");
-    finishLine();
+    finishLine(true);
     if (target_ && fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
@@ -228,7 +245,7 @@ void ProtocolTrace::sent(const uint8_t* data, size_t n, int error) {
     begin("send");
     hexField("bytes", data, n);
     field("error", error);
-    finishLine();
+    finishLine(error != 0);
 }
 
 void ProtocolTrace::received(const uint8_t* data, size_t n) {
@@ -242,7 +259,7 @@ void ProtocolTrace::readFailed(int error) {
     if (fd_ < 0) return;
     begin("readError");
     field("error", error);
-    finishLine();
+    finishLine(true);
 }
 
 void ProtocolTrace::purged(size_t bytes) {
@@ -257,7 +274,7 @@ void ProtocolTrace::modemLine(char line, bool on, int error) {
     begin(line == 'R' ? "rts" : "dtr");
     field("on", on ? 1 : 0);
     field("error", error);
-    finishLine();
+    finishLine(error != 0);
 }
 
 void ProtocolTrace::attempt(uint8_t command, int number) {
@@ -276,7 +293,7 @@ void ProtocolTrace::timedOut(uint8_t command, int number, size_t expected, uint3
     field("attempt", number);
     field("expected", static_cast<long long>(expected));
     field("waiting", waiting);
-    finishLine();
+    finishLine(true);
 }
 
 void ProtocolTrace::invalidReply(uint8_t command, int number, size_t length) {
@@ -285,21 +302,21 @@ void ProtocolTrace::invalidReply(uint8_t command, int number, size_t length) {
     field("command", command);
     field("attempt", number);
     field("length", static_cast<long long>(length));
-    finishLine();
+    finishLine(true);
 }
 
 void ProtocolTrace::lineReset(uint8_t command) {
     if (fd_ < 0) return;
     begin("reset");
     field("command", command);
-    finishLine();
+    finishLine(true);
 }
 
 void ProtocolTrace::gaveUp(uint8_t command) {
     if (fd_ < 0) return;
     begin("failed");
     field("command", command);
-    finishLine();
+    finishLine(true);
 }
 
 }  // namespace kv

@@ -26,7 +26,9 @@ namespace kv {
 //
 // It holds nothing but the line's bytes and the program's own settings: no
 // file names, no folders, nothing of the user's. A trace that cannot be
-// written stops tracing; it never disturbs the conversation.
+// written stops tracing; it never disturbs the conversation. Lines reach the
+// file within a second, and at once when something goes wrong (a time-out, an
+// invalid reply, a reset, an error) or the port closes.
 class ProtocolTrace {
   public:
     ProtocolTrace(Clock& clock, std::string program);
@@ -73,8 +75,9 @@ class ProtocolTrace {
     void field(const char* name, long long value);
     void field(const char* name, const std::string& text);
     void hexField(const char* name, const uint8_t* data, size_t n);
-    void finishLine();
-    void writeLine(const std::string& line);
+    // Ends the line and queues it; `now` writes the queue at once.
+    void finishLine(bool now = false);
+    bool flush();
     bool dropOlderHalf();
     void stop(int error);
 
@@ -82,9 +85,15 @@ class ProtocolTrace {
     std::string program_;
     std::function<std::string()> target_;
     size_t capBytes_ = 0;  // 0: no limit
+    static constexpr size_t kGatherBytes = 64 * 1024;
+    static constexpr int64_t kGatherMs = 1000;
+
     std::string path_;
     int fd_ = -1;
-    size_t size_ = 0;
+    size_t size_ = 0;  // of the file, with what is queued
+    std::string pending_;
+    int64_t lineMs_ = 0;
+    int64_t flushedMs_ = 0;
     int error_ = 0;
     int attempt_ = 0;
     std::string line_;

@@ -35,6 +35,15 @@ class SerialDevice {
     virtual int readByte(uint8_t& out) = 0;
     // Received bytes waiting in the input queue; 0 when unknown.
     virtual uint32_t bytesWaiting() = 0;
+    // Reads n bytes that bytesWaiting has counted, as n readByte calls would;
+    // returns how many were read, with the error number of the one that
+    // failed. A device that holds them in a buffer copies them in one go.
+    virtual size_t readWaiting(uint8_t* out, size_t n, int& error) {
+        error = 0;
+        size_t done = 0;
+        while (done < n && (error = readByte(out[done])) == 0) ++done;
+        return done;
+    }
     // Blocks until input beyond what is already waiting arrives, or until the
     // monotonic deadline (Clock::nowMs) has passed. Never spins.
     virtual void waitForInput(int64_t deadlineMs) = 0;

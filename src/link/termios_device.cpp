@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace kv {
 namespace {
@@ -284,6 +285,27 @@ int TermiosDevice::readByte(uint8_t& out) {
         if (pr > 0 && (p.revents & POLLNVAL)) return EBADF;
         if (pr > 0 && (p.revents & (POLLHUP | POLLERR))) hangUpSeen = true;  // read once more
     }
+}
+
+size_t TermiosDevice::readWaiting(uint8_t* out, size_t n, int& error) {
+    error = 0;
+    if (fd_ < 0) {
+        error = EBADF;
+        return 0;
+    }
+    if (pending_.size() - pendingHead_ < n && !hungUp_) drainKernelQueue();
+    const size_t take = std::min(n, pending_.size() - pendingHead_);
+    std::memcpy(out, pending_.data() + pendingHead_, take);
+    pendingHead_ += take;
+    seen_ = seen_ > take ? seen_ - take : 0;
+    if (pendingHead_ == pending_.size()) {
+        pending_.clear();
+        pendingHead_ = 0;
+    }
+    // What is missing still comes, or fails, byte by byte as readByte has it.
+    size_t done = take;
+    while (done < n && (error = readByte(out[done])) == 0) ++done;
+    return done;
 }
 
 uint32_t TermiosDevice::bytesWaiting() {

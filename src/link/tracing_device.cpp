@@ -38,15 +38,11 @@ void TracingDevice::take() {
         head_ = 0;
     }
     const size_t before = held_.size();
-    for (; count > 0; --count) {
-        uint8_t b = 0;
-        if (const int error = inner_.readByte(b); error != 0) {
-            trace_.readFailed(error);
-            break;
-        }
-        held_.push_back(b);
-    }
+    held_.resize(before + count);
+    int error = 0;
+    held_.resize(before + inner_.readWaiting(held_.data() + before, count, error));
     trace_.received(held_.data() + before, held_.size() - before);
+    if (error != 0) trace_.readFailed(error);
 }
 
 uint32_t TracingDevice::bytesWaiting() {

@@ -7,6 +7,7 @@
 
 #include "app/TMainForm.h"
 #include "app/ui/shell_fixture.h"
+#include "download/download_journal.h"
 #include "screens/TInformationForm.h"
 #include "screens/TKV5000_Info.h"
 #include "screens/info_widgets.h"
@@ -116,6 +117,11 @@ TEST_F(InformationScreenTest, FirstGenerationDownloadFromItsOwnScreen) {
               (std::vector<int>{240, 0, 32, 33}));
     EXPECT_EQ(host.titles().back(), "データ通信");
     EXPECT_EQ(dataFiles().size(), 3u);  // the three measurements of the generated recorder
+    // The download of the first generation reads no clock; the screen's reading
+    // of this recorder's clock goes into the journal.
+    const auto journal = readJournal(folder.path() + "KV-DATAS/");
+    ASSERT_EQ(journal.size(), 3u);
+    EXPECT_TRUE(journal[0].clockOffsetSeconds.has_value());
 }
 
 const char* const kThreeMeasurements =
