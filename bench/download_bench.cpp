@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -178,6 +179,52 @@ double cpuSecondsOf(pid_t pid) {
     return (utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+// One download of measurement 1 of a 5300 on a device, into a folder of its
+// own, traced into a file when asked; what it leaves is removed afterwards.
+struct OneDownload {
+    OneDownload(SerialDevice& device, Clock& clock, const std::string& devicePath, bool traced)
+        : trace(clock, "bench"),
+          tracing(device, trace),
+          link{traced ? static_cast<SerialDevice&>(tracing) : device, clock, host,
+               [devicePath](int) { return devicePath; }, traced ? &trace : nullptr} {
+        int error = 0;
+        if (traced) traceOk = trace.writeTo(tracePath, error);
+        settings.setDataFolder(folder);
+        settings.setComPort(1);
+        settings.setBaudRate(38400);
+        settings.setAutoName(0, true);
+        recorder.identity.modelCode = 5300;
+        recorder.downloadSelected[0] = true;
+    }
+    ~OneDownload() {
+        for (const auto& f : files) ::unlink(f.c_str());
+        ::unlink((folder + "/kvmanager-downloads.csv").c_str());
+        ::rmdir(folder.c_str());
+        ::unlink(tracePath.c_str());
+    }
+    bool run(DataSet& data) {
+        DownloadJob job(link, settings.downloadSettings(), recorder, data);
+        const bool ok = traceOk && downloadLaterGeneration(job) && !host.failed;
+        files = job.savedFiles;
+        return ok && files.size() == 1;
+    }
+    double megabytes(const std::string& path) const {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 ? static_cast<double>(st.st_size) / 1e6 : 0;
+    }
+
+    const std::string folder = scratchFile() + ".d";
+    const std::string tracePath = scratchFile() + ".jsonl";
+    ProtocolTrace trace;
+    TracingDevice tracing;
+    QuietHost host;
+    Link link;
+    PcSettings settings;
+    RecorderState recorder;
+    bool traceOk = true;
+    std::vector<std::string> files;
+};
+
 // 20000 triaxial records of one measurement: 4000 transactions of five
 // records (191-byte replies), on a line without a baud limit. The two sessions'
 // wake-up waits of 1000 ms are part of the time and not of the transactions.
@@ -185,7 +232,7 @@ double cpuSecondsOf(pid_t pid) {
 // and the PC settings' check box do.
 void BM_DownloadTriaxialFromKvsim(benchmark::State& state) {
     constexpr int kRecords = 20000;
-    const bool traced = state.range(0) != 0;
+    static DataSet data;
     for (auto _ : state) {
         test::KvsimProcess sim({"--model", "5300", "--measurements", "1", "--records",
                                 std::to_string(kRecords), "--data", "uniform"});
@@ -195,45 +242,18 @@ void BM_DownloadTriaxialFromKvsim(benchmark::State& state) {
         }
         RealClock clock;
         TermiosDevice device(clock);
-        ProtocolTrace trace(clock, "bench");
-        TracingDevice tracing(device, trace);
-        const std::string tracePath = scratchFile() + ".jsonl";
-        int traceError = 0;
-        if (traced && !trace.writeTo(tracePath, traceError)) state.SkipWithError("trace file");
-        QuietHost host;
-        const std::string path = sim.devicePath();
-        Link link{traced ? static_cast<SerialDevice&>(tracing) : device, clock, host,
-                  [path](int) { return path; }, traced ? &trace : nullptr};
-        PcSettings settings;
-        const std::string folder = scratchFile() + ".d";
-        settings.setDataFolder(folder);
-        settings.setComPort(1);
-        settings.setBaudRate(38400);
-        settings.setAutoName(0, true);
-        RecorderState recorder;
-        recorder.identity.modelCode = 5300;
-        recorder.downloadSelected[0] = true;
-        static DataSet data;
-        DownloadJob job(link, settings.downloadSettings(), recorder, data);
+        OneDownload download(device, clock, sim.devicePath(), state.range(0) != 0);
 
         const double cpu0 = cpuSecondsOfSelf();
         const int64_t t0 = clock.nowMs();
-        const bool ok = downloadLaterGeneration(job);
+        const bool ok = download.run(data);
         const int64_t wallMs = clock.nowMs() - t0;
         const double cpu = cpuSecondsOfSelf() - cpu0;
         const double simCpu = cpuSecondsOf(sim.pid());
-        if (!ok || host.failed || job.savedFiles.size() != 1)
-            state.SkipWithError("download failed");
-        struct stat st {};
-        if (!job.savedFiles.empty()) ::stat(job.savedFiles[0].c_str(), &st);
-        state.counters["file_MB"] = static_cast<double>(st.st_size) / 1e6;
-        for (const auto& f : job.savedFiles) ::unlink(f.c_str());
-        ::unlink((folder + "/kvmanager-downloads.csv").c_str());
-        ::rmdir(folder.c_str());
-        struct stat traceStat {};
-        if (traced && ::stat(tracePath.c_str(), &traceStat) == 0)
-            state.counters["trace_MB"] = static_cast<double>(traceStat.st_size) / 1e6;
-        ::unlink(tracePath.c_str());
+        if (!ok) state.SkipWithError("download failed");
+        if (!download.files.empty())
+            state.counters["file_MB"] = download.megabytes(download.files[0]);
+        state.counters["trace_MB"] = download.megabytes(download.tracePath);
 
         const int transactions = kRecords / 5;
         const double transferMs = static_cast<double>(wallMs) - 2000.0;
@@ -252,47 +272,25 @@ BENCHMARK(BM_DownloadTriaxialFromKvsim)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
 
-// The same download on the in-memory line and a virtual clock: only the
-// program's own work, so the trace's share of it shows undiluted by the line.
+// The same download on the in-memory line and a virtual clock: the recorder
+// model runs in this process too, so its work is part of the time.
 void BM_DownloadTriaxialInMemory(benchmark::State& state) {
-    constexpr int kRecords = 20000;
-    const bool traced = state.range(0) != 0;
     static DataSet data;
-    const std::string folder = scratchFile() + ".m";
-    const std::string tracePath = scratchFile() + ".m.jsonl";
     for (auto _ : state) {
         state.PauseTiming();
         test::VirtualClock clock;
         sim::RecorderConfig config;
         config.model = 5300;
         config.measurements = 1;
-        config.recordsPerMeasurement = kRecords;
+        config.recordsPerMeasurement = 20000;
         config.now = [&clock] { return clock.localNow(); };
         auto model = sim::makeRecorderModel(config);
         test::MemoryDevice device(clock, *model);
-        ProtocolTrace trace(clock, "bench");
-        TracingDevice tracing(device, trace);
-        int error = 0;
-        if (traced && !trace.writeTo(tracePath, error)) state.SkipWithError("trace file");
-        QuietHost host;
-        Link link{traced ? static_cast<SerialDevice&>(tracing) : device, clock, host,
-                  [](int) { return std::string("COM1"); }, traced ? &trace : nullptr};
-        PcSettings settings;
-        settings.setDataFolder(folder);
-        settings.setComPort(1);
-        settings.setBaudRate(38400);
-        settings.setAutoName(0, true);
-        RecorderState recorder;
-        recorder.identity.modelCode = 5300;
-        recorder.downloadSelected[0] = true;
-        DownloadJob job(link, settings.downloadSettings(), recorder, data);
+        auto download = std::make_unique<OneDownload>(device, clock, "COM1", state.range(0) != 0);
         state.ResumeTiming();
-        if (!downloadLaterGeneration(job) || host.failed) state.SkipWithError("download failed");
+        if (!download->run(data)) state.SkipWithError("download failed");
         state.PauseTiming();
-        for (const auto& f : job.savedFiles) ::unlink(f.c_str());
-        ::unlink((folder + "/kvmanager-downloads.csv").c_str());
-        ::rmdir(folder.c_str());
-        ::unlink(tracePath.c_str());
+        download.reset();
         state.ResumeTiming();
     }
 }

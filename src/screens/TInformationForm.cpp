@@ -89,8 +89,7 @@ TInformationForm::TInformationForm(Link& link, PcSettings& settings, RecorderSta
     setMeasurementColumns(ListView1, columns);
 
     CheckBox1 = makeNewOnlyBox(this, "CheckBox1");
-    connect(CheckBox1, &QCheckBox::toggled, this,
-            [this](bool on) { tickNewOnly(ListView1, on, rows_, saved_); });
+    marks_ = std::make_unique<SavedMeasurementMarks>(ListView1, CheckBox1);
     makeDownloadButtons(this, Button1, "Button1", BitBtn1, "BitBtn1", [this] { Button1Click(); });
     auto* top = new QHBoxLayout;
     top->addWidget(GroupBox1, 3);
@@ -110,22 +109,14 @@ void TInformationForm::FormShow() {
     sessionRunning() = false;
     setFieldTexts(this, firstGenerationFields(state.legacyInfo, state.clock));
     showClockOffset(this, "StaticText36", "StaticText37", clockOffsetFor(state, true));
-    rows_ = peakIndexRows(state.index, CauseTexts::Legacy);
-    fillMeasurementList(ListView1, rows_);
-    showSaved();
-    if (CheckBox1->isChecked()) tickNewOnly(ListView1, true, rows_, saved_);
-}
-
-void TInformationForm::showSaved() {
-    saved_ = findSavedMeasurements(settings_.dataFolder(), state_, true);
-    markSavedMeasurements(ListView1, saved_);
+    marks_->fill(peakIndexRows(state.index, CauseTexts::Legacy), settings_.dataFolder(), state,
+                 true);
 }
 
 void TInformationForm::Button1Click() {
     runDownloadCommand(link_, settings_.downloadSettings(), tickedMeasurements(ListView1), state_,
                        data_, [this](bool busy) { setBusy(busy); });
-    showSaved();  // what was just saved is on the PC now
-    if (CheckBox1->isChecked()) tickNewOnly(ListView1, true, rows_, saved_);
+    marks_->refresh(settings_.dataFolder(), state_, true);  // what was just saved is on the PC now
 }
 
 void TInformationForm::setBusy(bool busy) {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <array>
+#include <memory>
 
-#include "download/saved_measurements.h"
-#include "screens/information_texts.h"
+#include "screens/info_widgets.h"
 #include "screens/recorder_dialog.h"
 
 class QCheckBox;
@@ -34,8 +33,6 @@ class TInformationForm : public RecorderDialog {
     void FormShow();
     void Button1Click();
     void setBusy(bool busy);
-    // Which measurements are on the PC, marked in the list.
-    void showSaved();
 
     Link& link_;
     PcSettings& settings_;
@@ -46,8 +43,7 @@ class TInformationForm : public RecorderDialog {
     QGroupBox* GroupBox2 = nullptr;
     QTreeWidget* ListView1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;  // 新しい計測のみ
-    std::array<MeasurementRow, kMeasurementSlots> rows_;
-    SavedMeasurements saved_;
+    std::unique_ptr<SavedMeasurementMarks> marks_;
     QPushButton* Button1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
 };

@@ -107,8 +107,7 @@ TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, RecorderState& stat
     groupLayout->addWidget(DataView, 1);
 
     chkNewOnly = makeNewOnlyBox(this, "chkNewOnly");
-    connect(chkNewOnly, &QCheckBox::toggled, this,
-            [this](bool on) { tickNewOnly(DataView, on, rows_, saved_); });
+    marks_ = std::make_unique<SavedMeasurementMarks>(DataView, chkNewOnly);
     makeDownloadButtons(this, TestButton, "TestButton", Button_OK, "Button_OK",
                         [this] { TestButtonClick(); });
     TestButton->setToolTip(QStringLiteral("チェックされたデータを読みこみます。"));
@@ -139,16 +138,9 @@ void TKV5000_Info::FormShow() {
     sessionRunning() = false;
     setFieldTexts(this, laterGenerationFields(state.info, state.clock));
     showClockOffset(this, "txtClockOffset", "lblClockHint", clockOffsetFor(state, false));
-    rows_ = wave ? waveIndexRows(state.waveIndex)
-                 : peakIndexRows(state.index, CauseTexts::EndCausesForBoth);
-    fillMeasurementList(DataView, rows_);
-    showSaved();
-    if (chkNewOnly->isChecked()) tickNewOnly(DataView, true, rows_, saved_);
-}
-
-void TKV5000_Info::showSaved() {
-    saved_ = findSavedMeasurements(settings_.dataFolder(), state_, false);
-    markSavedMeasurements(DataView, saved_);
+    marks_->fill(wave ? waveIndexRows(state.waveIndex)
+                      : peakIndexRows(state.index, CauseTexts::EndCausesForBoth),
+                 settings_.dataFolder(), state, false);
 }
 
 void TKV5000_Info::TestButtonClick() {
@@ -156,8 +148,7 @@ void TKV5000_Info::TestButtonClick() {
                        data_, [this](bool busy) { setBusy(busy); });
     // What was just saved is on the PC now, and the download read the clock again.
     showClockOffset(this, "txtClockOffset", "lblClockHint", clockOffsetFor(state_, false));
-    showSaved();
-    if (chkNewOnly->isChecked()) tickNewOnly(DataView, true, rows_, saved_);
+    marks_->refresh(settings_.dataFolder(), state_, false);
 }
 
 void TKV5000_Info::setBusy(bool busy) {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <array>
+#include <memory>
 
-#include "download/saved_measurements.h"
-#include "screens/information_texts.h"
+#include "screens/info_widgets.h"
 #include "screens/recorder_dialog.h"
 
 class QCheckBox;
@@ -35,8 +34,6 @@ class TKV5000_Info : public RecorderDialog {
     void FormShow();
     void TestButtonClick();
     void setBusy(bool busy);
-    // Which measurements are on the PC, marked in the list.
-    void showSaved();
 
     Link& link_;
     PcSettings& settings_;
@@ -48,8 +45,7 @@ class TKV5000_Info : public RecorderDialog {
     QGroupBox* GroupBox3 = nullptr;
     QTreeWidget* DataView = nullptr;
     QCheckBox* chkNewOnly = nullptr;
-    std::array<MeasurementRow, kMeasurementSlots> rows_;
-    SavedMeasurements saved_;
+    std::unique_ptr<SavedMeasurementMarks> marks_;
     QPushButton* TestButton = nullptr;
     QPushButton* Button_OK = nullptr;
 };

@@ -111,16 +111,6 @@ std::array<bool, kMeasurementSlots> tickedMeasurements(const QTreeWidget* list) 
     return ticked;
 }
 
-void markSavedMeasurements(QTreeWidget* list, const SavedMeasurements& saved) {
-    const int column = list->columnCount() - 1;
-    for (int i = 0; i < kMeasurementSlots && i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = list->topLevelItem(i);
-        const std::vector<std::string>& files = saved[static_cast<size_t>(i)];
-        item->setText(column, QString::fromStdString(savedMarkText(files)));
-        item->setToolTip(column, QString::fromStdString(savedFilesText(files)));
-    }
-}
-
 QCheckBox* makeNewOnlyBox(QWidget* parent, const char* name) {
     auto* box = new QCheckBox(QStringLiteral("新しい計測のみ"), parent);
     box->setObjectName(name);
@@ -128,13 +118,39 @@ QCheckBox* makeNewOnlyBox(QWidget* parent, const char* name) {
     return box;
 }
 
-void tickNewOnly(QTreeWidget* list, bool newOnly,
-                 const std::array<MeasurementRow, kMeasurementSlots>& rows,
-                 const SavedMeasurements& saved) {
-    for (int i = 0; i < kMeasurementSlots && i < list->topLevelItemCount(); ++i) {
+SavedMeasurementMarks::SavedMeasurementMarks(QTreeWidget* list, QCheckBox* newOnly)
+    : list_(list), newOnly_(newOnly) {
+    QObject::connect(newOnly, &QCheckBox::toggled, list, [this] { tick(); });
+}
+
+void SavedMeasurementMarks::fill(const std::array<MeasurementRow, kMeasurementSlots>& rows,
+                                 const std::string& dataFolder, const RecorderState& state,
+                                 bool firstGeneration) {
+    rows_ = rows;
+    fillMeasurementList(list_, rows_);
+    refresh(dataFolder, state, firstGeneration);
+}
+
+void SavedMeasurementMarks::refresh(const std::string& dataFolder, const RecorderState& state,
+                                    bool firstGeneration) {
+    saved_ = findSavedMeasurements(dataFolder, state, firstGeneration);
+    const int column = list_->columnCount() - 1;
+    for (int i = 0; i < kMeasurementSlots && i < list_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list_->topLevelItem(i);
+        const std::vector<std::string>& files = saved_[static_cast<size_t>(i)];
+        item->setText(column, QString::fromStdString(savedMarkText(files)));
+        item->setToolTip(column, QString::fromStdString(savedFilesText(files)));
+    }
+    // A box left checked keeps only the new ones ticked, also after a download.
+    if (newOnly_->isChecked()) tick();
+}
+
+void SavedMeasurementMarks::tick() {
+    const bool newOnly = newOnly_->isChecked();
+    for (int i = 0; i < kMeasurementSlots && i < list_->topLevelItemCount(); ++i) {
         const auto slot = static_cast<size_t>(i);
-        const bool tick = rows[slot].measured && !(newOnly && !saved[slot].empty());
-        list->topLevelItem(i)->setCheckState(0, tick ? Qt::Checked : Qt::Unchecked);
+        const bool on = rows_[slot].measured && !(newOnly && !saved_[slot].empty());
+        list_->topLevelItem(i)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
     }
 }
 

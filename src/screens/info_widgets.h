@@ -41,15 +41,30 @@ void setMeasurementColumns(QTreeWidget* list, const std::vector<ListColumn>& col
 void fillMeasurementList(QTreeWidget* list,
                          const std::array<MeasurementRow, kMeasurementSlots>& rows);
 std::array<bool, kMeasurementSlots> tickedMeasurements(const QTreeWidget* list);
-// Marks the measurements whose data files are on the PC in the list's last
-// column (保存済み, the file names as its tool tip).
-void markSavedMeasurements(QTreeWidget* list, const SavedMeasurements& saved);
-// The check box 新しい計測のみ: checked, only the measured rows that are not on
-// the PC stay ticked; cleared, every measured row is ticked again.
+// The check box 新しい計測のみ under the measurement list.
 QCheckBox* makeNewOnlyBox(QWidget* parent, const char* name);
-void tickNewOnly(QTreeWidget* list, bool newOnly,
-                 const std::array<MeasurementRow, kMeasurementSlots>& rows,
-                 const SavedMeasurements& saved);
+
+// What the measurement list shows of the data folder: the measurements whose
+// data files are on the PC, marked in its last column (保存済み, the file names
+// as its tool tip); with the box checked, only the measured rows that are not
+// on the PC are ticked, and cleared, every measured row is ticked again.
+class SavedMeasurementMarks {
+  public:
+    SavedMeasurementMarks(QTreeWidget* list, QCheckBox* newOnly);
+    // Fills the list with the rows and marks them.
+    void fill(const std::array<MeasurementRow, kMeasurementSlots>& rows,
+              const std::string& dataFolder, const RecorderState& state, bool firstGeneration);
+    // Looks at the data folder again (after a download) and marks the rows.
+    void refresh(const std::string& dataFolder, const RecorderState& state, bool firstGeneration);
+
+  private:
+    void tick();
+
+    QTreeWidget* list_;
+    QCheckBox* newOnly_;
+    std::array<MeasurementRow, kMeasurementSlots> rows_;
+    SavedMeasurements saved_;
+};
 
 // The clock offset beside the recorder's clock, in the field valueName; more
 // than a minute off, in the warning colour and with the hint in hintName.
