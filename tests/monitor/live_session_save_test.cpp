@@ -6,7 +6,9 @@
 #include <fstream>
 #include <memory>
 
+#include "base/sha256.h"
 #include "datafile/data_file_loader.h"
+#include "download/download_journal.h"
 #include "download/download_test_support.h"
 #include "support/recording_host.h"
 
@@ -80,6 +82,14 @@ TEST_F(LiveSessionSave, PeakRunLoadsBackWithItsValuesAndTimes) {
     }
     // A second save of the same day never overwrites the first.
     EXPECT_EQ(saveLiveRun(r, names, today).path, folder.path() + "KV53P07-2026120701-02.CSV");
+    // Both are in the download journal, as runs of no measurement of the index.
+    const auto journal = readJournal(folder.path());
+    ASSERT_EQ(journal.size(), 2u);
+    EXPECT_EQ(journal[0].file, "KV53P07-2026120701-01.CSV");
+    EXPECT_EQ(journal[0].measurement, 0);
+    EXPECT_EQ(journal[0].recordCount, 3);
+    EXPECT_EQ(journal[0].start, "2026-12-07T09:00:05");
+    EXPECT_EQ(journal[0].sha256, sha256Hex(test::readFile(saved.path)));
 }
 
 TEST_F(LiveSessionSave, WaveRunLoadsBackRecordForRecord) {

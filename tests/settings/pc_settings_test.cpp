@@ -78,6 +78,7 @@ TEST_F(PcSettingsTest, WithoutAFileEveryValueIsItsDefault) {
     EXPECT_EQ(settings.defPeakWave, 0);
     EXPECT_EQ(settings.defInterval, 0);
     EXPECT_EQ(settings.defNewOldType, 0);
+    EXPECT_FALSE(settings.saveTrace());
     for (int port = 1; port <= 8; ++port) {
         EXPECT_FALSE(settings.hasDevicePath(port));
         EXPECT_EQ(settings.devicePath(port), "/dev/ttyS" + std::to_string(port - 1));
@@ -100,12 +101,14 @@ TEST_F(PcSettingsTest, SavedFileIsReadBackWithEveryValue) {
     settings.setDevicePath(2, "/dev/ttyUSB0");
     settings.restitution = 0.3;
     settings.srsQ = 12.5;
+    settings.setSaveTrace(true);
     ASSERT_TRUE(settings.save());
 
     auto file = readIni(readBytes(ini()));
     EXPECT_EQ(file["Analysis"]["Restitution"], "0.3");
     EXPECT_EQ(file["Analysis"]["Q"], "12.5");
     EXPECT_EQ(file["etc"]["Path"], cp932("/srv/データ/"));
+    EXPECT_EQ(file["etc"]["TraceLog"], "1");
     EXPECT_EQ(file["com"]["Port"], "5");
     EXPECT_EQ(file["com"]["Baud"], "9600");
     EXPECT_EQ(file["com"]["Device2"], "/dev/ttyUSB0");
@@ -143,6 +146,7 @@ TEST_F(PcSettingsTest, SavedFileIsReadBackWithEveryValue) {
     EXPECT_FALSE(again.hasDevicePath(1));
     EXPECT_EQ(again.restitution, 0.3);
     EXPECT_EQ(again.srsQ, 12.5);
+    EXPECT_TRUE(again.saveTrace());
 }
 
 TEST_F(PcSettingsTest, KeysAreWrittenInTheirFixedOrderWithCrLf) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -138,6 +139,7 @@ TEST_F(PcSettingFormTest, ApplyStoresEverythingAndTheIniFileHoldsIt) {
     find<QComboBox>("ComboBoxDevice")->setEditText(QStringLiteral("/dev/ttyUSB7"));
     slotButton(3)->click();
     edit(3)->setText(QStringLiteral("試験"));
+    find<QCheckBox>("CheckBoxTrace")->setChecked(true);
     find<QPushButton>("BitBtn1")->click();
     EXPECT_FALSE(form->edited());
     EXPECT_TRUE(form->isVisible());
@@ -149,6 +151,7 @@ TEST_F(PcSettingFormTest, ApplyStoresEverythingAndTheIniFileHoldsIt) {
     EXPECT_FALSE(stored.isAutoName(2));
     EXPECT_EQ(stored.fileName(2), "試験");
     EXPECT_EQ(stored.dataFolder(), tmp.path() + "data/");
+    EXPECT_TRUE(stored.saveTrace());
     leave();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(host.messages.empty());
