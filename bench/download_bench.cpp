@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -26,12 +25,9 @@
 #include "link/protocol_trace.h"
 #include "link/termios_device.h"
 #include "link/tracing_device.h"
-#include "model/recorder_model.h"
 #include "recorder/recorder_state.h"
 #include "settings/pc_settings.h"
 #include "support/kvsim_process.h"
-#include "support/memory_device.h"
-#include "support/virtual_clock.h"
 
 namespace {
 
@@ -271,29 +267,5 @@ BENCHMARK(BM_DownloadTriaxialFromKvsim)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
-
-// The same download on the in-memory line and a virtual clock: the recorder
-// model runs in this process too, so its work is part of the time.
-void BM_DownloadTriaxialInMemory(benchmark::State& state) {
-    static DataSet data;
-    for (auto _ : state) {
-        state.PauseTiming();
-        test::VirtualClock clock;
-        sim::RecorderConfig config;
-        config.model = 5300;
-        config.measurements = 1;
-        config.recordsPerMeasurement = 20000;
-        config.now = [&clock] { return clock.localNow(); };
-        auto model = sim::makeRecorderModel(config);
-        test::MemoryDevice device(clock, *model);
-        auto download = std::make_unique<OneDownload>(device, clock, "COM1", state.range(0) != 0);
-        state.ResumeTiming();
-        if (!download->run(data)) state.SkipWithError("download failed");
-        state.PauseTiming();
-        download.reset();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_DownloadTriaxialInMemory)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -130,6 +130,21 @@ int MemoryDevice::readByte(uint8_t& out) {
     return 0;
 }
 
+size_t MemoryDevice::readWaiting(uint8_t* out, size_t n, int& error) {
+    error = 0;
+    if (!open_) {
+        error = EBADF;
+        return 0;
+    }
+    const size_t take = std::min(n, dueCount());
+    for (size_t i = 0; i < take; ++i) out[i] = incoming_[i].value;
+    incoming_.erase(incoming_.begin(), incoming_.begin() + static_cast<long>(take));
+    bytesRead_ += take;
+    size_t done = take;
+    while (done < n && (error = readByte(out[done])) == 0) ++done;
+    return done;
+}
+
 void MemoryDevice::discardInput() {
     if (!open_) return;
     discards_.push_back(clock_.nowMs());

@@ -97,6 +97,7 @@ class MemoryDevice : public SerialDevice {
     int write(const uint8_t* data, size_t n) override;
     int readByte(uint8_t& out) override;
     uint32_t bytesWaiting() override;
+    size_t readWaiting(uint8_t* out, size_t n, int& error) override;
     void waitForInput(int64_t deadlineMs) override;
     void discardInput() override;
     int setRts(bool on) override;
