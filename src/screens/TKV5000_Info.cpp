@@ -117,7 +117,7 @@ TKV5000_Info::TKV5000_Info(Link& link, PcSettings& settings, RecorderState& stat
     top->addWidget(GroupBox2, 1);
     layOutInformation(this, top, GroupBox3, TestButton, Button_OK, chkNewOnly);
 
-    setFixedSize(780, 600);
+    setFixedSize(800, 600);
 }
 
 void TKV5000_Info::showEvent(QShowEvent* event) {

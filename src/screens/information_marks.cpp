@@ -21,7 +21,7 @@ bool clockOffsetNeedsSetting(std::optional<long long> seconds) {
 }
 
 ListColumn savedColumn() {
-    return {"保存", 72};
+    return {"保存", 64};
 }
 
 std::string savedMarkText(const std::vector<std::string>& files) {

@@ -66,6 +66,16 @@ TPcSettingForm::TPcSettingForm(PcSettings& settings, Host& host, QWidget* parent
     names->setObjectName("FileNames");
     buildFileNames(names);
 
+    // Beside the buttons, where it takes no room from the folder list.
+    CheckBoxTrace = new QCheckBox(QStringLiteral("通信ログを保存"), this);
+    CheckBoxTrace->setObjectName("CheckBoxTrace");
+    CheckBoxTrace->setToolTip(
+        QStringLiteral("記録計との通信をデータ格納場所の kvmanager-trace.jsonl に記録します"
+                       "（最大 10 MB、古い半分から削除）。不具合の調査に使います。"));
+    connect(CheckBoxTrace, &QCheckBox::toggled, this, [this] {
+        if (!filling_) edited_ = true;
+    });
+
     BitBtn1 = new QPushButton(QStringLiteral("設定(&S)"), this);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn2 = new QPushButton(QStringLiteral("元に戻す(&B)"), this);
@@ -87,6 +97,7 @@ TPcSettingForm::TPcSettingForm(PcSettings& settings, Host& host, QWidget* parent
     columns->addLayout(left, 1);
     columns->addWidget(names, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(CheckBoxTrace);
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
@@ -202,14 +213,6 @@ void TPcSettingForm::buildCommunicationGroup() {
         QStringLiteral("シリアルデバイスに記録計を問い合わせ、見つかったデバイスを選びます"));
     ButtonDetect->setVisible(false);
     connect(ButtonDetect, &QPushButton::clicked, this, [this] { ButtonDetectClick(); });
-    CheckBoxTrace = new QCheckBox(QStringLiteral("通信ログを保存"), GroupBox2);
-    CheckBoxTrace->setObjectName("CheckBoxTrace");
-    CheckBoxTrace->setToolTip(
-        QStringLiteral("記録計との通信をデータ格納場所の kvmanager-trace.jsonl に記録します"
-                       "（最大 10 MB、古い半分から削除）。不具合の調査に使います。"));
-    connect(CheckBoxTrace, &QCheckBox::toggled, this, [this] {
-        if (!filling_) edited_ = true;
-    });
 
     StaticTextRunDevice = new QLabel(GroupBox2);
     StaticTextRunDevice->setObjectName("StaticTextRunDevice");
@@ -228,7 +231,6 @@ void TPcSettingForm::buildCommunicationGroup() {
     grid->addWidget(ComboBoxDevice, 1, 1, 1, 3);
     grid->addWidget(ButtonDetect, 1, 4);
     grid->addWidget(StaticTextRunDevice, 2, 0, 1, 5);
-    grid->addWidget(CheckBoxTrace, 3, 0, 1, 5);
     grid->setColumnStretch(3, 1);
 }
 
