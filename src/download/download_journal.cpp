@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "base/clock.h"
+#include "base/safe_file_writer.h"
 #include "base/sha256.h"
 #include "base/version.h"
 #include "datafile/data_file_header.h"
@@ -140,19 +141,6 @@ bool parseLine(std::string_view line, const std::array<int, kColumns>& at, Journ
     return true;
 }
 
-bool writeAll(int fd, std::string_view bytes, int& error) {
-    while (!bytes.empty()) {
-        const ssize_t w = ::write(fd, bytes.data(), bytes.size());
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) {
-            error = w < 0 ? errno : EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(w));
-    }
-    return true;
-}
-
 std::string baseName(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -267,7 +255,8 @@ int journalSavedFile(const std::string& dataFolder, const std::string& path, Jou
     text += journalLine(entry);
     // One write of the whole line, then to the disk: a journal line is either
     // there or reported missing.
-    bool ok = writeAll(fd, text, error);
+    error = writeFully(systemFileCalls(), fd, text);
+    bool ok = error == 0;
     if (ok && ::fdatasync(fd) != 0 && errno != EINVAL) {
         error = errno;
         ok = false;

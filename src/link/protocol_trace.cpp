@@ -7,24 +7,11 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "base/safe_file_writer.h"
 #include "base/version.h"
 
 namespace kv {
 namespace {
-
-bool writeAll(int fd, const char* data, size_t n, int& error) {
-    while (n > 0) {
-        const ssize_t w = ::write(fd, data, n);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) {
-            error = w < 0 ? errno : EIO;
-            return false;
-        }
-        data += w;
-        n -= static_cast<size_t>(w);
-    }
-    return true;
-}
 
 std::string jsonText(const std::string& text) {
     std::string out = "\"";
@@ -138,8 +125,7 @@ void ProtocolTrace::finishLine(bool now) {
 
 bool ProtocolTrace::flush() {
     if (fd_ < 0) return false;
-    int error = 0;
-    if (!pending_.empty() && !writeAll(fd_, pending_.data(), pending_.size(), error)) {
+    if (const int error = writeFully(systemFileCalls(), fd_, pending_); error != 0) {
         stop(error);
         return false;
     }
@@ -149,12 +135,11 @@ bool ProtocolTrace::flush() {
 }
 
 // Keeps the newer half of the file, from a line's beginning on, behind a line
-// that says how much went. Written beside the file and renamed over it, so a
-// failure leaves the old trace as it was.
+// that says how much went. The file is replaced whole or not at all.
 bool ProtocolTrace::dropOlderHalf() {
     std::string kept;
     kept.resize(size_);
-    ssize_t r = ::pread(fd_, kept.data(), kept.size(), 0);
+    const ssize_t r = ::pread(fd_, kept.data(), kept.size(), 0);
     if (r < 0) {
         stop(errno);
         return false;
@@ -167,25 +152,18 @@ bool ProtocolTrace::dropOlderHalf() {
     field("program", program_);
     field("version", std::string(programVersion()));
     const std::string marker = line_ + "}\n";
-    const std::string temporary = path_ + ".tmp";
-    const int fd =
-        ::open(temporary.c_str(), O_RDWR | O_APPEND | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    int error = 0;
-    if (fd < 0) {
-        stop(errno);
-        return false;
-    }
-    if (!writeAll(fd, marker.data(), marker.size(), error) ||
-        !writeAll(fd, kept.data() + from, kept.size() - from, error) ||
-        ::rename(temporary.c_str(), path_.c_str()) != 0) {
-        if (error == 0) error = errno;
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        stop(error);
+    SafeFileWriter out(path_);
+    if (!out.open() || !out.write(marker) || !out.write(std::string_view(kept).substr(from)) ||
+        !out.commit()) {
+        stop(out.errorNumber() != 0 ? out.errorNumber() : EIO);
         return false;
     }
     ::close(fd_);
-    fd_ = fd;
+    fd_ = ::open(path_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+    if (fd_ < 0) {
+        stop(errno);
+        return false;
+    }
     size_ = marker.size() + kept.size() - from;
     return true;
 }

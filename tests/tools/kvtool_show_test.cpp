@@ -30,6 +30,17 @@ TEST_F(KvtoolShow, PeakFileAsJson) {
     EXPECT_EQ(out.find("waveRecords"), std::string::npos);
 }
 
+// A protocol trace replaces its file, so it is never given a data file.
+TEST_F(KvtoolShow, TraceNeverReplacesADataFile) {
+    test::SampleDataFile sample;
+    sample.model = 4300;
+    const std::string path = file(sample, "peak.CSV");
+    const std::string before = slurp(path);
+    EXPECT_EQ(run("--port /dev/null --trace '" + path + "' info"), 2);
+    EXPECT_NE(err.find("data file"), std::string::npos) << err;
+    EXPECT_EQ(slurp(path), before);
+}
+
 TEST_F(KvtoolShow, WaveFileIsPutInTimeOrder) {
     test::SampleDataFile sample;
     sample.model = 6300;

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tool_output.h"
+
 namespace kv::tool {
 namespace {
 
@@ -77,6 +79,12 @@ bool loadSettingsAndPort(const ToolOptions& options, PcSettings& settings, PortC
     loadToolSettings(options, settings);
     std::string error;
     port.traceFile = options.trace;
+    // The trace replaces its file: never the settings read, never a data file.
+    if (!options.trace.empty() &&
+        refuseClashingOutput(options.trace, options.ini.empty()
+                                                ? std::vector<std::string>{}
+                                                : std::vector<std::string>{options.ini}) != kExitOk)
+        return false;
     if (choosePort(options, settings, port, error)) return true;
     std::fprintf(stderr, "kvtool: %s\n", error.c_str());
     return false;
