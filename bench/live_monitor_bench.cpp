@@ -20,9 +20,9 @@
 #include "link/recorder_port.h"
 #include "link/termios_device.h"
 #include "model/wire.h"
+#include "monitor/live_monitor.h"
 #include "recorder/live_telegrams.h"
 #include "support/recording_host.h"
-#include "monitor/live_monitor.h"
 
 namespace {
 
@@ -56,9 +56,9 @@ class LiveLine {
         monitor = std::make_unique<kv::LiveMonitor>(*view, state);
         monitor->monitorMode = 1;
         monitor->clearView();
-        monitor->onTelegram = [this](kv::LiveMonitor::Outcome o) {
+        monitor->onTelegram = [this](const kv::LiveTelegram& o) {
             std::lock_guard<std::mutex> lock(mutex);
-            if (o == kv::LiveMonitor::Outcome::Error) {
+            if (o.kind == kv::LiveOutcome::Error) {
                 ++errors;
             } else {
                 ++shown;

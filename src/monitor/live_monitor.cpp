@@ -32,8 +32,8 @@ void LiveMonitor::status(const char* text) {
     if (onStatus) onStatus(text);
 }
 
-void LiveMonitor::notify(Outcome outcome) {
-    if (onTelegram) onTelegram(outcome);
+void LiveMonitor::notify(const LiveTelegram& telegram) {
+    if (onTelegram) onTelegram(telegram);
 }
 
 void LiveMonitor::beginRun() {
@@ -65,11 +65,13 @@ void LiveMonitor::ReceiveLoop(RecorderPort& port) {
                 status(liveText::kReceiving);
                 const bool peak = isPeakMonitor(monitorMode);
                 if (peak ? ReceivePeakTelegram(port) : ReceiveWaveTelegram(port)) {
-                    notify(peak ? Outcome::Peak : Outcome::Wave);
+                    notify(telegram_);
                     if (peak) status("");
                 } else {
                     status(liveText::kTelegramError);
-                    notify(Outcome::Error);
+                    telegram_.kind = LiveOutcome::Error;
+                    telegram_.time = clock.localNow();
+                    notify(telegram_);
                     inSync = trailerSeen_;
                 }
             }
@@ -110,6 +112,9 @@ bool LiveMonitor::readTelegram(RecorderPort& port, size_t n, uint8_t code) {
     Host& host = port.link().host;
     Clock& clock = port.link().clock;
     trailerSeen_ = false;
+    telegram_ = LiveTelegram{};
+    telegram_.axes = monitorAxes(monitorMode);
+    telegram_.fault = TelegramFault::Cut;
     size_t got = 0;
     int64_t deadline = clock.nowMs() + kIdleTimeoutMs;
     int64_t events = clock.nowMs() + kWaitSliceMs;
@@ -133,7 +138,12 @@ bool LiveMonitor::readTelegram(RecorderPort& port, size_t n, uint8_t code) {
         port.waitForInput(std::min(deadline, events));
     }
     trailerSeen_ = buffer_[n - 2] == 0xAA && buffer_[n - 1] == 0x55;
-    return isValidReply(buffer_.data(), n, code);
+    if (!isValidReply(buffer_.data(), n, code)) {
+        telegram_.fault = TelegramFault::Invalid;
+        return false;
+    }
+    telegram_.fault = TelegramFault::None;
+    return true;
 }
 
 bool LiveMonitor::ReceivePeakTelegram(RecorderPort& port) {
@@ -147,6 +157,9 @@ bool LiveMonitor::ReceivePeakTelegram(RecorderPort& port) {
     decodeLivePeakTelegram(buffer_.data(), n, row);
     convertPeakRecord(view_, r, 1, port.link().clock.localNow(), recorder_);
     keepPeakRow(row);
+    telegram_.kind = LiveOutcome::Peak;
+    telegram_.time = row.time[0];
+    telegram_.row = &row;
     return true;
 }
 
@@ -165,6 +178,9 @@ bool LiveMonitor::ReceiveWaveTelegram(RecorderPort& port) {
     const DateTime now = port.link().clock.localNow();
     decodeLiveWaveTelegram(buffer_.data(), n, now, setup, planes);
     keepWaveRecords(record, now);
+    telegram_.kind = LiveOutcome::Wave;
+    telegram_.time = now;
+    for (int p = 0; p < telegram_.axes; ++p) telegram_.planes[static_cast<size_t>(p)] = planes[p];
     return true;
 }
 

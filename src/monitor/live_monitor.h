@@ -13,6 +13,7 @@
 
 namespace kv {
 
+class Clock;
 class RecorderPort;
 struct Link;
 
@@ -40,6 +41,29 @@ inline constexpr const char* kUnknownError = "原因不明エラーが発生";
 inline constexpr const char* kWaiting = "受信待ち…";
 }  // namespace liveText
 
+// What a telegram turned out to be.
+enum class LiveOutcome { Peak, Wave, Error };
+// Why a telegram was refused: the line went silent before all its bytes came,
+// or they came but the envelope, code or CRC was wrong.
+enum class TelegramFault { None, Cut, Invalid };
+
+// One telegram as the monitor took it, for whoever shows it. The row and the
+// records are those of the view's stores, valid until the next telegram.
+struct LiveTelegram {
+    LiveOutcome kind = LiveOutcome::Error;
+    TelegramFault fault = TelegramFault::None;
+    int axes = 1;
+    // The PC's time it was taken at (the row's and the records' stamp).
+    DateTime time = 0;
+    // Peak: the converted row, groups X (and Y, Z) in G.
+    const PeakRow* row = nullptr;
+    // Wave: the records of planes X (and Y, Z), in G, with the resultant.
+    std::array<const WaveBlock*, 3> planes{};
+
+    // A callback that only needs to know what arrived can take the kind.
+    operator LiveOutcome() const { return kind; }
+};
+
 // Every telegram of the current run, in arrival order, kept for saving: peak
 // rows, or wave records in planes X, Y, Z, from index 0 up to the stores'
 // capacities; telegrams beyond them are counted, not kept.
@@ -65,7 +89,7 @@ struct LiveRun {
 // each other without a gap are all received.
 class LiveMonitor {
   public:
-    enum class Outcome { Peak, Wave, Error };
+    using Outcome = LiveOutcome;
 
     static constexpr int64_t kWaitSliceMs = 20;
     // Silence after which a telegram counts as broken off, and after which a
@@ -81,9 +105,9 @@ class LiveMonitor {
 
     // The status-bar text, set as it changes.
     std::function<void(const std::string&)> onStatus;
-    // After each telegram: a peak row at the view's currentIndex - 1, a wave
-    // record at currentIndex, or a broken telegram.
-    std::function<void(Outcome)> onTelegram;
+    // After each telegram, good or broken: what it carried (the row is also
+    // the view's at currentIndex - 1, the records those at currentIndex).
+    std::function<void(const LiveTelegram&)> onTelegram;
 
     // The view's data part of preparing the live view: the file path
     // "リアルタイム", every peak row's times 0 (all separators), an empty ring.
@@ -120,13 +144,14 @@ class LiveMonitor {
     void keepPeakRow(const PeakRow& row);
     void keepWaveRecords(int record, DateTime now);
     void status(const char* text);
-    void notify(Outcome outcome);
+    void notify(const LiveTelegram& telegram);
 
     DataSet& view_;
     const RecorderState& recorder_;
     LiveRun run_;
     std::array<uint8_t, kMaxTelegramLength> buffer_{};
     bool trailerSeen_ = false;
+    LiveTelegram telegram_;  // the last one taken or refused
 };
 
 // btnStart's session around the loop: opens the configured port (raising RTS

@@ -32,7 +32,17 @@ class LiveMonitorTest : public ::testing::Test {
         setUp(5100, 1);
         device.setBaud(kBaud);
         monitor.onStatus = [this](const std::string& s) { statuses.push_back(s); };
-        monitor.onTelegram = [this](LiveMonitor::Outcome o) { outcomes.push_back(o); };
+        monitor.onTelegram = [this](const LiveTelegram& t) {
+            outcomes.push_back(t);
+            faults.push_back(t.fault);
+            // What the telegram carried, read from it alone: positive peaks or plane peaks.
+            std::vector<float> p;
+            for (size_t a = 0; a < static_cast<size_t>(t.axes); ++a) {
+                if (t.kind == LiveOutcome::Peak) p.push_back(t.row->peak[2 * a]);
+                if (t.kind == LiveOutcome::Wave) p.push_back(t.planes[a]->peak);
+            }
+            carried.push_back(p);
+        };
     }
 
     void setUp(ModelCode model, int mode) {
@@ -79,6 +89,8 @@ class LiveMonitorTest : public ::testing::Test {
     LiveMonitor monitor;
     std::vector<std::string> statuses;
     std::vector<LiveMonitor::Outcome> outcomes;
+    std::vector<TelegramFault> faults;
+    std::vector<std::vector<float>> carried;
     std::vector<int64_t> eventTimes;
 };
 
@@ -92,6 +104,9 @@ TEST_F(LiveMonitorTest, BackToBackBurstIsReceivedWholeAndTheRingWrapsAtThe101st)
 
     EXPECT_EQ(count(LiveMonitor::Outcome::Peak), 101u);
     EXPECT_EQ(count(LiveMonitor::Outcome::Error), 0u);
+    ASSERT_EQ(carried.size(), 101u);
+    for (size_t i = 0; i < carried.size(); ++i)
+        ASSERT_EQ(carried[i], std::vector<float>{static_cast<float>(i + 2)});
     // The 101st overwrote row 0; the separator of the stop went into row 1.
     EXPECT_EQ(view.lastIndex, 99);
     EXPECT_EQ(view.currentIndex, 2);
@@ -135,6 +150,7 @@ TEST_F(LiveMonitorTest, BrokenTelegramsAreReportedAndTheNextGoodOneIsShown) {
     send({wave}, clock.nowMs() + 1500);
     listen(3000);
     EXPECT_EQ(outcomes, (std::vector{LiveMonitor::Outcome::Error, LiveMonitor::Outcome::Wave}));
+    EXPECT_EQ(faults, (std::vector{TelegramFault::Cut, TelegramFault::None}));
     EXPECT_NE(std::find(statuses.begin(), statuses.end(), liveText::kTelegramError),
               statuses.end());
     EXPECT_EQ(view.lastIndex, 2);
@@ -148,6 +164,7 @@ TEST_F(LiveMonitorTest, AGoodTelegramRightBehindABadOneIsNotLost) {
     send({bad, livePeakTelegram({{40, -40, 1, 1}})}, clock.nowMs() + 500);
     listen(1500);
     EXPECT_EQ(outcomes, (std::vector{LiveMonitor::Outcome::Error, LiveMonitor::Outcome::Peak}));
+    EXPECT_EQ(faults, (std::vector{TelegramFault::Invalid, TelegramFault::None}));
     EXPECT_FLOAT_EQ(view.peakRows[0].peak[0], 40);
     EXPECT_EQ(statuses.back(), "");
 }
@@ -170,6 +187,7 @@ TEST_F(LiveMonitorTest, TriaxialWavesAlternateRecordsAndCarryTheResultant) {
     send({liveWaveTelegram({6, 8, 24})}, clock.nowMs() + 1500);
     listen(2500);
     ASSERT_EQ(count(LiveMonitor::Outcome::Wave), 2u);
+    EXPECT_EQ(carried, (std::vector<std::vector<float>>{{3, 4, 12}, {6, 8, 24}}));
     // The first stays intact in record 1 while the second fills record 0.
     EXPECT_EQ(view.currentIndex, 0);
     const float peaks[2][3] = {{6, 8, 24}, {3, 4, 12}};

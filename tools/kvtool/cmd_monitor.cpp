@@ -74,21 +74,21 @@ std::string timeText(DateTime t) {
 // Prints what the monitor received, one line per telegram.
 class TelegramPrinter {
   public:
-    TelegramPrinter(const DataSet& view, const RecorderState& recorder, int mode, bool json,
-                    std::FILE* out)
-        : view_(view), range_(recorder.identity.sensorRange), mode_(mode), json_(json), out_(out) {}
+    TelegramPrinter(const RecorderState& recorder, bool json, std::FILE* out)
+        : range_(recorder.identity.sensorRange), json_(json), out_(out) {}
 
-    void print(LiveMonitor::Outcome outcome, DateTime now) {
+    void print(const LiveTelegram& telegram) {
         std::string line;
-        switch (outcome) {
-            case LiveMonitor::Outcome::Peak:
-                line = peakLine();
+        switch (telegram.kind) {
+            case LiveOutcome::Peak:
+                line = peakLine(telegram);
                 break;
-            case LiveMonitor::Outcome::Wave:
-                line = waveLine();
+            case LiveOutcome::Wave:
+                line = waveLine(telegram);
                 break;
-            case LiveMonitor::Outcome::Error:
-                line = json_ ? errorJson(now) : timeText(now) + " " + kTelegramErrorText;
+            case LiveOutcome::Error:
+                line = json_ ? errorJson(telegram.time)
+                             : timeText(telegram.time) + " " + kTelegramErrorText;
                 break;
         }
         std::fprintf(out_, "%s\n", line.c_str());
@@ -107,20 +107,18 @@ class TelegramPrinter {
         return text[0] == '+' ? text : "+" + text;
     }
 
-    std::string peakLine() const {
-        const int r = (view_.currentIndex + kLiveRingRows - 1) % kLiveRingRows;
-        const PeakRow& row = view_.peakRows[static_cast<size_t>(r)];
-        const int axes = monitorAxes(mode_);
+    std::string peakLine(const LiveTelegram& telegram) const {
+        const PeakRow& row = *telegram.row;
         if (json_) {
             JsonWriter j(0);
             j.beginObject();
             j.key("time");
-            j.string(timeText(row.time[0]));
+            j.string(timeText(telegram.time));
             j.key("kind");
             j.string("peak");
             j.key("axes");
             j.beginArray();
-            for (int a = 0; a < axes; ++a) {
+            for (int a = 0; a < telegram.axes; ++a) {
                 j.beginObject();
                 j.key("axis");
                 j.string(kAxisNames[a]);
@@ -138,8 +136,8 @@ class TelegramPrinter {
             j.endObject();
             return j.text();
         }
-        std::string line = timeText(row.time[0]);
-        for (int a = 0; a < axes; ++a) {
+        std::string line = timeText(telegram.time);
+        for (int a = 0; a < telegram.axes; ++a) {
             line += std::string(" ") + kAxisNames[a] + " " + plusSign(row.peak[2 * a]) + " " +
                     std::to_string(row.width[2 * a]) + "ms " + gText(row.peak[2 * a + 1]) + " " +
                     std::to_string(row.width[2 * a + 1]) + "ms";
@@ -147,21 +145,19 @@ class TelegramPrinter {
         return line;
     }
 
-    std::string waveLine() const {
-        const size_t r = static_cast<size_t>(view_.currentIndex);
-        const int axes = monitorAxes(mode_);
-        const DateTime time = view_.waveRecords[0][r].time;
+    std::string waveLine(const LiveTelegram& telegram) const {
+        const int axes = telegram.axes;
         if (json_) {
             JsonWriter j(0);
             j.beginObject();
             j.key("time");
-            j.string(timeText(time));
+            j.string(timeText(telegram.time));
             j.key("kind");
             j.string("wave");
             j.key("planes");
             j.beginArray();
             for (int a = 0; a < axes; ++a) {
-                const WaveBlock& b = view_.waveRecords[a][r];
+                const WaveBlock& b = *telegram.planes[static_cast<size_t>(a)];
                 j.beginObject();
                 j.key("axis");
                 j.string(kAxisNames[a]);
@@ -179,21 +175,21 @@ class TelegramPrinter {
             j.endObject();
             return j.text();
         }
-        std::string line = timeText(time);
+        std::string line = timeText(telegram.time);
         for (int a = 0; a < axes; ++a) {
-            const WaveBlock& b = view_.waveRecords[a][r];
+            const WaveBlock& b = *telegram.planes[static_cast<size_t>(a)];
             line += std::string(" ") + kAxisNames[a] + " " + gText(b.peak) + " " +
                     std::to_string(b.width) + "ms";
         }
-        if (axes == 3) line += " 合成G " + valueText(view_.waveRecords[0][r].resultantG);
+        if (axes == 3) line += " 合成G " + valueText(telegram.planes[0]->resultantG);
         return line;
     }
 
-    static std::string errorJson(DateTime now) {
+    static std::string errorJson(DateTime time) {
         JsonWriter j(0);
         j.beginObject();
         j.key("time");
-        j.string(timeText(now));
+        j.string(timeText(time));
         j.key("kind");
         j.string("error");
         j.key("message");
@@ -202,9 +198,7 @@ class TelegramPrinter {
         return j.text();
     }
 
-    const DataSet& view_;
     int range_;
-    int mode_;
     bool json_;
     std::FILE* out_;
 };
@@ -325,10 +319,10 @@ int monitorCommand(Link& link, int portNumber, int baudRate, const MonitorReques
         if ((interrupted && *interrupted) || link.clock.nowMs() >= end) monitor->stop();
     });
     Link stoppable{link.device, link.clock, host, link.devicePath};
-    TelegramPrinter printer(view, recorder, request.mode, request.json, out);
-    monitor->onTelegram = [&](LiveMonitor::Outcome outcome) {
-        printer.print(outcome, link.clock.localNow());
-        if (outcome != LiveMonitor::Outcome::Error && request.count > 0 && ++good >= request.count)
+    TelegramPrinter printer(recorder, request.json, out);
+    monitor->onTelegram = [&](const LiveTelegram& telegram) {
+        printer.print(telegram);
+        if (telegram.kind != LiveOutcome::Error && request.count > 0 && ++good >= request.count)
             monitor->stop();
     };
     RecorderSession session(stoppable, portNumber, baudRate);
