@@ -107,6 +107,11 @@ std::string portOpenErrorText(uint32_t error, const std::string& devicePath) {
     return portOpenErrorText(error, devicePath, permission ? deviceGroupName(devicePath) : "");
 }
 
+std::string lineLostText(uint32_t error, const std::string& devicePath) {
+    return "ポートとの接続が切れました。\n" + std::to_string(error) + "\n" + devicePath + ": " +
+           systemErrorText(static_cast<int>(error)) + "。" + hintFor(ENODEV, "");
+}
+
 std::string baudRateRefusedText(int baudRate, const std::string& devicePath) {
     return "ボーレート " + std::to_string(baudRate) + " bps は、このポートでは使えません。\n" +
            devicePath + "\nＰＣ環境設定でボーレートを選び直してください。";

@@ -16,6 +16,11 @@ std::string portOpenErrorText(uint32_t error, const std::string& devicePath);
 std::string portOpenErrorText(uint32_t error, const std::string& devicePath,
                               const std::string& group);
 
+// The line went away while it was in use (a cable or adapter pulled, the
+// other end closed): "ポートとの接続が切れました。", the error number on the
+// next line, the device with the system's text and what to check.
+std::string lineLostText(uint32_t error, const std::string& devicePath);
+
 // The port opened but its line cannot run at this baud rate.
 std::string baudRateRefusedText(int baudRate, const std::string& devicePath);
 

@@ -97,13 +97,15 @@ bool RecorderPort::isOpen() const {
     return link_.device.isOpen();
 }
 
-void RecorderPort::waitForInput(int64_t deadlineMs) {
+bool RecorderPort::waitForInput(int64_t deadlineMs) {
     if (isOpen()) {
-        link_.device.waitForInput(deadlineMs);
-        return;
+        const int err = link_.device.waitForInput(deadlineMs);
+        if (err != 0) lastError_ = static_cast<uint32_t>(err);
+        return err == 0;
     }
     int64_t rest = deadlineMs - link_.clock.nowMs();
     if (rest > 0) link_.clock.sleepMs(rest);
+    return true;
 }
 
 }  // namespace kv

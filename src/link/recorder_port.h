@@ -56,8 +56,10 @@ class RecorderPort {
 
     // Blocks until input beyond what already waits arrives, or until the
     // deadline (Clock::nowMs of the link's clock) has passed. Never spins: on a
-    // closed port it simply sleeps until the deadline.
-    void waitForInput(int64_t deadlineMs);
+    // closed port it simply sleeps until the deadline. False when the line has
+    // hung up or failed and nothing more will come; the error number is kept
+    // for takeLastError.
+    bool waitForInput(int64_t deadlineMs);
 
   private:
     Link& link_;

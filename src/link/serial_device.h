@@ -45,8 +45,10 @@ class SerialDevice {
         return done;
     }
     // Blocks until input beyond what is already waiting arrives, or until the
-    // monotonic deadline (Clock::nowMs) has passed. Never spins.
-    virtual void waitForInput(int64_t deadlineMs) = 0;
+    // monotonic deadline (Clock::nowMs) has passed. Never spins. Returns 0, or
+    // the error number of a line that has failed with nothing more to read
+    // (EIO once it has hung up); such a line still keeps the deadline.
+    virtual int waitForInput(int64_t deadlineMs) = 0;
     // Discards received bytes not yet read.
     virtual void discardInput() = 0;
 

@@ -154,7 +154,7 @@ int TermiosDevice::open(const std::string& path) {
     pty_ = isPtySlave(fd);
     seen_ = 0;
     baud_ = 0;
-    hungUp_ = false;
+    lineError_ = 0;
     pending_.clear();
     pendingHead_ = 0;
     return 0;
@@ -254,7 +254,7 @@ int TermiosDevice::readByte(uint8_t& out) {
     if (fd_ < 0) return EBADF;
     // Callers read a reply byte by byte once all of it waits: one read() for
     // the lot instead of one system call per byte.
-    if (pendingHead_ == pending_.size() && !hungUp_) drainKernelQueue();
+    if (pendingHead_ == pending_.size() && lineError_ == 0) lineError_ = drainKernelQueue();
     if (pendingHead_ < pending_.size()) {
         out = pending_[pendingHead_++];
         if (seen_ > 0) --seen_;
@@ -293,7 +293,7 @@ size_t TermiosDevice::readWaiting(uint8_t* out, size_t n, int& error) {
         error = EBADF;
         return 0;
     }
-    if (pending_.size() - pendingHead_ < n && !hungUp_) drainKernelQueue();
+    if (pending_.size() - pendingHead_ < n && lineError_ == 0) lineError_ = drainKernelQueue();
     const size_t take = std::min(n, pending_.size() - pendingHead_);
     std::memcpy(out, pending_.data() + pendingHead_, take);
     pendingHead_ += take;
@@ -317,7 +317,7 @@ uint32_t TermiosDevice::bytesWaiting() {
     return static_cast<uint32_t>(seen_);
 }
 
-bool TermiosDevice::drainKernelQueue() {
+int TermiosDevice::drainKernelQueue() {
     uint8_t chunk[4096];
     while (pending_.size() - pendingHead_ < kPendingLimit) {
         ssize_t r = ::read(fd_, chunk, sizeof chunk);
@@ -329,12 +329,12 @@ bool TermiosDevice::drainKernelQueue() {
             pending_.insert(pending_.end(), chunk, chunk + r);
             continue;
         }
-        if (r == 0) return true;  // empty (VMIN = VTIME = 0)
+        if (r == 0) return 0;  // empty (VMIN = VTIME = 0)
         if (errno == EINTR) continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK) return true;
-        return false;  // EIO: the other end of a pseudo-terminal has gone
+        if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
+        return errno;  // EIO: the other end of a pseudo-terminal has gone
     }
-    return true;
+    return 0;
 }
 
 void TermiosDevice::sleepUntil(int64_t deadlineMs) {
@@ -342,53 +342,58 @@ void TermiosDevice::sleepUntil(int64_t deadlineMs) {
     if (rest > 0) clock_.sleepMs(rest);
 }
 
-void TermiosDevice::waitForInput(int64_t deadlineMs) {
+int TermiosDevice::waitForInput(int64_t deadlineMs) {
     if (fd_ < 0) {
         sleepUntil(deadlineMs);
-        return;
+        return EBADF;
     }
     // poll() reports "readable" for as long as anything waits in the kernel,
     // so what waits there now is moved to pending_ first: then poll() sleeps
     // until a new byte arrives.
-    if (hungUp_ || !drainKernelQueue()) {
-        hungUp_ = true;
-        sleepUntil(deadlineMs);  // a vanished device reports POLLHUP forever; do not spin on it
-        return;
-    }
+    if (lineError_ == 0) lineError_ = drainKernelQueue();
     // A byte that reached the kernel after the caller last counted is news
     // too, though poll() will not report it any more: without this, a reply
     // whose last byte lands between the count and the drain would sit out
-    // the idle deadline and be lost.
+    // the idle deadline and be lost. What a vanished line still held is read
+    // before its failure is told.
     size_t have = pending_.size() - pendingHead_;
     if (have > seen_) {
         seen_ = have;
-        return;
+        return 0;
+    }
+    if (lineError_ != 0) {
+        sleepUntil(deadlineMs);  // a vanished device reports POLLHUP forever; do not spin on it
+        return lineError_;
     }
     if (have >= kPendingLimit) {
         sleepUntil(deadlineMs);
-        return;
+        return 0;
     }
     for (;;) {
         int64_t rest = deadlineMs - clock_.nowMs();
-        if (rest <= 0) return;
+        if (rest <= 0) return 0;
         pollfd p{fd_, POLLIN, 0};
         int r = poll(&p, 1, static_cast<int>(rest));
         if (r < 0) {
             if (errno == EINTR) continue;  // a signal: wait the rest
+            const int e = errno;
             sleepUntil(deadlineMs);
-            return;
+            return e;
         }
-        if (r == 0) return;                                         // deadline
-        if (!(p.revents & (POLLHUP | POLLERR | POLLNVAL))) return;  // new input
+        if (r == 0) return 0;                                         // deadline
+        if (!(p.revents & (POLLHUP | POLLERR | POLLNVAL))) return 0;  // new input
         // The device has gone (a USB adapter pulled, the simulator ended): it
         // will report POLLHUP forever. Take what it still holds, then let the
-        // caller see it at once or sleep out the deadline, never spin on it.
+        // caller see it at once, or sleep out the deadline and tell the failure.
         size_t before = pending_.size() - pendingHead_;
-        drainKernelQueue();
-        hungUp_ = true;
-        if (pending_.size() - pendingHead_ > before) return;
+        const int drained = drainKernelQueue();
+        lineError_ = drained != 0 ? drained : (p.revents & POLLNVAL) ? EBADF : EIO;
+        if (pending_.size() - pendingHead_ > before) {
+            seen_ = pending_.size() - pendingHead_;
+            return 0;
+        }
         sleepUntil(deadlineMs);
-        return;
+        return lineError_;
     }
 }
 

@@ -34,7 +34,7 @@ class TermiosDevice : public SerialDevice {
     int readByte(uint8_t& out) override;
     uint32_t bytesWaiting() override;
     size_t readWaiting(uint8_t* out, size_t n, int& error) override;
-    void waitForInput(int64_t deadlineMs) override;
+    int waitForInput(int64_t deadlineMs) override;
     void discardInput() override;
     int setRts(bool on) override;
     int setDtr(bool on) override;
@@ -45,8 +45,8 @@ class TermiosDevice : public SerialDevice {
   private:
     int setModemBit(int bit, bool on);
     // Moves what the kernel holds into pending_, so that a later poll() waits
-    // for new bytes only. Returns false when the line has hung up.
-    bool drainKernelQueue();
+    // for new bytes only. Returns 0, or the read error of a line that has gone.
+    int drainKernelQueue();
     void sleepUntil(int64_t deadlineMs);
     // Waits, at most until the deadline, for the output queue to empty.
     void waitUntilSent(int64_t deadlineMs);
@@ -55,8 +55,8 @@ class TermiosDevice : public SerialDevice {
     Clock& clock_;
     int fd_ = -1;
     bool pty_ = false;
-    bool hungUp_ = false;
-    int baud_ = 0;                  // the speed configured last; 0 unknown
+    int lineError_ = 0;  // the line hung up or failed (errno); it stays so until reopened
+    int baud_ = 0;       // the speed configured last; 0 unknown
     std::vector<uint8_t> pending_;  // received, taken from the kernel, not yet read
     size_t pendingHead_ = 0;
     // Bytes waiting as the caller last knew them (bytesWaiting, less what it

@@ -67,9 +67,11 @@ int TracingDevice::readByte(uint8_t& out) {
     return error;
 }
 
-void TracingDevice::waitForInput(int64_t deadlineMs) {
-    // What is held has been counted already; the line waits for news.
-    inner_.waitForInput(deadlineMs);
+int TracingDevice::waitForInput(int64_t deadlineMs) {
+    // What is held has been counted already; the line waits for news. A line
+    // that failed still has the bytes held here to give.
+    const int error = inner_.waitForInput(deadlineMs);
+    return held() > 0 ? 0 : error;
 }
 
 void TracingDevice::discardInput() {

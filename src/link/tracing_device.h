@@ -23,7 +23,7 @@ class TracingDevice : public SerialDevice {
     int write(const uint8_t* data, size_t n) override;
     int readByte(uint8_t& out) override;
     uint32_t bytesWaiting() override;
-    void waitForInput(int64_t deadlineMs) override;
+    int waitForInput(int64_t deadlineMs) override;
     void discardInput() override;
     int setRts(bool on) override;
     int setDtr(bool on) override;

@@ -1,10 +1,12 @@
 #include "monitor/live_monitor.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 
 #include "download/peak_conversion.h"
 #include "link/link.h"
+#include "link/port_messages.h"
 #include "link/recorder_port.h"
 #include "recorder/live_telegrams.h"
 #include "recorder/session.h"
@@ -47,18 +49,19 @@ void LiveMonitor::beginRun() {
     run_.records.lastIndex = -1;
 }
 
-void LiveMonitor::ReceiveLoop(RecorderPort& port) {
+LiveEnd LiveMonitor::ReceiveLoop(RecorderPort& port) {
     Host& host = port.link().host;
     Clock& clock = port.link().clock;
     liveRunning = true;
+    lineError_ = 0;
     beginRun();
     bool inSync = false;
-    while (liveRunning) {
+    while (!halted()) {
         try {
             if (!inSync) {
                 inSync = FindTelegramBoundary(port);
             } else if (port.bytesWaiting() == 0) {
-                port.waitForInput(clock.nowMs() + kWaitSliceMs);
+                wait(port, clock.nowMs() + kWaitSliceMs);
             } else if (monitorMode == kMonitorNotSetUp) {
                 inSync = false;
             } else {
@@ -67,7 +70,7 @@ void LiveMonitor::ReceiveLoop(RecorderPort& port) {
                 if (peak ? ReceivePeakTelegram(port) : ReceiveWaveTelegram(port)) {
                     notify(telegram_);
                     if (peak) status("");
-                } else {
+                } else if (!halted()) {
                     status(liveText::kTelegramError);
                     telegram_.kind = LiveOutcome::Error;
                     telegram_.time = clock.localNow();
@@ -80,30 +83,54 @@ void LiveMonitor::ReceiveLoop(RecorderPort& port) {
         }
         host.processEvents();
     }
+    liveRunning = false;
     if (isPeakMonitor(monitorMode)) appendSeparator();
     status("");
+    LiveEnd end;
+    if (lineError_ != 0) {
+        end.reason = LiveEnd::Reason::LineLost;
+        end.error = lineError_;
+        end.message = lineLostText(lineError_, port.devicePath());
+    }
+    return end;
+}
+
+void LiveMonitor::wait(RecorderPort& port, int64_t deadlineMs) {
+    if (port.waitForInput(deadlineMs)) return;
+    const uint32_t e = port.takeLastError();
+    lineError_ = e != 0 ? e : EIO;
+}
+
+bool LiveMonitor::take(RecorderPort& port, uint8_t& out) {
+    if (port.readByte(out)) return true;
+    // The line said the byte was there: failing to read it is the line's fault.
+    const uint32_t e = port.takeLastError();
+    lineError_ = e != 0 ? e : EIO;
+    return false;
 }
 
 bool LiveMonitor::FindTelegramBoundary(RecorderPort& port) {
     Host& host = port.link().host;
     Clock& clock = port.link().clock;
     int64_t deadline = clock.nowMs() + kIdleTimeoutMs;
+    int64_t events = clock.nowMs() + kWaitSliceMs;
     uint8_t previous = 0;
     int bytes = 0;
-    auto stopped = [this] { return monitorMode == kMonitorNotSetUp || !liveRunning; };
     while (clock.nowMs() < deadline) {
         if (port.bytesWaiting() > 0) {
             uint8_t b = 0;
-            if (!port.readByte(b)) continue;
+            if (!take(port, b)) return false;
             if (previous == 0xAA && b == 0x55) return true;
             previous = b;
             deadline = clock.nowMs() + kIdleTimeoutMs;
-            if (++bytes % kBytesBetweenEvents != 0) continue;
+            // Noise at a slow baud rate takes long for 101 bytes: time counts too.
+            if (++bytes % kBytesBetweenEvents != 0 && clock.nowMs() < events) continue;
         } else {
-            port.waitForInput(std::min(deadline, clock.nowMs() + kWaitSliceMs));
+            wait(port, std::min(deadline, clock.nowMs() + kWaitSliceMs));
         }
         host.processEvents();
-        if (stopped()) return false;
+        events = clock.nowMs() + kWaitSliceMs;
+        if (monitorMode == kMonitorNotSetUp || halted()) return false;
     }
     return true;
 }
@@ -123,19 +150,22 @@ bool LiveMonitor::readTelegram(RecorderPort& port, size_t n, uint8_t code) {
         if (waiting > 0) {
             // Only this telegram's bytes: what follows belongs to the next one.
             for (; waiting > 0 && got < n; --waiting, ++got)
-                if (!port.readByte(buffer_[got])) return false;
+                if (!take(port, buffer_[got])) return false;
             deadline = clock.nowMs() + kIdleTimeoutMs;
-            continue;
+        } else if (clock.nowMs() >= deadline) {
+            return false;
+        } else {
+            wait(port, std::min(deadline, events));
+            if (lineError_ != 0) return false;
         }
-        const int64_t now = clock.nowMs();
-        if (now >= deadline) return false;
-        // A long wave telegram takes half a second at 38400 baud: the window
-        // stays live meanwhile.
-        if (now >= events) {
+        // A long wave telegram takes half a second at 38400 baud, and a line
+        // may trickle a byte now and then for ever: the window stays live and
+        // a stop is heard meanwhile.
+        if (got < n && clock.nowMs() >= events) {
             host.processEvents();
-            events = now + kWaitSliceMs;
+            events = clock.nowMs() + kWaitSliceMs;
+            if (halted()) return false;
         }
-        port.waitForInput(std::min(deadline, events));
     }
     trailerSeen_ = buffer_[n - 2] == 0xAA && buffer_[n - 1] == 0x55;
     if (!isValidReply(buffer_.data(), n, code)) {
@@ -217,11 +247,15 @@ void LiveMonitor::appendSeparator() {
     view_.currentIndex = (r + 1) % kLiveRingRows;
 }
 
-uint32_t runLiveSession(Link& link, int portNumber, int baudRate, LiveMonitor& monitor) {
+LiveEnd runLiveSession(Link& link, int portNumber, int baudRate, LiveMonitor& monitor) {
     RecorderSession session(link, portNumber, baudRate);
-    if (!sessionReady(session)) return session.openError;
-    monitor.ReceiveLoop(session);
-    return 0;
+    if (!sessionReady(session)) {
+        return {LiveEnd::Reason::NoLine, session.openError, sessionErrorText(session)};
+    }
+    LiveEnd end = monitor.ReceiveLoop(session);
+    if (end.reason == LiveEnd::Reason::LineLost)
+        link.host.messageBox("通信エラー", end.message, Host::Error);
+    return end;
 }
 
 }  // namespace kv

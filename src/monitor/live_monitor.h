@@ -64,6 +64,17 @@ struct LiveTelegram {
     operator LiveOutcome() const { return kind; }
 };
 
+// How listening ended: stopped (停止, closing, a signal, a deadline, enough
+// telegrams), the line went away while listening (hung up or failed), or the
+// port never gave a line. The last two carry the system's error number and the
+// message the user is told (titled "通信エラー").
+struct LiveEnd {
+    enum class Reason { Stopped, LineLost, NoLine };
+    Reason reason = Reason::Stopped;
+    uint32_t error = 0;
+    std::string message;
+};
+
 // Every telegram of the current run, in arrival order, kept for saving: peak
 // rows, or wave records in planes X, Y, Z, from index 0 up to the stores'
 // capacities; telegrams beyond them are counted, not kept.
@@ -83,8 +94,10 @@ struct LiveRun {
 // them through the callbacks. It never sends anything to the recorder.
 //
 // Waiting for bytes blocks on the device for at most kWaitSliceMs at a time,
-// then lets the host process events, so an idle monitor costs no processor
-// time and its buttons stay live. A telegram's bytes are taken as they arrive
+// then lets the host process events and looks whether it was stopped, so an
+// idle monitor costs no processor time, its buttons stay live and a stop takes
+// effect within a slice whatever it is waiting for, even while a telegram's
+// bytes trickle in too slowly to ever time out. A telegram's bytes are taken as they arrive
 // and those behind it stay queued for the next one, so telegrams that follow
 // each other without a gap are all received.
 class LiveMonitor {
@@ -114,17 +127,21 @@ class LiveMonitor {
     void clearView();
 
     // Listens until liveRunning is cleared (by a callback or the host's event
-    // processing). Starts a new run; after a peak run the ring gets a separator
-    // row, so the next run stands apart.
-    void ReceiveLoop(RecorderPort& port);
+    // processing) or the line goes away; liveRunning is false afterwards.
+    // Starts a new run; after a peak run the ring gets a separator row, so the
+    // next run stands apart. A telegram cut short by the stop is dropped
+    // without an error. The line's failure is returned, not shown.
+    LiveEnd ReceiveLoop(RecorderPort& port);
     void stop() { liveRunning = false; }
 
     // Reads and drops bytes up to a telegram's trailer AA 55, or until the line
     // has been silent for 400 ms; true then, as the next byte begins a
-    // telegram. False when the monitor was stopped or reset meanwhile.
+    // telegram. False when the monitor was stopped or reset meanwhile, or the
+    // line failed.
     bool FindTelegramBoundary(RecorderPort& port);
     // One telegram of the current mode into the view (and the run). False when
-    // it was broken off or invalid; nothing is changed then.
+    // it was broken off or invalid, or the monitor was stopped or the line
+    // failed meanwhile; nothing is changed then.
     bool ReceivePeakTelegram(RecorderPort& port);
     bool ReceiveWaveTelegram(RecorderPort& port);
     // After a failed telegram: true when its full length ended in the trailer
@@ -140,6 +157,11 @@ class LiveMonitor {
 
   private:
     bool readTelegram(RecorderPort& port, size_t n, uint8_t code);
+    // Waits for input until the deadline; keeps the error of a failed line.
+    void wait(RecorderPort& port, int64_t deadlineMs);
+    // One byte that the port said waits; keeps the error when it cannot be read.
+    bool take(RecorderPort& port, uint8_t& out);
+    bool halted() const { return !liveRunning || lineError_ != 0; }
     void beginRun();
     void keepPeakRow(const PeakRow& row);
     void keepWaveRecords(int record, DateTime now);
@@ -151,14 +173,16 @@ class LiveMonitor {
     LiveRun run_;
     std::array<uint8_t, kMaxTelegramLength> buffer_{};
     bool trailerSeen_ = false;
-    LiveTelegram telegram_;  // the last one taken or refused
+    LiveTelegram telegram_;   // the last one taken or refused
+    uint32_t lineError_ = 0;  // the line failed while listening
 };
 
 // btnStart's session around the loop: opens the configured port (raising RTS
 // and giving the recorder its second), listens until stopped, closes. A port
 // that cannot be opened (or refuses the baud rate) is told to the user at once
 // and nothing is listened to: a monitor that silently hears nothing would look
-// like a recorder that sends nothing. Returns the open error (0 when it opened).
-uint32_t runLiveSession(Link& link, int portNumber, int baudRate, LiveMonitor& monitor);
+// like a recorder that sends nothing. A line that goes away while listening
+// ends the loop and is told the same way. Returns how it ended.
+LiveEnd runLiveSession(Link& link, int portNumber, int baudRate, LiveMonitor& monitor);
 
 }  // namespace kv

@@ -30,12 +30,15 @@ RecorderSession::RecorderSession(Link& link, int portNumber, int baudRate) : Rec
     }
 }
 
+std::string sessionErrorText(RecorderSession& session) {
+    if (session.openError == 0) return "";
+    return session.baudRefused ? baudRateRefusedText(session.baudRate(), session.devicePath())
+                               : portOpenErrorText(session.openError, session.devicePath());
+}
+
 bool sessionReady(RecorderSession& session) {
     if (session.openError == 0) return true;
-    const std::string text = session.baudRefused
-                                 ? baudRateRefusedText(session.baudRate(), session.devicePath())
-                                 : portOpenErrorText(session.openError, session.devicePath());
-    session.link().host.messageBox("通信エラー", text, Host::Error);
+    session.link().host.messageBox("通信エラー", sessionErrorText(session), Host::Error);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "link/recorder_port.h"
 
@@ -27,5 +28,7 @@ class RecorderSession : public RecorderPort {
 // the device and what to do, or the baud-rate message. No command is worth
 // sending then, and no communication-failure notice should follow.
 bool sessionReady(RecorderSession& session);
+// The text of that box; empty when the session has its line.
+std::string sessionErrorText(RecorderSession& session);
 
 }  // namespace kv

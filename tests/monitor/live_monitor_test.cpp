@@ -62,8 +62,9 @@ class LiveMonitorTest : public ::testing::Test {
         device.pushInput(bytes, atMs, 10'000'000 / kBaud);
     }
 
-    // Runs the receive loop on an open port for forMs of virtual time.
-    void listen(int64_t forMs) {
+    // Runs the receive loop on an open port until it is stopped after forMs
+    // of virtual time (as 停止 would be, through the events it lets through).
+    LiveEnd listen(int64_t forMs) {
         const int64_t end = clock.nowMs() + forMs;
         host.onProcessEvents = [this, end] {
             eventTimes.push_back(clock.nowMs());
@@ -71,8 +72,10 @@ class LiveMonitorTest : public ::testing::Test {
         };
         RecorderPort port(link);
         port.configure(kBaud, 8, 'N', 1);
-        ASSERT_TRUE(port.open(1));
-        monitor.ReceiveLoop(port);
+        EXPECT_TRUE(port.open(1));
+        const LiveEnd ending = monitor.ReceiveLoop(port);
+        loopEndMs = clock.nowMs();  // before the port's close sequence
+        return ending;
     }
 
     size_t count(LiveMonitor::Outcome o) const {
@@ -92,6 +95,7 @@ class LiveMonitorTest : public ::testing::Test {
     std::vector<TelegramFault> faults;
     std::vector<std::vector<float>> carried;
     std::vector<int64_t> eventTimes;
+    int64_t loopEndMs = 0;
 };
 
 TEST_F(LiveMonitorTest, BackToBackBurstIsReceivedWholeAndTheRingWrapsAtThe101st) {
@@ -221,13 +225,92 @@ TEST_F(LiveMonitorTest, APortThatDoesNotOpenIsToldAtOnceAndNotListenedTo) {
     host.onProcessEvents = [&] {
         if (++rounds > 1000) monitor.stop();
     };
-    EXPECT_EQ(runLiveSession(link, 1, kBaud, monitor), static_cast<uint32_t>(EACCES));
+    const LiveEnd end = runLiveSession(link, 1, kBaud, monitor);
+    EXPECT_EQ(end.reason, LiveEnd::Reason::NoLine);
+    EXPECT_EQ(end.error, static_cast<uint32_t>(EACCES));
+    EXPECT_NE(end.message.find("ポートが開けません。"), std::string::npos);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].title, "通信エラー");
     EXPECT_NE(host.messages[0].text.find("ポートが開けません。"), std::string::npos);
     EXPECT_TRUE(outcomes.empty());
     EXPECT_LE(rounds, 1000);
 }
+
+// What arrives while the monitor is to stop or the line goes away: bytes paced
+// gapUs apart from 100 ms on, in the mode given.
+struct LineCase {
+    const char* state;
+    int mode;
+    std::vector<uint8_t> bytes;
+    int64_t gapUs;
+};
+
+std::vector<uint8_t> afterTrailer(std::vector<uint8_t> telegram) {
+    telegram.insert(telegram.begin(), {0xAA, 0x55});  // a boundary, then the telegram
+    return telegram;
+}
+
+const LineCase kLineCases[] = {
+    {"an idle line", 1, {}, 0},
+    {"noise trickling into the boundary search", 1, std::vector<uint8_t>(50, 0x11), 300'000},
+    {"noise flooding in at 1200 baud", 1, std::vector<uint8_t>(2000, 0x11), 8'333},
+    {"a peak telegram trickling in", 2, afterTrailer(livePeakTelegram({{1, -1, 1, 1}, {}, {}})),
+     300'000},
+    {"a wave telegram trickling in", 3, afterTrailer(liveWaveTelegram({9})), 300'000},
+    {"a wave telegram at 1200 baud", 4, afterTrailer(liveWaveTelegram({9, 9, 9})), 8'333},
+};
+
+class LiveMonitorLineTest : public LiveMonitorTest, public ::testing::WithParamInterface<LineCase> {
+  protected:
+    void SetUp() override {
+        setUp(5300, GetParam().mode);
+        device.pushInput(GetParam().bytes, clock.nowMs() + 100, GetParam().gapUs);
+    }
+};
+
+// 停止, a signal or kvtool's deadline is heard within a tenth of a second
+// whatever the loop waits for, even while bytes come too slowly ever to time
+// out a telegram; the telegram cut short by it is no error.
+TEST_P(LiveMonitorLineTest, AStopIsHeardWithinATenthOfASecond) {
+    const int64_t stopAt = clock.nowMs() + 2000;
+    const LiveEnd end = listen(2000);
+    EXPECT_EQ(end.reason, LiveEnd::Reason::Stopped);
+    EXPECT_LE(loopEndMs - stopAt, 100);
+    EXPECT_FALSE(monitor.liveRunning);
+    EXPECT_EQ(count(LiveMonitor::Outcome::Error), 0u);
+}
+
+// A line that hangs up ends the loop with the port message, in any state; the
+// window and kvtool are told once, through the host.
+TEST_P(LiveMonitorLineTest, AHangUpEndsItWithThePortMessage) {
+    const int64_t goneAt = clock.nowMs() + 1000 + LiveMonitor::kIdleTimeoutMs;
+    device.hangUpAt(goneAt);
+    host.onProcessEvents = [this] {
+        if (clock.nowMs() > 60'000'000) monitor.stop();  // a loop that does not notice
+    };
+    int64_t toldAtMs = 0;
+    host.onMessage = [&](const RecordingHost::Message&) { toldAtMs = clock.nowMs(); };
+    const LiveEnd end = runLiveSession(link, 1, kBaud, monitor);
+    EXPECT_EQ(end.reason, LiveEnd::Reason::LineLost);
+    EXPECT_EQ(end.error, static_cast<uint32_t>(EIO));
+    EXPECT_NE(end.message.find("ポートとの接続が切れました。"), std::string::npos) << end.message;
+    EXPECT_NE(end.message.find("COM1: "), std::string::npos) << end.message;
+    EXPECT_LE(toldAtMs - goneAt, 100);
+    EXPECT_FALSE(monitor.liveRunning);
+    EXPECT_EQ(count(LiveMonitor::Outcome::Error), 0u);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].title, "通信エラー");
+    EXPECT_EQ(host.messages[0].text, end.message);
+}
+
+void PrintTo(const LineCase& c, std::ostream* out) {
+    *out << c.state;
+}
+
+INSTANTIATE_TEST_SUITE_P(States, LiveMonitorLineTest, ::testing::ValuesIn(kLineCases),
+                         [](const ::testing::TestParamInfo<LineCase>& info) {
+                             return "Case" + std::to_string(info.index);
+                         });
 
 }  // namespace
 }  // namespace kv::test

@@ -69,13 +69,7 @@ void MemoryDevice::answer(const std::vector<uint8_t>& frame) {
         }
         schedule({t, d.bytes[i], true});
     }
-    if (d.hangUp) {
-        hangUpAtUs_ = std::min(hangUpAtUs_, t + 1);
-        int64_t gone = hangUpAtUs_;
-        incoming_.erase(std::remove_if(incoming_.begin(), incoming_.end(),
-                                       [gone](const Incoming& x) { return x.dueUs >= gone; }),
-                        incoming_.end());
-    }
+    if (d.hangUp) hangUpAtUs(t + 1);
 }
 
 int MemoryDevice::write(const uint8_t* data, size_t n) {
@@ -108,13 +102,26 @@ uint32_t MemoryDevice::bytesWaiting() {
     return static_cast<uint32_t>(dueCount());
 }
 
-void MemoryDevice::waitForInput(int64_t deadlineMs) {
+int MemoryDevice::waitForInput(int64_t deadlineMs) {
     int64_t deadlineUs = deadlineMs * 1000;
-    if (clock_.nowUs() >= deadlineUs) return;
     size_t due = open_ ? dueCount() : incoming_.size();
     int64_t target = deadlineUs;
     if (due < incoming_.size()) target = std::min(target, incoming_[due].dueUs);
-    clock_.advanceToUs(target);
+    if (clock_.nowUs() < deadlineUs) clock_.advanceToUs(target);
+    if (!open_) return EBADF;
+    return hungUp() && dueCount() == 0 ? EIO : 0;
+}
+
+void MemoryDevice::hangUpAt(int64_t atMs) {
+    hangUpAtUs(atMs * 1000);
+}
+
+void MemoryDevice::hangUpAtUs(int64_t us) {
+    hangUpAtUs_ = std::min(hangUpAtUs_, us);
+    const int64_t gone = hangUpAtUs_;
+    incoming_.erase(std::remove_if(incoming_.begin(), incoming_.end(),
+                                   [gone](const Incoming& x) { return x.dueUs >= gone; }),
+                    incoming_.end());
 }
 
 int MemoryDevice::readByte(uint8_t& out) {

@@ -26,6 +26,8 @@ namespace kv::test {
 // bytesWaiting() counts the bytes due by the clock's now; waitForInput() moves
 // the clock to the next byte's time or to the deadline, whichever is first;
 // readByte() takes a due byte or waits up to 1000 ms for one (ETIMEDOUT).
+// Once the line has hung up and its due bytes are read, waitForInput() keeps
+// its deadline and returns EIO.
 // After a hang-up (faults().hangUpAfter) write, readByte (once the due bytes are
 // read) and the modem lines fail with EIO, nothing more arrives and open()
 // fails with ENOENT until plugBackIn().
@@ -70,6 +72,8 @@ class MemoryDevice : public SerialDevice {
     // count telegrams from the responder's nextTelegram(), the first at firstMs,
     // then one every intervalMs. Stops early when the responder has none.
     void streamTelegrams(int count, int64_t firstMs, int64_t intervalMs);
+    // The line hangs up at atMs (a cable pulled while nothing was asked).
+    void hangUpAt(int64_t atMs);
     void plugBackIn();
 
     // --- what happened ---------------------------------------------------
@@ -98,7 +102,7 @@ class MemoryDevice : public SerialDevice {
     int readByte(uint8_t& out) override;
     uint32_t bytesWaiting() override;
     size_t readWaiting(uint8_t* out, size_t n, int& error) override;
-    void waitForInput(int64_t deadlineMs) override;
+    int waitForInput(int64_t deadlineMs) override;
     void discardInput() override;
     int setRts(bool on) override;
     int setDtr(bool on) override;
@@ -110,6 +114,7 @@ class MemoryDevice : public SerialDevice {
         bool reply;  // part of an answer (cancelled by the next frame)
     };
     void schedule(const Incoming& in);
+    void hangUpAtUs(int64_t us);
     void answer(const std::vector<uint8_t>& frame);
     int64_t byteUs() const { return baud_ > 0 ? 10'000'000 / baud_ : 0; }
     size_t dueCount() const;

@@ -1,12 +1,11 @@
 // kvtool download as a program, over a real pseudo-terminal against kvsim, in
 // real time: a few runs that cover the termios line, the options and the exit
 // statuses. The download logic itself is tested on the virtual clock.
-#include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "datafile/data_file_loader.h"
@@ -14,8 +13,6 @@
 #include "support/kvsim_process.h"
 #include "support/recording_host.h"
 #include "tools/kvtool_program.h"
-
-extern char** environ;
 
 namespace kv {
 namespace {
@@ -31,33 +28,24 @@ struct ToolRun {
     }
 };
 
-// Runs kvtool with the words, its output into files of the scratch folder.
-ToolRun runKvtool(const test::ScratchFolder& folder, std::vector<std::string> words) {
-    const std::string binary = test::kvtoolPath();
-    const std::string outPath = folder.path() + "stdout", errPath = folder.path() + "stderr";
-    words.insert(words.begin(), binary);
-    std::vector<char*> argv;
-    for (auto& w : words) argv.push_back(w.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid = -1;
+// Runs kvtool with the words, its output into files of the scratch folder (or
+// standard output into outTarget).
+ToolRun runKvtool(const test::ScratchFolder& folder, std::vector<std::string> words,
+                  const std::string& outTarget = "") {
+    const std::string outPath = outTarget.empty() ? folder.path() + "stdout" : outTarget;
+    const std::string errPath = folder.path() + "stderr";
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const pid_t pid = test::startKvtool(std::move(words), out, err);
+    ::close(out);
+    ::close(err);
     ToolRun run;
-    int rc = posix_spawn(&pid, binary.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-        run.err = "cannot start " + binary;
+    if (pid < 0) {
+        run.err = "cannot start kvtool";
         return run;
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = test::readFile(outPath);
+    run.status = test::waitForExit(pid, 120'000);
+    if (outTarget.empty()) run.out = test::readFile(outPath);
     run.err = test::readFile(errPath);
     return run;
 }
@@ -67,14 +55,14 @@ class KvtoolDownloadPty : public ::testing::Test {
     // kvtool download against kvsim started with the options; the data go to
     // a folder of their own, the settings to an INI file that does not exist.
     ToolRun download(const std::vector<std::string>& simOptions,
-                     const std::vector<std::string>& words) {
+                     const std::vector<std::string>& words, const std::string& outTarget = "") {
         test::KvsimProcess sim(simOptions);
         EXPECT_TRUE(sim.started()) << sim.error();
         std::vector<std::string> all = {"--port", sim.devicePath(), "--ini",
                                         folder.path() + "kv.ini", "download"};
         all.insert(all.end(), words.begin(), words.end());
         all.insert(all.end(), {"--dir", folder.path() + "data"});
-        return runKvtool(folder, all);
+        return runKvtool(folder, all, outTarget);
     }
     // Loads a file the way the graph window does; returns its record count.
     int recordsIn(const std::string& path, ModelCode model) {
@@ -113,6 +101,16 @@ TEST_F(KvtoolDownloadPty, WaveMeasurementAndFirstGeneration) {
     ASSERT_EQ(first.outLines().size(), 1u);
     EXPECT_NE(first.outLines()[0].find("/data/KV43P01-"), std::string::npos);
     EXPECT_EQ(recordsIn(first.outLines()[0], 4300), 9);
+}
+
+TEST_F(KvtoolDownloadPty, NamesThatCannotBePrintedFailTheRunButTheFileStays) {
+    ToolRun run = download({"--model", "5100", "--measurements", "1", "--records", "3"}, {"--all"},
+                           "/dev/full");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("kvtool: the output could not be written: "), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(std::filesystem::exists(folder.path() + "data")) << "the data file was saved";
+    EXPECT_FALSE(std::filesystem::is_empty(folder.path() + "data"));
 }
 
 TEST_F(KvtoolDownloadPty, RefusalExitsWithOneAndUsageWithTwo) {

@@ -5,11 +5,11 @@
 
 #include "cmd_monitor.h"
 #include "model/scripted_responder.h"
+#include "monitor/live_monitor.h"
 #include "support/live_telegrams.h"
 #include "support/memory_device.h"
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"
-#include "monitor/live_monitor.h"
 
 namespace kv::tool {
 namespace {
@@ -185,6 +185,22 @@ TEST_F(KvtoolMonitor, EndsAfterTheSecondsOrAnInterruptAndFailsOnAClosedPort) {
 
     device.failOpenWith(2);
     run({"--mode", "2"}, 1);
+}
+
+TEST_F(KvtoolMonitor, TheDeadlineIsKeptWhileATelegramTricklesIn) {
+    std::vector<uint8_t> bytes = test::liveWaveTelegram({9});
+    bytes.insert(bytes.begin(), {0xAA, 0x55});
+    device.pushInput(bytes, clock.nowMs() + 1500, 300'000);  // 3 minutes of telegram
+    const int64_t start = clock.nowMs();
+    EXPECT_TRUE(run({"--mode", "3", "--seconds", "5"}).empty());
+    EXPECT_LE(clock.nowMs() - start, 5000 + 100 + 100);  // the port's close sequence included
+}
+
+TEST_F(KvtoolMonitor, ALineThatGoesAwayFailsWithThePortMessage) {
+    device.hangUpAt(clock.nowMs() + 3000);
+    EXPECT_TRUE(run({"--mode", "1", "--seconds", "10"}, 1).empty());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find("ポートとの接続が切れました。"), std::string::npos);
 }
 
 }  // namespace

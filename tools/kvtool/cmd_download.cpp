@@ -11,6 +11,7 @@
 #include "recorder/information_command.h"
 #include "tool_link.h"
 #include "tool_options.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -119,9 +120,13 @@ int runDownload(const ToolOptions& options) {
     std::vector<std::string> files;
     std::vector<int> missing;
     const bool ok = downloadCommand(line.link(), settings, request, files, missing);
-    for (const std::string& f : files) std::printf("%s\n", f.c_str());
+    std::string list;
+    for (const std::string& f : files) list += f + "\n";
+    // The files are saved either way; a script that cannot learn their names must not see success.
+    const bool listed = writeOutput(list);
     for (int n : missing)
         std::fprintf(stderr, "kvtool download: measurement %d holds no data\n", n);
+    if (!listed) return kExitFailed;
     return ok ? kExitOk : kExitFailed;
 }
 

@@ -16,6 +16,7 @@
 #include "screens/monitor_settings.h"
 #include "tool_link.h"
 #include "tool_options.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -77,7 +78,8 @@ class TelegramPrinter {
     TelegramPrinter(const RecorderState& recorder, bool json, std::FILE* out)
         : range_(recorder.identity.sensorRange), json_(json), out_(out) {}
 
-    void print(const LiveTelegram& telegram) {
+    // False when the line could not be written (the reason is on stderr).
+    bool print(const LiveTelegram& telegram) {
         std::string line;
         switch (telegram.kind) {
             case LiveOutcome::Peak:
@@ -91,8 +93,7 @@ class TelegramPrinter {
                              : timeText(telegram.time) + " " + kTelegramErrorText;
                 break;
         }
-        std::fprintf(out_, "%s\n", line.c_str());
-        std::fflush(out_);
+        return writeOutput(line + "\n", out_);
     }
 
   private:
@@ -320,15 +321,20 @@ int monitorCommand(Link& link, int portNumber, int baudRate, const MonitorReques
     });
     Link stoppable{link.device, link.clock, host, link.devicePath};
     TelegramPrinter printer(recorder, request.json, out);
+    bool outputLost = false;
     monitor->onTelegram = [&](const LiveTelegram& telegram) {
-        printer.print(telegram);
+        // Nobody reads what arrives any more: listening on would be for nothing.
+        if (!printer.print(telegram)) {
+            outputLost = true;
+            monitor->stop();
+        }
         if (telegram.kind != LiveOutcome::Error && request.count > 0 && ++good >= request.count)
             monitor->stop();
     };
-    RecorderSession session(stoppable, portNumber, baudRate);
-    if (!sessionReady(session)) return kExitFailed;
-    monitor->ReceiveLoop(session);
-    return kExitOk;
+    // A port that does not open, or a line that goes away, is told on stderr.
+    const LiveEnd ending = runLiveSession(stoppable, portNumber, baudRate, *monitor);
+    if (outputLost) return kExitFailed;
+    return ending.reason == LiveEnd::Reason::Stopped ? kExitOk : kExitFailed;
 }
 
 int runMonitor(const ToolOptions& options) {
@@ -364,7 +370,9 @@ const char* const kMonitorHelp =
     "              [--count N] [--seconds S] [--json]\n\n"
     "Listens to the live telegrams the connected recorder sends by itself, as the\n"
     "real-time monitor does, and prints one line per telegram until stopped\n"
-    "(Ctrl+C), --count or --seconds.\n\n"
+    "(Ctrl+C), --count or --seconds. A line that goes away (a cable pulled, the\n"
+    "recorder's end closed) or output that cannot be written ends it with exit\n"
+    "status 1 and the reason on stderr.\n\n"
     "Options:\n"
     "  --mode 1-4          the monitor's display mode: 1 peak single-axis, 2 peak\n"
     "                      triaxial, 3 wave single-axis, 4 wave triaxial.\n"

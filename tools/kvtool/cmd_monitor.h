@@ -39,7 +39,9 @@ bool applyMonitorRequest(const MonitorRequest& request, const PcSettings& settin
 // Listens on the port and prints one line per telegram to out, flushed at
 // once, until the count of good telegrams or the seconds are reached or
 // *interrupted becomes non-zero. Returns the exit status: 0 when it ended as
-// asked, 1 when the port could not be opened.
+// asked; 1 when the port could not be opened or the line went away (told on
+// the host, which in kvtool writes to stderr) or out could not be written
+// (told on stderr).
 int monitorCommand(Link& link, int portNumber, int baudRate, const MonitorRequest& request,
                    const RecorderState& recorder, DataSet& view, std::FILE* out,
                    const volatile std::sig_atomic_t* interrupted);

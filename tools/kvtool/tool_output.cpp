@@ -28,11 +28,10 @@ void prepareProcess() {
     removePendingFilesOnSignals();
 }
 
-bool writeOutput(std::string_view bytes) {
+bool writeOutput(std::string_view bytes, std::FILE* out) {
     if (outputLost) return false;
     errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
-        std::fflush(stdout) == 0)
+    if (std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0)
         return true;
     reportLostOutput(errno);
     return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +16,10 @@ namespace kv::tool {
 // temporary files of unfinished outputs before they end the program.
 void prepareProcess();
 
-// Writes the bytes to stdout and flushes them. False, with the reason on
-// stderr (said once however often it fails), when they did not all go out.
-bool writeOutput(std::string_view bytes);
+// Writes the bytes to stdout (or out) and flushes them. False, with the
+// reason on stderr (said once however often it fails), when they did not all
+// go out.
+bool writeOutput(std::string_view bytes, std::FILE* out = stdout);
 
 // The exit status of a command that has returned `status`: stdout is flushed,
 // and a command that succeeded fails after all when anything written to it
