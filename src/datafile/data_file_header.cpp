@@ -192,18 +192,10 @@ struct HeaderWriter {
 }  // namespace
 
 DataFileKind dataFileKind(ModelCode model, const RecorderInfo& info) {
-    switch (model) {
-        case 4100:
-        case 4300:
-            return DataFileKind::FirstGenerationPeak;
-        case 5100:
-        case 5300:
-        case 6100:
-        case 6300:
-            return info.waveMode == 0 ? DataFileKind::Peak : DataFileKind::Wave;
-        default:
-            return DataFileKind::None;
-    }
+    if (isFirstGeneration(model)) return DataFileKind::FirstGenerationPeak;
+    if (isLaterGeneration(model))
+        return info.waveMode == 0 ? DataFileKind::Peak : DataFileKind::Wave;
+    return DataFileKind::None;
 }
 
 void writeFileHeader(DataFile& f, ModelCode model, int slot, const RecorderState& recorder) {

@@ -18,26 +18,16 @@ struct PeakScaling {
 PeakScaling peakScaling(const RecorderState& r) {
     const double range = r.identity.sensorRange;
     PeakScaling s{range * 3.225806451612903 * 0.02, range * 1.1, range * 1.2, range * 0.01};
-    switch (r.identity.modelCode) {
-        case 4100:
-            s.sensitivity.fill(r.legacyInfo.sensitivity[2]);
-            break;
-        case 4300:
-            s.sensitivity = r.legacyInfo.sensitivity;
-            s.axes = 3;
-            break;
-        case 5100:
-        case 6100:
-            s.sensitivity.fill(r.info.sensitivity[2]);
-            break;
-        case 5300:
-        case 6300:
-            s.sensitivity = r.info.sensitivity;
-            s.axes = 3;
-            break;
-        default:  // no sensitivity known: every peak reads 0
-            break;
-    }
+    const ModelTraits* model = findModel(r.identity.modelCode);
+    if (!model) return s;  // no sensitivity known: every peak reads 0
+    const std::array<double, 3>& sensitivity =
+        model->generation == 1 ? r.legacyInfo.sensitivity : r.info.sensitivity;
+    // A single-axis recorder's one sensor is the Z channel of its status.
+    if (model->axes == 3)
+        s.sensitivity = sensitivity;
+    else
+        s.sensitivity.fill(sensitivity[2]);
+    s.axes = model->axes;
     return s;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "recorder/recorder_models.h"
+
 namespace kv {
 namespace {
 
@@ -16,9 +18,10 @@ std::string_view trimmed(std::string_view text) {
 
 DataViewSetup dataViewSetup(int modelCode, bool waveData) {
     DataViewSetup s;
-    const bool triaxial = modelCode % 1000 == 300;
-    const bool firstGeneration = modelCode / 1000 == 4;
-    s.menu = triaxial ? GraphMenu::KV53 : firstGeneration ? GraphMenu::KV41 : GraphMenu::KV51;
+    const bool triaxial = isTriaxial(modelCode);
+    const bool firstGeneration = isFirstGeneration(modelCode);
+    constexpr GraphMenu kMenuOfFamily[] = {GraphMenu::KV41, GraphMenu::KV51, GraphMenu::KV53};
+    s.menu = kMenuOfFamily[static_cast<int>(modelMenu(modelCode))];
     s.allViewButtons = triaxial;
     // The first generation records peaks only; its files never navigate.
     const bool wave = waveData && !firstGeneration;

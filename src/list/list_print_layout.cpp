@@ -60,22 +60,9 @@ constexpr int kSmallestFont = 2;
 }  // namespace
 
 std::optional<ListPrintKind> listPrintKind(ModelCode model, bool waveData) {
-    if (waveData) {
-        return model == 5100 || model == 6100 ? ListPrintKind::SingleAxisWave
-                                              : ListPrintKind::TriaxialWave;
-    }
-    switch (model) {
-        case 4100:
-        case 5100:
-        case 6100:
-            return ListPrintKind::SingleAxisPeak;
-        case 4300:
-        case 5300:
-        case 6300:
-            return ListPrintKind::TriaxialPeak;
-        default:
-            return std::nullopt;
-    }
+    const ModelTraits* m = findModel(model);
+    if (!m || (waveData && m->waveRecords == 0)) return std::nullopt;
+    return waveData ? m->wavePrint : m->peakPrint;
 }
 
 const ListPrintLayout& listPrintLayout(ListPrintKind kind) {

@@ -9,10 +9,10 @@
 
 namespace kv {
 
-// The printed list comes in four layouts; they differ only in the values of
-// one table, the page procedure is the same for all.
-enum class ListPrintKind { SingleAxisPeak, TriaxialPeak, SingleAxisWave, TriaxialWave };
-
+// The printed list comes in four layouts (ListPrintKind, chosen by the
+// model); they differ only in the values of one table, the page procedure is
+// the same for all.
+//
 // Positions are in printer device units; horizontal ones are multiples of the
 // column unit, vertical ones multiples of the row height, 40 units below the
 // page's top edge.
@@ -32,7 +32,8 @@ struct ListPrintLayout {
 };
 
 // The layout for a data set of this model and kind; nullopt for a model code
-// other than the six, which prints nothing.
+// other than the six, or wave data of a model that records none, which print
+// nothing.
 std::optional<ListPrintKind> listPrintKind(ModelCode model, bool waveData);
 const ListPrintLayout& listPrintLayout(ListPrintKind kind);
 

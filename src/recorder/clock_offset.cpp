@@ -18,9 +18,8 @@ StatusName statusName(const RecorderState& s, bool firstGeneration) {
 }  // namespace
 
 DateTime recorderClockDateTime(const RecorderClock& c) {
-    int year = c.year;
-    if (year < 100) year += year > 97 ? 1900 : 2000;
-    return encodeDateTimeLenient(CalendarTime{year, c.month, c.day, c.hour, c.minute, c.second, 0});
+    return encodeDateTimeLenient(
+        CalendarTime{c.year, c.month, c.day, c.hour, c.minute, c.second, 0});
 }
 
 void noteClockOffset(RecorderState& state, bool firstGeneration, DateTime pcNow) {

@@ -7,8 +7,7 @@
 
 namespace kv {
 
-// The recorder's clock as a date-time. A two-digit year (first generation)
-// gets its century: above 97 the 1900s, otherwise the 2000s.
+// The recorder's clock as a date-time.
 DateTime recorderClockDateTime(const RecorderClock& clock);
 
 // Right after the clock was read: keeps recorder minus PC (pcNow, the PC's

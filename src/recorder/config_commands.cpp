@@ -72,14 +72,18 @@ bool setClockCommand(RecorderSession& s, uint8_t code, DateTime t) {
     return writeWithEcho(s, code, cmd);
 }
 
-// The year is left as its two digits; the caller adds the century.
+// Both generations send the year in two digits; it gets its century here, once.
 bool readClockCommand(RecorderSession& s, uint8_t code, RecorderClock& clock) {
     uint8_t cmd[kCommandLength] = {};
     uint8_t r[kEchoLength];
     if (!transact(s, code, cmd, sizeof cmd, r, sizeof r)) return false;
     const uint8_t* p = r + kPayload;
-    clock = RecorderClock{bcdToInt(p[0]), bcdToInt(p[1]), bcdToInt(p[2]),
-                          bcdToInt(p[4]), bcdToInt(p[5]), bcdToInt(p[6])};
+    clock = RecorderClock{recorderYear(bcdToInt(p[0])),
+                          bcdToInt(p[1]),
+                          bcdToInt(p[2]),
+                          bcdToInt(p[4]),
+                          bcdToInt(p[5]),
+                          bcdToInt(p[6])};
     return true;
 }
 
@@ -143,11 +147,7 @@ bool writeMeasurementSettings(RecorderSession& s, const MeasurementSettings& m) 
 }
 
 bool readClock(RecorderSession& s, RecorderClock& clock) {
-    RecorderClock c;
-    if (!readClockCommand(s, 0x60, c)) return false;
-    c.year += c.year > 97 ? 1900 : 2000;
-    clock = c;
-    return true;
+    return readClockCommand(s, 0x60, clock);
 }
 
 bool setClock(RecorderSession& s, DateTime t) {

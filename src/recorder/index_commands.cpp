@@ -34,9 +34,13 @@ size_t peakReplyLength(ModelCode model, int count) {
 }
 
 long long peakOffsetLimit(ModelCode model) {
-    if (model == 4300) return 20000;
-    if (model == 6100) return kPeakCapacity;
-    return std::min<long long>(kPeakCapacity, 0x10000);
+    const ModelTraits* m = findModel(model);
+    return m ? m->peakRows : 0;
+}
+
+bool sendsThirdOffsetByte(ModelCode model) {
+    const ModelTraits* m = findModel(model);
+    return m && m->peakOffsetBytes == 3;
 }
 
 }  // namespace
@@ -96,14 +100,14 @@ bool readPeakRecords(RecorderSession& s, ModelCode model, int offset, int count,
     else
         KV_ASSERT(count <= 15);
     if (model == 4300) KV_ASSERT(offset <= 19999);
-    KV_ASSERT(offset <= (model == 6100 ? 0xFFFFFF : 0xFFFF));
+    KV_ASSERT(offset <= (sendsThirdOffsetByte(model) ? 0xFFFFFF : 0xFFFF));
     KV_ASSERT(destination != nullptr);
 
     uint8_t cmd[kCommandLength] = {};
     cmd[4] = static_cast<uint8_t>(offset >> 8 & 0xFF);
     cmd[5] = static_cast<uint8_t>(offset & 0xFF);
     cmd[6] = static_cast<uint8_t>(count);
-    cmd[7] = model == 6100 ? static_cast<uint8_t>(offset >> 16 & 0xFF) : 0;
+    cmd[7] = sendsThirdOffsetByte(model) ? static_cast<uint8_t>(offset >> 16 & 0xFF) : 0;
 
     uint8_t r[kMaxRecordReply];
     const size_t n = peakReplyLength(model, count);

@@ -26,8 +26,9 @@ bool readPeakRecords(RecorderSession& s, ModelCode model, int offset, int count,
 long long measurementTotal(const MeasurementCounts& counts);
 // Whether a download of the whole index fits the stores and the offsets that
 // command 33 can address for the model (4300: 20000 records; 6100: the store's
-// 120000; other models 65536 by their 16-bit offsets, within the store). A
-// download must refuse an index that does not fit instead of reading it.
+// 120000; other models 65536 by their 16-bit offsets, within the store; none
+// for a model outside the six). A download must refuse an index that does not
+// fit instead of reading it.
 bool peakIndexFitsCapacity(const MeasurementCounts& counts, ModelCode model);
 // The same for wave blocks: 500 per axis.
 bool waveIndexFitsCapacity(const MeasurementCounts& counts);

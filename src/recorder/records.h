@@ -4,32 +4,9 @@
 #include <cstdint>
 
 #include "base/datetime.h"
+#include "recorder/recorder_models.h"
 
 namespace kv {
-
-// Model codes: 4100/4300 first generation, 5100/5300 second, 6100/6300 third;
-// 0 not recognised, -1 an identity text without a model number.
-using ModelCode = int32_t;
-inline bool isTriaxial(ModelCode code) {
-    return code % 1000 == 300;
-}
-inline bool isSingleAxis(ModelCode code) {
-    return code % 1000 == 100;
-}
-inline int axisCount(ModelCode code) {
-    return isTriaxial(code) ? 3 : 1;
-}
-// The generations: the first speaks the older command set; the later two share
-// the newer one, and the third adds the wave-mode overwrite and trigger choices.
-inline bool isFirstGeneration(ModelCode code) {
-    return code == 4100 || code == 4300;
-}
-inline bool isLaterGeneration(ModelCode code) {
-    return code == 5100 || code == 5300 || code == 6100 || code == 6300;
-}
-inline bool isThirdGeneration(ModelCode code) {
-    return code == 6100 || code == 6300;
-}
 
 constexpr int kMeasurementSlots = 10;
 
@@ -77,11 +54,16 @@ struct RecorderInfo {
     int32_t firmwareVersion = 0;  // tenths
 };
 
-// The recorder's clock as last read. The first generation keeps a two-digit
-// year; the later generations a four-digit one.
+// The recorder's clock as last read, with a four-digit year.
 struct RecorderClock {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
+
+// Recorders count years in two digits (0 to 99): 98 and 99 are 1998 and 1999,
+// 0 to 97 are 2000 to 2097.
+constexpr int recorderYear(int twoDigits) {
+    return twoDigits > 97 ? 1900 + twoDigits : 2000 + twoDigits;
+}
 
 // Payload of command 83; one field per entry, sent as its low byte or 16 bits.
 struct MeasurementSettings {
@@ -149,9 +131,5 @@ struct WaveBlock {
     float peak = 0;
     float resultantG = 0;
 };
-
-// Capacities of the stores every download, load and live view fills.
-constexpr int kPeakCapacity = 120000;
-constexpr int kWaveCapacity = 500;
 
 }  // namespace kv

@@ -32,10 +32,6 @@ bool expect(std::string_view s, size_t& pos, char c) {
     return true;
 }
 
-int fullYear(int twoDigitYear) {
-    return twoDigitYear > 97 ? 1900 + twoDigitYear : 2000 + twoDigitYear;
-}
-
 // Splits like the C tokenizer: each field skips the delimiters in front of it
 // and ends at the next delimiter, which is consumed.
 class FieldSplitter {
@@ -87,7 +83,7 @@ std::optional<DateTime> parseDateTimeText(std::string_view text) {
     size_t yearStart = pos;
     CalendarTime c;
     if (!readDigits(text, pos, 4, c.year)) return std::nullopt;
-    if (pos - yearStart <= 2) c.year = fullYear(c.year);
+    if (pos - yearStart <= 2) c.year = recorderYear(c.year);
     if (!expect(text, pos, '/') || !readDigits(text, pos, 2, c.month) || !expect(text, pos, '/') ||
         !readDigits(text, pos, 2, c.day))
         return std::nullopt;
@@ -157,14 +153,13 @@ std::optional<DateTime> parseLegacyClockText(std::string_view text) {
         return std::nullopt;
     // Month 0, day 0 or 31 April would set the recorder's clock to a date that
     // never comes; encodeDateTime refuses them.
-    return encodeDateTime(CalendarTime{fullYear(year), v[1], v[2], v[3], v[4], v[5], 0});
+    return encodeDateTime(CalendarTime{recorderYear(year), v[1], v[2], v[3], v[4], v[5], 0});
 }
 
 std::string legacyClockText(const RecorderClock& clock) {
-    int year = clock.year < 100 ? fullYear(clock.year) : clock.year;
     char buf[96];
-    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", year, clock.month, clock.day,
-                  clock.hour, clock.minute, clock.second);
+    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", clock.year, clock.month,
+                  clock.day, clock.hour, clock.minute, clock.second);
     return buf;
 }
 

@@ -34,8 +34,7 @@ ClockTextCheck checkClockText(std::string_view text);
 // digits (0 to 99) or 1998 to 2097. A missing field, a field out of its range or
 // a date that does not exist gives nullopt.
 std::optional<DateTime> parseLegacyClockText(std::string_view text);
-// The recorder's clock with a two-digit year given its century (above 97: 19xx,
-// otherwise 20xx), "yyyy/mm/dd hh:mm:ss".
+// The recorder's clock, "yyyy/mm/dd hh:mm:ss".
 std::string legacyClockText(const RecorderClock& clock);
 
 CalendarTime calendarOf(const RecorderClock& clock);

@@ -158,7 +158,7 @@ std::array<int32_t, 3> triggerThresholds(ModelCode statusModel, int level,
                                          const std::array<double, 3>& sensitivity,
                                          int sensorRange) {
     // Single-axis recorders carry their one sensor on the Z channel.
-    const bool zOnly = statusModel == 5100 || statusModel == 6100;
+    const bool zOnly = isLaterGeneration(statusModel) && isSingleAxis(statusModel);
     std::array<int32_t, 3> thresholds{};
     for (int axis = 0; axis < 3; ++axis) {
         thresholds[axis] = triggerThreshold(level, sensitivity[zOnly ? 2 : axis], sensorRange);

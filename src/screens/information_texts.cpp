@@ -63,11 +63,6 @@ std::string endCauseText(int32_t cause) {
     }
 }
 
-int legacyYear(int year) {
-    if (year >= 100) return year;
-    return year > 97 ? 1900 + year : 2000 + year;
-}
-
 std::vector<FieldText> laterGenerationFields(const RecorderInfo& info, const RecorderClock& c) {
     return {
         {"txtName", "KV-" + decimal(info.modelCode)},
@@ -106,8 +101,7 @@ std::vector<FieldText> firstGenerationFields(const LegacyRecorderInfo& info,
         {"StaticText6", model},
         {"StaticText8", decimal(info.sensorRange) + " G"},
         {"StaticText10", placeText(info.sensorPlace)},
-        {"StaticText12",
-         calendarText(legacyYear(c.year), c.month, c.day, c.hour, c.minute, c.second)},
+        {"StaticText12", calendarText(c.year, c.month, c.day, c.hour, c.minute, c.second)},
         {"StaticText16", decimal(info.sensorNumber[0])},
         {"StaticText19", decimal(info.sensorNumber[1])},
         {"StaticText22", decimal(info.sensorNumber[2])},

@@ -33,8 +33,6 @@ std::string recordPeriodWideText(int32_t index);
 // 'M' "Mem-Full", 'R' "Remote", 'S' "Switch"; any other character "*".
 std::string startCauseText(int32_t cause);
 std::string endCauseText(int32_t cause);
-// Two-digit years of the first generation: above 97 in the 1900s, else 2000s.
-int legacyYear(int year);
 
 struct ListColumn {
     std::string caption;

@@ -12,18 +12,19 @@
 namespace kv {
 namespace {
 
-constexpr ModelCode kModelCodes[] = {4100, 4300, 5100, 5300, 6100, 6300};
+// The dialog's model list is the model table, in its order.
 constexpr int kRanges[] = {1, 5, 10, 20, 50, 100};
-constexpr int kModelCount = 6;
+constexpr int kModelCount = static_cast<int>(kRecorderModels.size());
 
-bool isFirstGenerationChoice(int model) {
-    return model == 0 || model == 1;
-}
-bool isSingleAxisChoice(int model) {
-    return model == 0 || model == 2 || model == 4;
-}
 bool inList(int index, size_t size) {
     return index >= 0 && static_cast<size_t>(index) < size;
+}
+bool isFirstGenerationChoice(int model) {
+    return inList(model, kModelCount) &&
+           kRecorderModels[static_cast<size_t>(model)].generation == 1;
+}
+bool isSingleAxisChoice(int model) {
+    return inList(model, kModelCount) && kRecorderModels[static_cast<size_t>(model)].axes == 1;
 }
 
 // "%.15g": up to 15 significant digits, as the recorder's values are shown.
@@ -53,7 +54,7 @@ const std::vector<std::string>& monitorRangeItems() {
 }
 
 ModelCode monitorModelCode(int model) {
-    return inList(model, kModelCount) ? kModelCodes[model] : 0;
+    return inList(model, kModelCount) ? kRecorderModels[static_cast<size_t>(model)].code : 0;
 }
 
 MonitorControlStates monitorControlStates(int model, bool wave) {
@@ -86,7 +87,7 @@ MonitorCheck checkMonitorChoices(const MonitorChoices& choices) {
 int applyMonitorChoices(const MonitorChoices& choices, RecorderState& recorder, DataSet& view) {
     if (!inList(choices.model, kModelCount) || !inList(choices.range, monitorRangeItems().size()))
         return 0;
-    const ModelCode code = kModelCodes[choices.model];
+    const ModelCode code = monitorModelCode(choices.model);
     const MonitorControlStates states = monitorControlStates(choices.model, choices.wave);
     const bool triaxial = isTriaxial(code);
     RecorderIdentity& identity = recorder.identity;
@@ -160,19 +161,19 @@ bool readMonitorPreset(Link& link, int portNumber, int baudRate, const PcSetting
             sessionReady(session);  // says why, at once
             return false;
         }
+        // The dialog's model follows the status; one without a known model is
+        // taken for the triaxial model of its command set (4300, or 5300).
         if (isFirstGeneration(session, recorder.legacyInfo, recorder.identity)) {
             const LegacyRecorderInfo& info = recorder.legacyInfo;
-            choices.model = info.modelCode == 4100 ? 0 : 1;
+            choices.model = info.modelCode == 4100 ? modelIndex(4100) : modelIndex(4300);
             choices.range = itemIndexOfValue(monitorRangeItems(), info.sensorRange);
             for (int a = 0; a < 3; ++a) choices.sensitivity[a] = generalText(info.sensitivity[a]);
             choices.samplePeriod = 1;
             read = true;
         } else if (readStatus(session, recorder.info)) {
             const RecorderInfo& info = recorder.info;
-            choices.model = info.modelCode == 5100   ? 2
-                            : info.modelCode == 6100 ? 4
-                            : info.modelCode == 6300 ? 5
-                                                     : 3;
+            choices.model =
+                isLaterGeneration(info.modelCode) ? modelIndex(info.modelCode) : modelIndex(5300);
             choices.range = itemIndexOfValue(monitorRangeItems(), info.sensorRange);
             for (int a = 0; a < 3; ++a) choices.sensitivity[a] = generalText(info.sensitivity[a]);
             choices.wave = info.waveMode != 0;

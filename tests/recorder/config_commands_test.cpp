@@ -36,12 +36,12 @@ TEST_F(ConfigCommands, SetClockSendsBcdAndTheRecorderClockFollows) {
     EXPECT_GE(c.second, 5);
 }
 
-TEST_F(ConfigCommands, FirstGenerationClockKeepsTwoDigits) {
+TEST_F(ConfigCommands, FirstGenerationClockGetsItsCenturyToo) {
     use("model 4300\nclock 2014/12/31 23:59:58");
     RecorderSession s(*link, 1, 9600);
     RecorderClock c;
     ASSERT_TRUE(readClockLegacy(s, c));
-    EXPECT_EQ(c.year, 14);
+    EXPECT_EQ(c.year, 2014);
     EXPECT_EQ(c.month, 12);
     ASSERT_TRUE(setClockLegacy(s, *encodeDateTime({1999, 1, 2, 3, 4, 5, 0})));
     EXPECT_EQ(head(payloadOf(1), 7), bytes({0x99, 0x01, 0x02, 0x00, 0x03, 0x04, 0x05}));
@@ -50,13 +50,16 @@ TEST_F(ConfigCommands, FirstGenerationClockKeepsTwoDigits) {
     EXPECT_FALSE(readClock(s, later));
 }
 
-TEST_F(ConfigCommands, ClockYearWindowAt97) {
+TEST_F(ConfigCommands, ClockYearWindowAt97InBothGenerations) {
     for (auto [bcd, year] : {std::pair{0x98, 1998}, {0x97, 2097}, {0x00, 2000}, {0x99, 1999}}) {
-        script().on(0x60, replyWith(0x60, 32, {{4, static_cast<uint8_t>(bcd)}, {5, 1}, {6, 1}}));
-        RecorderSession s(*link, 1, 9600);
-        RecorderClock c;
-        ASSERT_TRUE(readClock(s, c));
-        EXPECT_EQ(c.year, year) << std::hex << bcd;
+        for (uint8_t code : {0x60, 0x10}) {
+            script().on(code,
+                        replyWith(code, 32, {{4, static_cast<uint8_t>(bcd)}, {5, 1}, {6, 1}}));
+            RecorderSession s(*link, 1, 9600);
+            RecorderClock c;
+            ASSERT_TRUE(code == 0x60 ? readClock(s, c) : readClockLegacy(s, c));
+            EXPECT_EQ(c.year, year) << std::hex << bcd << " command " << int{code};
+        }
     }
 }
 

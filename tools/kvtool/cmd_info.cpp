@@ -151,12 +151,8 @@ std::string offsetText(const std::optional<long long>& seconds) {
     return (*seconds > 0 ? "+" : "") + std::to_string(*seconds) + " s";
 }
 
-// The clock with the century of its generation: the first generation keeps
-// two digits, read with the window at 97.
-std::string clockText(const RecorderClock& c, bool firstGeneration) {
-    int year = c.year;
-    if (firstGeneration) year += c.year > 97 ? 1900 : 2000;
-    return dateTimeText(CalendarTime{year, c.month, c.day, c.hour, c.minute, c.second, 0});
+std::string clockText(const RecorderClock& c) {
+    return dateTimeText(CalendarTime{c.year, c.month, c.day, c.hour, c.minute, c.second, 0});
 }
 
 std::string infoText(const RecorderState& s, bool first, const SavedMeasurements& saved) {
@@ -170,7 +166,7 @@ std::string infoText(const RecorderState& s, bool first, const SavedMeasurements
     line("model", std::to_string(model));
     line("deviceNumber", std::to_string(first ? s.legacyInfo.deviceNumber : s.info.deviceNumber));
     line("mode", modeName(wave ? 1 : 0));
-    line("clock", clockText(s.clock, first));
+    line("clock", clockText(s.clock));
     line("clockOffset", offsetText(clockOffsetFor(s, first)));
     for (int i = 0; i < kMeasurementSlots; ++i) {
         if (s.measurementCounts[i] < 0) continue;
@@ -200,7 +196,7 @@ std::string infoJson(const RecorderState& s, bool first, bool statusRead,
         legacyStatus(j, s.legacyInfo);
     else
         status(j, s.info);
-    text(j, "clock", clockText(s.clock, first));
+    text(j, "clock", clockText(s.clock));
     j.key("clockOffsetSeconds");
     if (const auto offset = clockOffsetFor(s, first))
         j.integer(*offset);

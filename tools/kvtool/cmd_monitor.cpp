@@ -51,7 +51,7 @@ int modelFor(int mode, int saved) {
     const bool triaxial = monitorAxes(mode) == 3;
     const bool wave = isWaveMonitor(mode);
     const ModelCode code = monitorModelCode(saved);
-    const bool fits = code != 0 && isTriaxial(code) == triaxial && (!wave || code >= 5100);
+    const bool fits = code != 0 && isTriaxial(code) == triaxial && (!wave || recordsWaves(code));
     if (fits) return saved;
     return triaxial ? 5 : 4;
 }

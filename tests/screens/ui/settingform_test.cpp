@@ -136,7 +136,7 @@ TEST_F(SettingForm, ShowsTheFirstGenerationStatus) {
     open();
     state.legacyInfo.deviceNumber = 12;
     state.legacyInfo.sensitivity = {12.25, 10.0, 0.05};
-    state.clock = RecorderClock{98, 1, 2, 3, 4, 5};
+    state.clock = RecorderClock{1998, 1, 2, 3, 4, 5};
     window->FormShow();
     EXPECT_EQ(edit("Edit1")->text(), "12");
     EXPECT_EQ(edit("Edit5")->text(), "12.3");

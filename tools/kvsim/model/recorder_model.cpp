@@ -141,8 +141,7 @@ std::vector<uint8_t> RecorderModel::respond(const uint8_t* f, size_t n) {
 void RecorderModel::setClockFrom(const uint8_t* p) {
     // The recorder keeps two-digit years; the PC's window puts 98 and 99 in
     // the 1900s, so the model does the same.
-    int y = bcdToInt(p[0]);
-    CalendarTime c{y > 97 ? 1900 + y : 2000 + y,
+    CalendarTime c{recorderYear(bcdToInt(p[0])),
                    bcdToInt(p[1]),
                    bcdToInt(p[2]),
                    bcdToInt(p[4]),
