@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "base/list_column.h"
 #include "datafile/data_set.h"
 #include "recorder/records.h"
-#include "screens/information_texts.h"
 
 namespace kv {
 

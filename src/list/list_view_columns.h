@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "screens/information_texts.h"
+#include "base/list_column.h"
 
 class QString;
 class QTableWidget;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/list_column.h"
 #include "recorder/records.h"
 
 namespace kv {
@@ -34,10 +35,6 @@ std::string recordPeriodWideText(int32_t index);
 std::string startCauseText(int32_t cause);
 std::string endCauseText(int32_t cause);
 
-struct ListColumn {
-    std::string caption;
-    int width;
-};
 // The later-generation screen: peak columns, or wave columns with one count
 // per axis for triaxial models and one count otherwise.
 std::vector<ListColumn> measurementColumns(bool waveMode, bool triaxial);
