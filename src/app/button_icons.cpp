@@ -2,18 +2,19 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
+
+#include "widgets/drawn_icon.h"
 
 namespace kv {
 namespace {
 
-constexpr int kSide = 48;
+using namespace iconColour;
 
-const QColor kOutline(0x33, 0x3b, 0x47);
+constexpr int kSide = 48;
 
 void drawInformation(QPainter& p) {
     p.setPen(QPen(kOutline, 2));
-    p.setBrush(QColor(0x2f, 0x6f, 0xc9));
+    p.setBrush(kBlue);
     p.drawEllipse(QRectF(4, 4, 40, 40));
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
@@ -24,9 +25,9 @@ void drawInformation(QPainter& p) {
 // A recorder with a setting dial: the conditions are written to the device.
 void drawConditions(QPainter& p) {
     p.setPen(QPen(kOutline, 2));
-    p.setBrush(QColor(0xe8, 0xa3, 0x3d));
+    p.setBrush(kRecorder);
     p.drawRoundedRect(QRectF(5, 9, 38, 30), 4, 4);
-    p.setBrush(QColor(0xfd, 0xf6, 0xe3));
+    p.setBrush(kRecorderPanel);
     p.drawRect(QRectF(10, 14, 16, 10));
     p.setBrush(Qt::white);
     p.drawEllipse(QRectF(29, 14, 10, 10));
@@ -36,11 +37,11 @@ void drawConditions(QPainter& p) {
 
 void drawPcSettings(QPainter& p) {
     p.setPen(QPen(kOutline, 2));
-    p.setBrush(QColor(0xd9, 0xde, 0xe6));
+    p.setBrush(kSteel);
     p.drawRoundedRect(QRectF(4, 6, 40, 28), 3, 3);
     p.setBrush(QColor(0x3c, 0x8d, 0xbc));
     p.drawRect(QRectF(8, 10, 32, 20));
-    p.setBrush(QColor(0xd9, 0xde, 0xe6));
+    p.setBrush(kSteel);
     p.drawRect(QRectF(20, 34, 8, 5));
     p.drawRoundedRect(QRectF(12, 39, 24, 5), 2, 2);
     // A cable leaving the PC: the serial line.
@@ -54,12 +55,12 @@ void drawGraph(QPainter& p) {
     p.setPen(QPen(kOutline, 2));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(5, 5, 38, 38));
-    p.setPen(QPen(QColor(0xc8, 0xcc, 0xd2), 1));
+    p.setPen(QPen(kGrid, 1));
     for (int i = 1; i < 4; ++i) {
         p.drawLine(QPointF(5, 5 + i * 9.5), QPointF(43, 5 + i * 9.5));
         p.drawLine(QPointF(5 + i * 9.5, 5), QPointF(5 + i * 9.5, 43));
     }
-    p.setPen(QPen(QColor(0xd0, 0x30, 0x30), 2.5));
+    p.setPen(QPen(kRed, 2.5));
     QPainterPath curve;
     curve.moveTo(7, 36);
     curve.lineTo(15, 30);
@@ -99,44 +100,16 @@ void drawDownload(QPainter& p) {
     arrow << QPointF(18, 4) << QPointF(30, 4) << QPointF(30, 20) << QPointF(38, 20)
           << QPointF(24, 34) << QPointF(10, 20) << QPointF(18, 20);
     p.drawPolygon(arrow);
-    p.setBrush(QColor(0xd9, 0xde, 0xe6));
+    p.setBrush(kSteel);
     p.drawRoundedRect(QRectF(5, 36, 38, 8), 2, 2);
 }
 
 }  // namespace
 
 QIcon buttonIcon(ButtonPicture picture) {
-    QIcon icon;
-    for (int scale = 1; scale <= 2; ++scale) {
-        QPixmap pixmap(kSide * scale, kSide * scale);
-        pixmap.setDevicePixelRatio(scale);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        switch (picture) {
-            case ButtonPicture::Information:
-                drawInformation(p);
-                break;
-            case ButtonPicture::Conditions:
-                drawConditions(p);
-                break;
-            case ButtonPicture::PcSettings:
-                drawPcSettings(p);
-                break;
-            case ButtonPicture::Graph:
-                drawGraph(p);
-                break;
-            case ButtonPicture::RealTime:
-                drawRealTime(p);
-                break;
-            case ButtonPicture::Download:
-                drawDownload(p);
-                break;
-        }
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    constexpr IconDrawing kDrawings[] = {drawInformation, drawConditions, drawPcSettings,
+                                         drawGraph,       drawRealTime,   drawDownload};
+    return drawnIcon(kSide, kDrawings[static_cast<int>(picture)]);
 }
 
 }  // namespace kv

@@ -2,16 +2,15 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
+
+#include "widgets/drawn_icon.h"
 
 namespace kv {
 namespace {
 
-constexpr int kSide = 24;
+using namespace iconColour;
 
-const QColor kOutline(0x33, 0x3b, 0x47);
-const QColor kRed(0xd0, 0x30, 0x30);
-const QColor kBlue(0x2f, 0x6f, 0xc9);
+constexpr int kSide = 24;
 const QColor kGreen(0x2e, 0x8b, 0x3e);
 
 // A folder with a sheet coming out of it.
@@ -111,36 +110,23 @@ void drawScale(QPainter& p) {
 // A recorder with a check mark: its settings confirmed.
 void drawDataSet(QPainter& p) {
     p.setPen(QPen(kOutline, 1.2));
-    p.setBrush(QColor(0xe8, 0xa3, 0x3d));
+    p.setBrush(kRecorder);
     p.drawRoundedRect(QRectF(2, 5, 16, 14), 2, 2);
-    p.setBrush(QColor(0xfd, 0xf6, 0xe3));
+    p.setBrush(kRecorderPanel);
     p.drawRect(QRectF(5, 8, 10, 5));
     p.setPen(QPen(kGreen, 2.4));
     p.drawLine(QPointF(13, 15), QPointF(16, 19));
     p.drawLine(QPointF(16, 19), QPointF(22, 9));
 }
 
-using Drawing = void (*)(QPainter&);
 // By GraphGlyph.
-constexpr Drawing kDrawings[] = {drawOpen,    drawList,     drawPrint, drawInfo,
-                                 drawAllAxes, drawSeparate, drawScale, drawDataSet};
+constexpr IconDrawing kDrawings[] = {drawOpen,    drawList,     drawPrint, drawInfo,
+                                     drawAllAxes, drawSeparate, drawScale, drawDataSet};
 
 }  // namespace
 
 QIcon graphGlyph(GraphGlyph glyph) {
-    const Drawing draw = kDrawings[static_cast<int>(glyph)];
-    QIcon icon;
-    for (qreal ratio : {1.0, 2.0}) {
-        QPixmap pixmap(QSize(kSide, kSide) * ratio);
-        pixmap.setDevicePixelRatio(ratio);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        draw(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return drawnIcon(kSide, kDrawings[static_cast<int>(glyph)]);
 }
 
 }  // namespace kv
