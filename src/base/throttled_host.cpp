@@ -10,21 +10,21 @@ bool ThrottledHost::due(int64_t& last) {
 }
 
 void ThrottledHost::processEvents() {
-    if (due(lastEvents_)) inner_.processEvents();
+    if (due(lastEvents_)) ForwardingHost::processEvents();
 }
 
 void ThrottledHost::beginProgress(bool cancellable) {
-    inner_.beginProgress(cancellable);
+    ForwardingHost::beginProgress(cancellable);
     // The first report after the window appears is always shown.
     lastEvents_ = lastProgress_ = INT64_MIN;
 }
 
 void ThrottledHost::showProgress(int number, int percent) {
-    if (due(lastProgress_)) inner_.showProgress(number, percent);
+    if (due(lastProgress_)) ForwardingHost::showProgress(number, percent);
 }
 
 void ThrottledHost::showProgressText(int percent, const std::string& text) {
-    if (due(lastProgress_)) inner_.showProgressText(percent, text);
+    if (due(lastProgress_)) ForwardingHost::showProgressText(percent, text);
 }
 
 }  // namespace kv

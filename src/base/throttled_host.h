@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "base/clock.h"
-#include "base/host.h"
+#include "base/forwarding_host.h"
 
 namespace kv {
 
@@ -11,23 +11,19 @@ namespace kv {
 // Host at most once per interval. The loader reports every hundred rows; each
 // report repaints the progress window, which would cost more than the parsing.
 // The cancel flag, messages and the progress window itself pass straight through.
-class ThrottledHost : public Host {
+class ThrottledHost : public ForwardingHost {
   public:
     ThrottledHost(Host& inner, Clock& clock, int64_t intervalMs)
-        : inner_(inner), clock_(clock), intervalMs_(intervalMs) {}
+        : ForwardingHost(inner), clock_(clock), intervalMs_(intervalMs) {}
 
     void processEvents() override;
     int messageBox(const std::string& title, const std::string& text, int flags) override {
         ++messagesShown_;
-        return inner_.messageBox(title, text, flags);
+        return ForwardingHost::messageBox(title, text, flags);
     }
     void beginProgress(bool cancellable) override;
     void showProgress(int number, int percent) override;
     void showProgressText(int percent, const std::string& text) override;
-    void endProgress() override { inner_.endProgress(); }
-    bool loadCancelRequested() const override { return inner_.loadCancelRequested(); }
-    void setLoadCancelRequested(bool value) override { inner_.setLoadCancelRequested(value); }
-    void setBusy(bool busy) override { inner_.setBusy(busy); }
 
     // How many message boxes the operation showed.
     int messagesShown() const { return messagesShown_; }
@@ -35,7 +31,6 @@ class ThrottledHost : public Host {
   private:
     bool due(int64_t& last);
 
-    Host& inner_;
     Clock& clock_;
     int64_t intervalMs_;
     int64_t lastEvents_ = INT64_MIN;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/forwarding_host.h"
 #include "json_writer.h"
 #include "list/over_range.h"
 #include "monitor/live_monitor.h"
@@ -206,27 +207,16 @@ class TelegramPrinter {
 
 // The link's host, with the stop conditions looked at whenever the monitor
 // lets events through.
-class StoppingHost : public Host {
+class StoppingHost : public ForwardingHost {
   public:
     StoppingHost(Host& inner, std::function<void()> check)
-        : inner_(inner), check_(std::move(check)) {}
+        : ForwardingHost(inner), check_(std::move(check)) {}
     void processEvents() override {
-        inner_.processEvents();
+        ForwardingHost::processEvents();
         check_();
     }
-    int messageBox(const std::string& t, const std::string& x, int f) override {
-        return inner_.messageBox(t, x, f);
-    }
-    void beginProgress(bool c) override { inner_.beginProgress(c); }
-    void showProgress(int n, int p) override { inner_.showProgress(n, p); }
-    void showProgressText(int p, const std::string& t) override { inner_.showProgressText(p, t); }
-    void endProgress() override { inner_.endProgress(); }
-    bool loadCancelRequested() const override { return inner_.loadCancelRequested(); }
-    void setLoadCancelRequested(bool v) override { inner_.setLoadCancelRequested(v); }
-    void setBusy(bool b) override { inner_.setBusy(b); }
 
   private:
-    Host& inner_;
     std::function<void()> check_;
 };
 
