@@ -39,9 +39,9 @@ TEST(DataFileErrors, FullFileSystemFailsTheFileAndDiscardRemovesIt) {
     for (int i = 0; i < 4096; ++i) f.write(std::string(100, 'x'));
     EXPECT_FALSE(f.finish());
     EXPECT_EQ(f.error(), ENOSPC);
-    EXPECT_TRUE(std::filesystem::exists(fs.path() + "big-01.CSV"));
+    EXPECT_TRUE(std::filesystem::exists(fs.file("big-01.CSV")));
     f.discard();
-    EXPECT_FALSE(std::filesystem::exists(fs.path() + "big-01.CSV"));
+    EXPECT_FALSE(std::filesystem::exists(fs.file("big-01.CSV")));
 }
 
 TEST(DataFileErrors, ReadOnlyFolderCannotTakeAFile) {

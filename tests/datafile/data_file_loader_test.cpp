@@ -10,6 +10,7 @@
 
 #include "sample_data_files.h"
 #include "support/recording_host.h"
+#include "support/scratch_folder.h"
 
 namespace kv {
 namespace {
@@ -19,12 +20,6 @@ using test::SampleDataFile;
 
 class LoaderTest : public ::testing::Test {
   protected:
-    LoaderTest() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvloader.XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-    }
-    ~LoaderTest() override { std::filesystem::remove_all(folder); }
-
     std::string write(const std::string& bytes, const std::string& name = "data.CSV") {
         std::string path = folder + "/" + name;
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -60,7 +55,8 @@ class LoaderTest : public ::testing::Test {
     }
     void expectUnchanged(const std::string& what) { EXPECT_EQ(fingerprint(), snapshot) << what; }
 
-    std::string folder;
+    test::ScratchFolder scratch;
+    std::string folder = scratch.path();
     DataSet data;
     RecorderIdentity identity;
     RecordingHost host;

@@ -30,7 +30,7 @@ class DataFileNaming : public ::testing::Test {
         std::string path = f.path();
         f.write("new");
         EXPECT_TRUE(f.finish());
-        return path.substr(folder.path().size());
+        return path.substr(folder.path().size() + 1);
     }
 
     test::ScratchFolder folder;
@@ -42,13 +42,13 @@ class DataFileNaming : public ::testing::Test {
 TEST_F(DataFileNaming, AutomaticNamesCountUpAndNeverOverwrite) {
     EXPECT_EQ(open(1), "KV53W07-2014031502-01.CSV");
     EXPECT_EQ(open(1), "KV53W07-2014031502-02.CSV");
-    EXPECT_EQ(readFile(folder.path() + "KV53W07-2014031502-01.CSV"), "new");
+    EXPECT_EQ(readFile(folder.file("KV53W07-2014031502-01.CSV")), "new");
 
     // A file of the next name, even one that cannot be read, is left alone.
-    std::string taken = folder.path() + "KV53W07-2014031502-03.CSV";
+    std::string taken = folder.file("KV53W07-2014031502-03.CSV");
     { std::ofstream(taken) << "old"; }
     ::chmod(taken.c_str(), 0);
-    ::mkdir((folder.path() + "KV53W07-2014031502-04.CSV").c_str(), 0777);
+    ::mkdir((folder.file("KV53W07-2014031502-04.CSV")).c_str(), 0777);
     EXPECT_EQ(open(1), "KV53W07-2014031502-05.CSV");
     ::chmod(taken.c_str(), 0644);
     EXPECT_EQ(readFile(taken), "old");
@@ -58,7 +58,7 @@ TEST_F(DataFileNaming, CounterHasNoUpperBound) {
     for (int n = 1; n <= 99; ++n) {
         char name[64];
         std::snprintf(name, sizeof name, "KV53W07-2014031510-%02d.CSV", n);
-        std::ofstream(folder.path() + name) << "";
+        std::ofstream(folder.file(name)) << "";
     }
     EXPECT_EQ(open(9), "KV53W07-2014031510-100.CSV");
 }
@@ -87,16 +87,16 @@ TEST_F(DataFileNaming, FixedNamesLoseTheirExtension) {
 }
 
 TEST_F(DataFileNaming, MissingFolderIsCreatedAndABlockedOneReported) {
-    settings.setDataFolder(folder.path() + "a/b");
+    settings.setDataFolder(folder.file("a/b"));
     EXPECT_EQ(open(0), "a/b/KV53W07-2014031501-01.CSV");
 
-    std::ofstream(folder.path() + "plain") << "";
-    settings.setDataFolder(folder.path() + "plain/sub");
+    std::ofstream(folder.file("plain")) << "";
+    settings.setDataFolder(folder.file("plain/sub"));
     DataFile f = openDataFile(0, settings.dataFileNames(), r, today);
     EXPECT_FALSE(f.isOpen());
     EXPECT_EQ(f.error(), ENOTDIR);
     f.discard();  // nothing was created, so nothing is removed
-    EXPECT_TRUE(std::filesystem::exists(folder.path() + "plain"));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("plain")));
 }
 
 }  // namespace

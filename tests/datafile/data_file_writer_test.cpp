@@ -21,7 +21,7 @@ class DataFileWriter : public ::testing::Test {
   protected:
     // A data file of the scratch folder, opened the way openDataFile does.
     DataFile create(const std::string& name) {
-        std::string path = folder.path() + name;
+        std::string path = folder.file(name);
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         EXPECT_GE(fd, 0);
         return DataFile(fd, path, true);
@@ -66,7 +66,7 @@ TEST_F(DataFileWriter, WorkedExampleComesOutByteForByte) {
     EXPECT_TRUE(writePeakLine(f, data, 1, 5100));
     ASSERT_TRUE(f.finish());
 
-    EXPECT_EQ(path, folder.path() + "KV51P07-2014031501-01.CSV");
+    EXPECT_EQ(path, folder.file("KV51P07-2014031501-01.CSV"));
     EXPECT_EQ(readFile(path), cp932Lines({
                                   "ＫＶ種別,KV-5100,100Ｇ,内蔵",
                                   "データ親番号,7,製造番号,1234",

@@ -13,7 +13,7 @@ namespace {
 TEST(DataFolder, CreatesMissingParentsAndAcceptsExistingOrRoot) {
     test::ScratchFolder scratch;
     std::string error;
-    const std::string folder = scratch.path() + "one/two/KV-DATAS/";
+    const std::string folder = scratch.file("one/two/KV-DATAS/");
     ASSERT_TRUE(createDataFolder(folder, error)) << error;
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_TRUE(createDataFolder(folder, error));
@@ -27,7 +27,7 @@ TEST(DataFolder, EmptyOrRefusedFolderStopsWithAMessage) {
 
     test::ScratchFolder scratch;
     // A file stands where a folder is needed.
-    const std::string blocker = scratch.path() + "file";
+    const std::string blocker = scratch.file("file");
     FILE* f = std::fopen(blocker.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);

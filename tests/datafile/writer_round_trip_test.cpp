@@ -11,6 +11,7 @@
 #include "datafile/data_file_lines.h"
 #include "datafile/data_file_loader.h"
 #include "support/recording_host.h"
+#include "support/scratch_folder.h"
 
 namespace kv {
 namespace {
@@ -23,12 +24,6 @@ float filePrecision(float value) {
 
 class WriterRoundTrip : public ::testing::Test {
   protected:
-    WriterRoundTrip() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvround.XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-    }
-    ~WriterRoundTrip() override { std::filesystem::remove_all(folder); }
-
     RecorderState recorder(ModelCode model, bool wave, int count) {
         RecorderState r;
         r.identity.modelCode = model;
@@ -100,7 +95,8 @@ class WriterRoundTrip : public ::testing::Test {
         return path;
     }
 
-    std::string folder;
+    test::ScratchFolder scratch;
+    std::string folder = scratch.path();
     DataSet source, loaded;
     RecorderIdentity identity;
     test::RecordingHost host;

@@ -61,7 +61,7 @@ class DownloadTest : public ::testing::Test {
 
     std::vector<std::string> savedNames() const {
         std::vector<std::string> names;
-        for (const auto& p : saved) names.push_back(p.substr(folder.path().size()));
+        for (const auto& p : saved) names.push_back(p.substr(folder.path().size() + 1));
         return names;
     }
     // The record offsets that the command-33 frames asked for, in order.

@@ -37,7 +37,7 @@ class DownloadJournal : public DownloadTest {
         ::setenv("TZ", "JST-9", 1);  // the saving time carries +09:00 on any machine
         ::tzset();
     }
-    std::string journal() const { return readFile(folder.path() + kJournalFileName); }
+    std::string journal() const { return readFile(folder.file(kJournalFileName)); }
 };
 
 TEST_F(DownloadJournal, OneLinePerSavedFileWithItsValues) {
@@ -77,7 +77,7 @@ TEST_F(DownloadJournal, OneLinePerSavedFileWithItsValues) {
         EXPECT_EQ(e.recordCount, expected[i].records);
         EXPECT_EQ(e.clockOffsetSeconds, 12);
         EXPECT_EQ(e.programVersion, programVersion());
-        EXPECT_EQ(e.sha256, sha256Hex(readFile(folder.path() + e.file)));
+        EXPECT_EQ(e.sha256, sha256Hex(readFile(folder.file(e.file))));
     }
 }
 
@@ -130,7 +130,7 @@ TEST_F(DownloadJournal, HandEditedJournalWithoutLineEndKeepsItsLastLine) {
     const std::string hand = journalHeaderLine() +
                              "x,OLD.CSV,5300,1,7,1,peak,2014-03-15T09:00:00,"
                              "2014-03-15T18:30:00,12,,4.02,ab";
-    std::ofstream(folder.path() + kJournalFileName, std::ios::binary) << hand;
+    std::ofstream(folder.file(kJournalFileName), std::ios::binary) << hand;
     use(kRecorder);
     ASSERT_TRUE(download({2}));
     const auto entries = parseJournal(journal());
@@ -142,7 +142,7 @@ TEST_F(DownloadJournal, HandEditedJournalWithoutLineEndKeepsItsLastLine) {
 // A journal that cannot take the line: the data file is saved all the same,
 // and the problem is told like a file that could not be written.
 TEST_F(DownloadJournal, JournalThatCannotBeWrittenIsReportedAndTheFileStays) {
-    const std::string path = folder.path() + kJournalFileName;
+    const std::string path = folder.file(kJournalFileName);
     const struct {
         const char* what;
         std::function<bool()> make;

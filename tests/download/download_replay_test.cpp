@@ -96,21 +96,21 @@ TEST_F(DownloadReplay, SameFramesFilesAndFailuresAsTheTracedDownload) {
         SCOPED_TRACE(c.what);
         sim::RecorderConfig config;
         config.descriptionText = kRecorder;
-        const std::string trace = folder.path() + c.what + ".jsonl";
-        std::filesystem::create_directory(folder.path() + "a");
-        std::filesystem::create_directory(folder.path() + "b");
+        const std::string trace = folder.file(c.what) + ".jsonl";
+        std::filesystem::create_directory(folder.file("a"));
+        std::filesystem::create_directory(folder.file("b"));
         std::string error;
         VirtualClock start;  // the recorder's clock starts where the download's does
         config.now = [&start] { return start.localNow(); };
         auto model = sim::makeRecorderModel(config, error);
         ASSERT_TRUE(model) << error;
-        const Outcome traced = run(*model, folder.path() + "a/", c.faults, trace);
+        const Outcome traced = run(*model, folder.file("a/"), c.faults, trace);
         EXPECT_EQ(traced.ok, c.ok);
 
         std::vector<sim::RecordedExchange> exchanges;
         ASSERT_TRUE(sim::loadRecordedExchanges(trace, exchanges, error)) << error;
         sim::ReplayResponder replay(std::move(exchanges), 1.0);
-        const Outcome replayed = run(replay, folder.path() + "b/", {});
+        const Outcome replayed = run(replay, folder.file("b/"), {});
         EXPECT_EQ(replayed.ok, traced.ok);
         EXPECT_EQ(replayed.messages, traced.messages);
         EXPECT_EQ(replayed.frames, traced.frames);
@@ -119,8 +119,8 @@ TEST_F(DownloadReplay, SameFramesFilesAndFailuresAsTheTracedDownload) {
         if (c.ok) {
             EXPECT_EQ(traced.files.size(), 2u);
         }
-        std::filesystem::remove_all(folder.path() + "a");
-        std::filesystem::remove_all(folder.path() + "b");
+        std::filesystem::remove_all(folder.file("a"));
+        std::filesystem::remove_all(folder.file("b"));
     }
 }
 

@@ -36,7 +36,7 @@ TEST_F(DownloadSaveFailure, FullFolderNamesTheLostMeasurementAndKeepsTheRest) {
     EXPECT_EQ(fileNames(fs.path()),
               (std::vector<std::string>{"KV53P01-2025040102-01.CSV", "kvmanager-downloads.csv"}));
     EXPECT_EQ(savedNames().size(), 1u);
-    EXPECT_EQ(saved[0], fs.path() + "KV53P01-2025040102-01.CSV");
+    EXPECT_EQ(saved[0], fs.file("KV53P01-2025040102-01.CSV"));
     EXPECT_EQ(linesOf(saved[0]).size(), 14u + 5u);
 }
 
@@ -54,8 +54,8 @@ TEST_F(DownloadSaveFailure, ReadOnlyFolderSavesNothingAndSaysSo) {
 }
 
 TEST_F(DownloadSaveFailure, FolderThatCannotBeMadeIsReported) {
-    std::ofstream(folder.path() + "plain") << "";
-    settings.setDataFolder(folder.path() + "plain/data");
+    std::ofstream(folder.file("plain")) << "";
+    settings.setDataFolder(folder.file("plain/data"));
     use(kLargeAndSmall);
     EXPECT_FALSE(download({1, 2}));
     ASSERT_EQ(host.messages.size(), 2u);
@@ -66,7 +66,7 @@ TEST_F(DownloadSaveFailure, FolderThatCannotBeMadeIsReported) {
 }
 
 TEST_F(DownloadSaveFailure, RemovedFolderIsMadeAgain) {
-    settings.setDataFolder(folder.path() + "removed/data");
+    settings.setDataFolder(folder.file("removed/data"));
     use(kLargeAndSmall);
     EXPECT_TRUE(download({2}));
     EXPECT_EQ(savedNames(), std::vector<std::string>{"removed/data/KV53P01-2025040102-01.CSV"});

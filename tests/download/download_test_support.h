@@ -1,6 +1,5 @@
 #pragma once
 
-#include <stdlib.h>
 #include <sys/mount.h>
 
 #include <algorithm>
@@ -13,27 +12,9 @@
 #include "base/cp932.h"
 #include "base/datetime.h"
 #include "recorder/recorder_state.h"
+#include "support/scratch_folder.h"
 
 namespace kv::test {
-
-// A fresh folder under the temporary folder, removed with everything in it.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kvdownload.XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-        path_ += '/';
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
 
 // A small tmpfs at a scratch folder, unmounted at the end. Mounting needs
 // root (as in the test container); tests skip when it does not work.
@@ -51,6 +32,7 @@ class SmallFileSystem {
                0;
     }
     const std::string& path() const { return folder_.path(); }
+    std::string file(const std::string& name) const { return folder_.file(name); }
 
   private:
     ScratchFolder folder_;

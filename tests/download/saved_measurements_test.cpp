@@ -32,7 +32,7 @@ TEST_F(SavedMeasurementsTest, JournalFilesUnknownFilesAndChangedMeasurements) {
 
     // A copy the journal does not know is found by its header; a file the
     // journal names but that has gone is not on the PC.
-    std::filesystem::copy_file(saved[0], folder.path() + "copy.csv");
+    std::filesystem::copy_file(saved[0], folder.file("copy.csv"));
     std::remove(saved[2].c_str());
     s = find();
     EXPECT_EQ(s[0], (std::vector<std::string>{names[0], "copy.csv"}));
@@ -43,7 +43,7 @@ TEST_F(SavedMeasurementsTest, JournalFilesUnknownFilesAndChangedMeasurements) {
 
     // Without the journal every file is read; a measurement whose count has
     // changed since (the recorder went on recording) is new again.
-    std::remove((folder.path() + kJournalFileName).c_str());
+    std::remove(folder.file(kJournalFileName).c_str());
     state.index[1].recordCount = 9;
     state.measurementCounts[1] = 9;
     s = find();
@@ -69,7 +69,7 @@ TEST_F(SavedMeasurementsTest, HeadersOfEveryKindIdentifyTheirMeasurement) {
         state = RecorderState{};
         use(recorderOf(model, mode));
         ASSERT_TRUE(download({1, 3}));
-        std::remove((own.path() + kJournalFileName).c_str());
+        std::remove(own.file(kJournalFileName).c_str());
         const bool first = model[0] == '4';
         const SavedMeasurements s = findSavedMeasurements(own.path(), state, first);
         ASSERT_EQ(saved.size(), 2u);

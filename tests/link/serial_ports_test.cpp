@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "link/port_messages.h"
+#include "support/scratch_folder.h"
 
 namespace kv {
 namespace {
@@ -21,14 +22,11 @@ namespace fs = std::filesystem;
 class FakeTree : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kvports.XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
         tree.dev = root_ + "/dev";
         tree.sys = root_ + "/sys";
         fs::create_directories(tree.dev + "/serial/by-id");
         fs::create_directories(tree.sys + "/bus/drivers");
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     void file(const std::string& path, const std::string& text = "") {
         fs::create_directories(fs::path(path).parent_path());
@@ -48,7 +46,8 @@ class FakeTree : public ::testing::Test {
         if (!type.empty()) file(sys + "/type", type + "\n");
     }
 
-    std::string root_;
+    test::ScratchFolder scratch_;
+    std::string root_ = scratch_.path();
     DeviceTree tree;
 };
 
@@ -165,14 +164,11 @@ TEST(PortMessages, KeepTheNumberAndSayWhyAndWhatToDo) {
 TEST(PortMessages, TheGroupIsReadFromTheDevice) {
     const group* dialout = ::getgrnam("dialout");
     if (!dialout) GTEST_SKIP() << "no group dialout on this machine";
-    std::string pattern = (fs::temp_directory_path() / "kvgroup.XXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    ASSERT_GE(fd, 0);
-    ::close(fd);
-    if (::chown(pattern.c_str(), static_cast<uid_t>(-1), dialout->gr_gid) != 0) {
-        fs::remove(pattern);
+    test::ScratchFolder scratch;
+    const std::string pattern = scratch.file("device");
+    std::ofstream(pattern) << "";
+    if (::chown(pattern.c_str(), static_cast<uid_t>(-1), dialout->gr_gid) != 0)
         GTEST_SKIP() << "cannot give a file to group dialout here";
-    }
     EXPECT_EQ(deviceGroupName(pattern), "dialout");
     EXPECT_NE(portOpenErrorText(EACCES, pattern).find("\"dialout\""), std::string::npos);
     fs::remove(pattern);

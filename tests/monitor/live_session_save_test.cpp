@@ -64,7 +64,7 @@ TEST_F(LiveSessionSave, PeakRunLoadsBackWithItsValuesAndTimes) {
     }
     LiveSaveResult saved = saveLiveRun(r, names, today);
     ASSERT_TRUE(saved.saved) << saved.error;
-    EXPECT_EQ(saved.path, folder.path() + "KV53P07-2026120701-01.CSV");
+    EXPECT_EQ(saved.path, folder.file("KV53P07-2026120701-01.CSV"));
     ASSERT_TRUE(load(saved.path));
     EXPECT_EQ(identity.modelCode, 5300);
     EXPECT_EQ(identity.waveData, 0);
@@ -81,7 +81,7 @@ TEST_F(LiveSessionSave, PeakRunLoadsBackWithItsValuesAndTimes) {
         }
     }
     // A second save of the same day never overwrites the first.
-    EXPECT_EQ(saveLiveRun(r, names, today).path, folder.path() + "KV53P07-2026120701-02.CSV");
+    EXPECT_EQ(saveLiveRun(r, names, today).path, folder.file("KV53P07-2026120701-02.CSV"));
     // Both are in the download journal, as runs of no measurement of the index.
     const auto journal = readJournal(folder.path());
     ASSERT_EQ(journal.size(), 2u);
@@ -103,7 +103,7 @@ TEST_F(LiveSessionSave, WaveRunLoadsBackRecordForRecord) {
     }
     LiveSaveResult saved = saveLiveRun(r, names, today);
     ASSERT_TRUE(saved.saved) << saved.error;
-    EXPECT_EQ(saved.path, folder.path() + "KV61W07-2026120701-01.CSV");
+    EXPECT_EQ(saved.path, folder.file("KV61W07-2026120701-01.CSV"));
     ASSERT_TRUE(load(saved.path));
     EXPECT_EQ(identity.modelCode, 6100);
     EXPECT_EQ(identity.waveData, 1);
@@ -121,8 +121,8 @@ TEST_F(LiveSessionSave, FailuresAreReportedAndLeaveNoFile) {
     LiveRun& r = run(5100, 1, 1);
     r.records.peakRows[0].time[0] = today;
     // A file stands where the data folder should be.
-    names.dataFolder = folder.path() + "blocked/";
-    std::ofstream(folder.path() + "blocked") << "x";
+    names.dataFolder = folder.file("blocked/");
+    std::ofstream(folder.file("blocked")) << "x";
     LiveSaveResult saved = saveLiveRun(r, names, today);
     EXPECT_FALSE(saved.saved);
     EXPECT_NE(saved.error, 0);

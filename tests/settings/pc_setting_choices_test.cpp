@@ -9,7 +9,7 @@
 namespace kv {
 namespace {
 
-using test::TempFolder;
+using test::ScratchFolder;
 using test::writeBytes;
 
 TEST(FileNameFilter, RefusesSeparatorsWildcardsControlsAndWhatCp932CannotHold) {
@@ -21,20 +21,20 @@ TEST(FileNameFilter, RefusesSeparatorsWildcardsControlsAndWhatCp932CannotHold) {
 }
 
 TEST(FolderChoice, NearestExistingFolder) {
-    TempFolder tmp;
-    std::filesystem::create_directories(tmp.path() + "a/b");
-    const std::string base = tmp.path().substr(0, tmp.path().size() - 1);
-    EXPECT_EQ(nearestExistingFolder(tmp.path() + "a/b/"), base + "/a/b");
-    EXPECT_EQ(nearestExistingFolder(tmp.path() + "a/x/y/z/"), base + "/a");
+    ScratchFolder tmp;
+    std::filesystem::create_directories(tmp.file("a/b"));
+    const std::string base = tmp.path();
+    EXPECT_EQ(nearestExistingFolder(tmp.file("a/b/")), base + "/a/b");
+    EXPECT_EQ(nearestExistingFolder(tmp.file("a/x/y/z/")), base + "/a");
     EXPECT_EQ(nearestExistingFolder("/no-such-folder-kv/deeper"), "/");
     EXPECT_EQ(nearestExistingFolder(""), "/");
 }
 
 TEST(FolderChoice, RootsAreHomeSlashAndMountedMedia) {
-    TempFolder tmp;
-    std::filesystem::create_directories(tmp.path() + "media/usb stick");
+    ScratchFolder tmp;
+    std::filesystem::create_directories(tmp.file("media/usb stick"));
     // Mount points under /media and /mnt count; system mounts do not.
-    const std::string table = tmp.path() + "mounts";
+    const std::string table = tmp.file("mounts");
     writeBytes(table,
                "proc /proc proc rw 0 0\n"
                "/dev/sdb1 /media/kv\\040stick vfat rw 0 0\n"
@@ -42,7 +42,7 @@ TEST(FolderChoice, RootsAreHomeSlashAndMountedMedia) {
                "tmpfs /run tmpfs rw 0 0\n");
     std::vector<std::string> roots = folderRoots(tmp.path(), table);
     ASSERT_GE(roots.size(), 2u);
-    EXPECT_EQ(roots[0] + "/", tmp.path());
+    EXPECT_EQ(roots[0], tmp.path());
     EXPECT_EQ(roots[1], "/");
     // "/media/kv stick" does not exist here, so it is not offered.
     EXPECT_EQ(roots.size(), 2u);
@@ -53,12 +53,12 @@ TEST(FolderChoice, RootsAreHomeSlashAndMountedMedia) {
 }
 
 TEST(SerialDevices, ListsThePresentOnesInNumberOrder) {
-    TempFolder dev;
+    ScratchFolder dev;
     for (const char* name : {"ttyS10", "ttyS2", "ttyUSB0", "ttyACM1", "ttyX", "tty5", "ttySx"})
-        writeBytes(dev.path() + name, "");
-    std::filesystem::create_directories(dev.path() + "serial/by-id");
-    writeBytes(dev.path() + "serial/by-id/usb-FTDI_cable-if00-port0", "");
-    const std::string root = dev.path().substr(0, dev.path().size() - 1);
+        writeBytes(dev.file(name), "");
+    std::filesystem::create_directories(dev.file("serial/by-id"));
+    writeBytes(dev.file("serial/by-id/usb-FTDI_cable-if00-port0"), "");
+    const std::string root = dev.path();
     EXPECT_EQ(serialDeviceCandidates(root),
               (std::vector<std::string>{root + "/ttyS2", root + "/ttyS10", root + "/ttyUSB0",
                                         root + "/ttyACM1",

@@ -18,7 +18,7 @@ namespace kv {
 namespace {
 
 using test::readBytes;
-using test::TempFolder;
+using test::ScratchFolder;
 using test::writeBytes;
 
 // A reader that shares nothing with the store: section -> key -> raw CP932 value.
@@ -47,19 +47,17 @@ const char* const kNames[DATA_MAX] = {"データ１", "データ２", "データ
 
 class PcSettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        settings.locateForExecutable(dir.path() + "kvmanager", "/nonexistent");
-    }
-    std::string ini() const { return dir.path() + "kvmanager.ini"; }
+    void SetUp() override { settings.locateForExecutable(dir.file("kvmanager"), "/nonexistent"); }
+    std::string ini() const { return dir.file("kvmanager.ini"); }
 
-    TempFolder dir;
+    ScratchFolder dir;
     PcSettings settings;
 };
 
 TEST_F(PcSettingsTest, WithoutAFileEveryValueIsItsDefault) {
     settings.load();
     EXPECT_EQ(settings.iniFilePath(), ini());
-    EXPECT_EQ(settings.dataFolder(), dir.path() + "KV-DATAS/");
+    EXPECT_EQ(settings.dataFolder(), dir.file("KV-DATAS/"));
     EXPECT_EQ(settings.comPort(), 1);
     EXPECT_EQ(settings.baudRate(), 38400);
     for (int n = 0; n < DATA_MAX; ++n) {
@@ -324,13 +322,13 @@ TEST_F(PcSettingsTest, FailedSaveLeavesTheOldFileIntact) {
 }
 
 TEST_F(PcSettingsTest, AnIniFileGivenAsALinkStaysALink) {
-    writeBytes(dir.path() + "shared.ini", "[com]\r\nPort=3\r\n");
+    writeBytes(dir.file("shared.ini"), "[com]\r\nPort=3\r\n");
     std::filesystem::create_symlink("shared.ini", ini());
     settings.load();
     settings.setComPort(5);
     ASSERT_TRUE(settings.save()) << settings.saveError();
     EXPECT_TRUE(std::filesystem::is_symlink(ini()));
-    EXPECT_EQ(readIni(readBytes(dir.path() + "shared.ini"))["com"]["Port"], "5");
+    EXPECT_EQ(readIni(readBytes(dir.file("shared.ini")))["com"]["Port"], "5");
 }
 
 // What cannot be an INI file gives the defaults at once (a pipe without a
@@ -395,20 +393,20 @@ TEST_F(PcSettingsTest, DevicesAbsentAreNotWrittenAndClearedOnesAreRemoved) {
 }
 
 TEST(PcSettingsLocation, IniBesideTheProgramOrUnderTheHomeFolder) {
-    TempFolder dir;
+    ScratchFolder dir;
     PcSettings s;
-    s.locateForExecutable(dir.path() + "bin.d/kvmanager.bin", "/home/u");
+    s.locateForExecutable(dir.file("bin.d/kvmanager.bin"), "/home/u");
     // The folder does not exist, so it is not writable.
     EXPECT_EQ(s.iniFilePath(), "/home/u/.config/kvmanager/kvmanager.ini");
     s.load();
     EXPECT_EQ(s.dataFolder(), "/home/u/KV-DATAS/");
 
-    s.locateForExecutable(dir.path() + "kvmanager.bin", "/home/u");
-    EXPECT_EQ(s.iniFilePath(), dir.path() + "kvmanager.ini");
-    s.locateForExecutable(dir.path() + "kvmanager", "/home/u");
-    EXPECT_EQ(s.iniFilePath(), dir.path() + "kvmanager.ini");
+    s.locateForExecutable(dir.file("kvmanager.bin"), "/home/u");
+    EXPECT_EQ(s.iniFilePath(), dir.file("kvmanager.ini"));
+    s.locateForExecutable(dir.file("kvmanager"), "/home/u");
+    EXPECT_EQ(s.iniFilePath(), dir.file("kvmanager.ini"));
     s.load();
-    EXPECT_EQ(s.dataFolder(), dir.path() + "KV-DATAS/");
+    EXPECT_EQ(s.dataFolder(), dir.file("KV-DATAS/"));
 
     // Installed with the system, also when root (who could write there) runs it.
     s.locateForExecutable("/usr/bin/kvmanager", "/home/u");
@@ -417,8 +415,8 @@ TEST(PcSettingsLocation, IniBesideTheProgramOrUnderTheHomeFolder) {
     EXPECT_EQ(s.dataFolder(), "/home/u/KV-DATAS/");
 
     // The per-user file's folders are created by the first save.
-    std::string home = dir.path() + "home";
-    s.locateForExecutable(dir.path() + "missing/kvmanager", home + "/");
+    std::string home = dir.file("home");
+    s.locateForExecutable(dir.file("missing/kvmanager"), home + "/");
     EXPECT_EQ(s.iniFilePath(), home + "/.config/kvmanager/kvmanager.ini");
     s.load();
     EXPECT_TRUE(s.save());

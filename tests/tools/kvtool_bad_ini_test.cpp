@@ -31,13 +31,13 @@ TEST(KvtoolBadIni, EveryKeyBadStillReadsTheRecorder) {
     ASSERT_TRUE(recorder) << error;
     test::MemoryDevice device(clock, *recorder);
 
-    test::TempFolder tmp;
+    test::ScratchFolder tmp;
     int n = 0;
     for (const std::string& file : test::badIniFiles()) {
         SCOPED_TRACE("file " + std::to_string(n++));
-        test::writeBytes(tmp.path() + "kv.ini", file);
+        test::writeBytes(tmp.file("kv.ini"), file);
         ToolOptions options;
-        options.ini = tmp.path() + "kv.ini";
+        options.ini = tmp.file("kv.ini");
         options.args = {"info"};
         PcSettings settings;
         loadToolSettings(options, settings);

@@ -32,8 +32,8 @@ struct ToolRun {
 // standard output into outTarget).
 ToolRun runKvtool(const test::ScratchFolder& folder, std::vector<std::string> words,
                   const std::string& outTarget = "") {
-    const std::string outPath = outTarget.empty() ? folder.path() + "stdout" : outTarget;
-    const std::string errPath = folder.path() + "stderr";
+    const std::string outPath = outTarget.empty() ? folder.file("stdout") : outTarget;
+    const std::string errPath = folder.file("stderr");
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     const pid_t pid = test::startKvtool(std::move(words), out, err);
@@ -58,10 +58,10 @@ class KvtoolDownloadPty : public ::testing::Test {
                      const std::vector<std::string>& words, const std::string& outTarget = "") {
         test::KvsimProcess sim(simOptions);
         EXPECT_TRUE(sim.started()) << sim.error();
-        std::vector<std::string> all = {"--port", sim.devicePath(), "--ini",
-                                        folder.path() + "kv.ini", "download"};
+        std::vector<std::string> all = {"--port", sim.devicePath(), "--ini", folder.file("kv.ini"),
+                                        "download"};
         all.insert(all.end(), words.begin(), words.end());
-        all.insert(all.end(), {"--dir", folder.path() + "data"});
+        all.insert(all.end(), {"--dir", folder.file("data")});
         return runKvtool(folder, all, outTarget);
     }
     // Loads a file the way the graph window does; returns its record count.
@@ -109,12 +109,12 @@ TEST_F(KvtoolDownloadPty, NamesThatCannotBePrintedFailTheRunButTheFileStays) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("kvtool: the output could not be written: "), std::string::npos)
         << run.err;
-    EXPECT_TRUE(std::filesystem::exists(folder.path() + "data")) << "the data file was saved";
-    EXPECT_FALSE(std::filesystem::is_empty(folder.path() + "data"));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("data"))) << "the data file was saved";
+    EXPECT_FALSE(std::filesystem::is_empty(folder.file("data")));
 }
 
 TEST_F(KvtoolDownloadPty, RefusalExitsWithOneAndUsageWithTwo) {
-    std::string description = folder.path() + "huge.txt";
+    std::string description = folder.file("huge.txt");
     std::ofstream(description) << "model 6300\nmeasurement\n  records 70000\n";
     ToolRun refused = download({"--description", description}, {"--all"});
     EXPECT_EQ(refused.status, 1);
@@ -129,15 +129,15 @@ TEST_F(KvtoolDownloadPty, RefusalExitsWithOneAndUsageWithTwo) {
 // A download traced by kvtool against a recorder with a fault, played again
 // by kvsim from the trace (delays halved): the same files, byte for byte.
 TEST_F(KvtoolDownloadPty, TraceOfADownloadReplaysToTheSameFiles) {
-    const std::string trace = folder.path() + "line.jsonl";
+    const std::string trace = folder.file("line.jsonl");
     auto downloadInto = [&](const std::vector<std::string>& simOptions, const std::string& dir,
                             bool traced) {
         test::KvsimProcess sim(simOptions);
         EXPECT_TRUE(sim.started()) << sim.error();
         std::vector<std::string> words = {"--port", sim.devicePath(), "--ini",
-                                          folder.path() + "kv.ini"};
+                                          folder.file("kv.ini")};
         if (traced) words.insert(words.end(), {"--trace", trace});
-        words.insert(words.end(), {"download", "--all", "--dir", folder.path() + dir});
+        words.insert(words.end(), {"download", "--all", "--dir", folder.file(dir)});
         return runKvtool(folder, words);
     };
     ToolRun recorded = downloadInto(

@@ -71,7 +71,7 @@ class KvtoolDownload : public ::testing::Test {
         device = std::make_unique<test::MemoryDevice>(clock, *recorder);
         link = std::make_unique<Link>(
             Link{*device, clock, host, [](int n) { return "/dev/ttyS" + std::to_string(n); }});
-        settings.setDataFolder(folder.path() + "default");
+        settings.setDataFolder(folder.file("default"));
         settings.setComPort(2);
         settings.setBaudRate(19200);
         for (int i = 0; i < kMeasurementSlots; ++i) settings.setAutoName(i, true);
@@ -91,10 +91,10 @@ class KvtoolDownload : public ::testing::Test {
 
 TEST_F(KvtoolDownload, SavesIntoTheGivenFolderAndNamesMissingMeasurements) {
     use("model 6300\nmeasurement\n records 3\nmeasurement\n records 4\n");
-    DownloadRequest request = parsed({"--select", "2,5", "--dir", folder.path() + "out"});
+    DownloadRequest request = parsed({"--select", "2,5", "--dir", folder.file("out")});
     ASSERT_TRUE(downloadCommand(*link, settings, request, files, missing));
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(files[0].rfind(folder.path() + "out/KV63P01-", 0), 0u) << files[0];
+    EXPECT_EQ(files[0].rfind(folder.file("out/KV63P01-"), 0), 0u) << files[0];
     EXPECT_EQ(missing, std::vector<int>{5});
     EXPECT_EQ(device->openedPaths().front(), "/dev/ttyS2");
     EXPECT_EQ(device->lineSettings().baud, 19200);
@@ -115,7 +115,7 @@ TEST_F(KvtoolDownload, FailureIsReportedThroughTheHost) {
 TEST_F(KvtoolDownload, NewMeasurementsOnlyAndWhatInfoSaysOfThem) {
     use("model 5300\nclock 2025/04/01 09:58:47\nmeasurement\n records 3\nmeasurement\n"
         " records 4\nmeasurement\n records 5\n");
-    const std::string out = folder.path() + "out";
+    const std::string out = folder.file("out");
     ASSERT_TRUE(
         downloadCommand(*link, settings, parsed({"--select", "2", "--dir", out}), files, missing));
     ASSERT_EQ(files.size(), 1u);

@@ -17,6 +17,7 @@
 #include "kvtool_program.h"
 #include "link/termios_device.h"
 #include "support/kvsim_process.h"
+#include "support/scratch_folder.h"
 
 namespace kv {
 namespace {
@@ -53,20 +54,17 @@ TEST(KvtoolPortErrors, ADeviceOfAnotherGroupNamesThatGroup) {
     // Root opens anything: the device is opened by an unprivileged user.
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a device node and drop to nobody";
     if (run("command -v setpriv").status != 0) GTEST_SKIP() << "setpriv is missing";
-    std::string pattern = (std::filesystem::temp_directory_path() / "kvnode.XXXXXX").string();
-    const std::string folder = ::mkdtemp(pattern.data());
-    ::chmod(folder.c_str(), 0755);
+    test::ScratchFolder scratch;
+    const std::string& folder = scratch.path();
+    ::chmod(folder.c_str(), 0755);  // the unprivileged user must reach the node
     const std::string node = folder + "/ttyKV0";
     // Any character device will do: the open is refused before its driver runs.
-    if (::mknod(node.c_str(), S_IFCHR | 0660, makedev(1, 3)) != 0) {
-        std::filesystem::remove_all(folder);
+    if (::mknod(node.c_str(), S_IFCHR | 0660, makedev(1, 3)) != 0)
         GTEST_SKIP() << "cannot make a device node here";
-    }
     const gid_t group = 20;  // dialout on Debian
     ASSERT_EQ(::chown(node.c_str(), 0, group), 0);
     const Outcome r = run("setpriv --reuid=65534 --regid=65534 --clear-groups " + kvtoolPath() +
                           " --ini /nonexistent/kv.ini --port " + node + " info");
-    std::filesystem::remove_all(folder);
     if (r.out.find("setpriv:") != std::string::npos) GTEST_SKIP() << r.out;
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.out.find("ポートが開けません。\n13\n" + node + ": "), std::string::npos) << r.out;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "datafile/sample_data_files.h"
+#include "support/scratch_folder.h"
 
 namespace kv::test {
 
@@ -20,11 +21,6 @@ class KvtoolProcess : public ::testing::Test {
         const char* build = std::getenv("KV_BUILD_DIR");
         tool = std::string(build ? build : ".") + "/bin/kvtool";
         if (!std::filesystem::exists(tool)) GTEST_SKIP() << "kvtool is not built";
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvtool.XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-    }
-    void TearDown() override {
-        if (!folder.empty()) std::filesystem::remove_all(folder);
     }
 
     // Runs kvtool with `env` assignments before it; returns its exit status
@@ -47,7 +43,8 @@ class KvtoolProcess : public ::testing::Test {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    std::string tool, folder, out, err;
+    ScratchFolder scratch;
+    std::string tool, folder = scratch.path(), out, err;
 };
 
 }  // namespace kv::test

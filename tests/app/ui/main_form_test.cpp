@@ -90,10 +90,10 @@ TEST_F(MainFormTest, NoAtTheExitQuestionKeepsTheProgramAndYesEndsItAndWritesTheI
     settings.setComPort(3);
     destroyAppWindows(windows);
     PcSettings reread;
-    reread.setIniFilePath(folder.path() + "kvmanager.ini");
+    reread.setIniFilePath(folder.file("kvmanager.ini"));
     reread.load();
     EXPECT_EQ(reread.comPort(), 3);
-    EXPECT_NE(readBytes(folder.path() + "kvmanager.ini").find("Port=3"), std::string::npos);
+    EXPECT_NE(readBytes(folder.file("kvmanager.ini")).find("Port=3"), std::string::npos);
 }
 
 TEST_F(MainFormTest, WhileACommandRunsTheWindowIsBusyAndRefusesToCloseSilently) {

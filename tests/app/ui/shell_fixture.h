@@ -33,9 +33,9 @@ namespace kv::test {
 class ShellTest : public ::testing::Test {
   protected:
     ShellTest() {
-        settings.setIniFilePath(folder.path() + "kvmanager.ini");
+        settings.setIniFilePath(folder.file("kvmanager.ini"));
         settings.load();
-        settings.setDataFolder(folder.path() + "KV-DATAS/");
+        settings.setDataFolder(folder.file("KV-DATAS/"));
     }
     ~ShellTest() override {
         for (QTimer* t : timers_) delete t;

@@ -18,6 +18,7 @@
 #include "base/clock.h"
 #include "datafile/data_set.h"
 #include "list/list_printing.h"
+#include "support/scratch_folder.h"
 
 namespace kv {
 namespace {
@@ -27,9 +28,6 @@ class ListPrintingPdf : public ::testing::Test {
     void SetUp() override {
         if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
             GTEST_FAIL() << "pdftotext is missing: scripts/deps.sh installs poppler-utils";
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvprint.XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-        pdf = folder + "/list.pdf";
     }
     void TearDown() override {
         if (std::getenv("KV_KEEP_PDF") && std::filesystem::exists(pdf))
@@ -38,7 +36,6 @@ class ListPrintingPdf : public ::testing::Test {
                 std::string(std::getenv("KV_KEEP_PDF")) + "/" +
                     ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".pdf",
                 std::filesystem::copy_options::overwrite_existing);
-        if (!folder.empty()) std::filesystem::remove_all(folder);
     }
 
     static std::string run(const std::string& command) {
@@ -64,7 +61,8 @@ class ListPrintingPdf : public ::testing::Test {
         return result;
     }
 
-    std::string folder, pdf;
+    test::ScratchFolder scratch;
+    std::string folder = scratch.path(), pdf = scratch.file("list.pdf");
 };
 
 // A triaxial peak data set whose records count down in X+ peak.

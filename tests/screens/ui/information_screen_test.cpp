@@ -30,7 +30,7 @@ class InformationScreenTest : public ShellTest {
     // The data files in the data folder (the download journal beside them is none).
     std::vector<std::string> dataFiles() const {
         std::vector<std::string> files;
-        for (const std::string& name : fileNames(folder.path() + "KV-DATAS/"))
+        for (const std::string& name : fileNames(folder.file("KV-DATAS/")))
             if (name.size() > 4 && name.substr(name.size() - 4) == ".CSV") files.push_back(name);
         return files;
     }
@@ -41,7 +41,7 @@ class InformationScreenTest : public ShellTest {
 TEST_F(InformationScreenTest, DownloadOfTheTickedMeasurementsWritesTheirFiles) {
     start(kRecorder5300);
     agreeToDownloads();
-    ASSERT_TRUE(std::filesystem::create_directories(folder.path() + "KV-DATAS"));
+    ASSERT_TRUE(std::filesystem::create_directories(folder.file("KV-DATAS")));
     std::vector<bool> refusedWhileBusy;
     openInformation([&](QWidget* screen) {
         auto* info = qobject_cast<TKV5000_Info*>(screen);
@@ -72,7 +72,7 @@ TEST_F(InformationScreenTest, DownloadOfTheTickedMeasurementsWritesTheirFiles) {
     const auto files = dataFiles();
     ASSERT_EQ(files.size(), 1u);
     const std::string text =
-        cp932ToUtf8(readFile(folder.path() + "KV-DATAS/" + files[0])).value_or("");
+        cp932ToUtf8(readFile(folder.file("KV-DATAS/") + files[0])).value_or("");
     EXPECT_NE(text.find("開始時刻,2014/03/06,08:00:00"), std::string::npos) << text.substr(0, 400);
     EXPECT_NE(text.find("計測回数,7"), std::string::npos);
 }
@@ -96,7 +96,7 @@ TEST_F(InformationScreenTest, NothingTickedOnlyShowsTheSelectionMessage) {
 TEST_F(InformationScreenTest, FirstGenerationDownloadFromItsOwnScreen) {
     start("model 4300\ndevice 3\n");
     agreeToDownloads();
-    ASSERT_TRUE(std::filesystem::create_directories(folder.path() + "KV-DATAS"));
+    ASSERT_TRUE(std::filesystem::create_directories(folder.file("KV-DATAS")));
     std::vector<int> codesAtDownload;
     openInformation([&](QWidget* screen) {
         ASSERT_NE(qobject_cast<TInformationForm*>(screen), nullptr);
@@ -119,7 +119,7 @@ TEST_F(InformationScreenTest, FirstGenerationDownloadFromItsOwnScreen) {
     EXPECT_EQ(dataFiles().size(), 3u);  // the three measurements of the generated recorder
     // The download of the first generation reads no clock; the screen's reading
     // of this recorder's clock goes into the journal.
-    const auto journal = readJournal(folder.path() + "KV-DATAS/");
+    const auto journal = readJournal(folder.file("KV-DATAS/"));
     ASSERT_EQ(journal.size(), 3u);
     EXPECT_TRUE(journal[0].clockOffsetSeconds.has_value());
 }
@@ -135,7 +135,7 @@ const char* const kThreeMeasurements =
 TEST_F(InformationScreenTest, SavedMarksAndNewMeasurementsOnly) {
     start(kThreeMeasurements);
     agreeToDownloads();
-    ASSERT_TRUE(std::filesystem::create_directories(folder.path() + "KV-DATAS"));
+    ASSERT_TRUE(std::filesystem::create_directories(folder.file("KV-DATAS")));
     openInformation([&](QWidget* screen) {
         auto* list = find<QTreeWidget>(screen, "DataView");
         auto* newOnly = find<QCheckBox>(screen, "chkNewOnly");

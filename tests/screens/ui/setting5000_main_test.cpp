@@ -9,6 +9,7 @@
 #include "screens/TSettingForm.h"
 #include "screens/TSetting_5000.h"
 #include "setting5000_fixture.h"
+#include "support/scratch_folder.h"
 
 namespace kv::test {
 namespace {
@@ -19,7 +20,7 @@ class ConditionCommand : public ConditionScreenTest {
     // closing it at once.
     void pressConditionButton(int model) {
         connectRecorder(model);
-        settings.setIniFilePath("/tmp/kv-conditions-test.ini");
+        settings.setIniFilePath(scratch.file("kvmanager.ini"));
         AppWindows windows;
         DataSet data;
         createAppWindows(windows, *link, settings, state, data);
@@ -38,6 +39,7 @@ class ConditionCommand : public ConditionScreenTest {
         destroyAppWindows(windows);
     }
 
+    ScratchFolder scratch;
     QString shownDeviceNumber;
     QString openedName;
 };

@@ -19,10 +19,10 @@ TEST(PcSettingFormBadIni, ShowsAppliesAndLeaves) {
     int n = 0;
     for (const std::string& file : badIniFiles()) {
         SCOPED_TRACE("file " + std::to_string(n++));
-        TempFolder tmp;
-        writeBytes(tmp.path() + "kvmanager.ini", file);
+        ScratchFolder tmp;
+        writeBytes(tmp.file("kvmanager.ini"), file);
         PcSettings settings;
-        settings.setIniFilePath(tmp.path() + "kvmanager.ini");
+        settings.setIniFilePath(tmp.file("kvmanager.ini"));
         settings.load();
         RecordingHost host;
         TPcSettingForm form(settings, host);

@@ -26,10 +26,10 @@ class PcSettingFormDetectLine : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(sim.started()) << sim.error();
-        std::filesystem::create_directories(tmp.path() + "dev");
-        ::setenv("KV_DEV_ROOT", (tmp.path() + "dev").c_str(), 1);
-        ::setenv("KV_SYS_ROOT", (tmp.path() + "sys").c_str(), 1);
-        settings.setIniFilePath(tmp.path() + "kvmanager.ini");
+        std::filesystem::create_directories(tmp.file("dev"));
+        ::setenv("KV_DEV_ROOT", (tmp.file("dev")).c_str(), 1);
+        ::setenv("KV_SYS_ROOT", (tmp.file("sys")).c_str(), 1);
+        settings.setIniFilePath(tmp.file("kvmanager.ini"));
         settings.load();
     }
     void TearDown() override {
@@ -44,7 +44,7 @@ class PcSettingFormDetectLine : public ::testing::Test {
     }
 
     KvsimProcess sim{{"--model", "5300"}};
-    TempFolder tmp;
+    ScratchFolder tmp;
     PcSettings settings;
     RecordingHost host;
     RealClock clock;
@@ -55,7 +55,7 @@ class PcSettingFormDetectLine : public ::testing::Test {
 // the simulated recorder's pseudo-terminal) has a recorder: it is offered for
 // the selected port and stored by "設定(&S)".
 TEST_F(PcSettingFormDetectLine, OffersTheDeviceThatAnswersForTheSelectedPort) {
-    const std::string device = tmp.path() + "dev/ttyUSB0";
+    const std::string device = tmp.file("dev/ttyUSB0");
     std::filesystem::create_symlink(sim.devicePath(), device);
     host.answers.push_back(Host::Yes);  // use the device found
     Link link{line, clock, host, [](int) { return std::string(); }};

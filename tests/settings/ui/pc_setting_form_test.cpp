@@ -27,10 +27,10 @@ namespace {
 class PcSettingFormTest : public ::testing::Test {
   protected:
     PcSettingFormTest() {
-        std::filesystem::create_directories(tmp.path() + "data");
-        settings.setIniFilePath(tmp.path() + "kvmanager.ini");
+        std::filesystem::create_directories(tmp.file("data"));
+        settings.setIniFilePath(tmp.file("kvmanager.ini"));
         settings.load();
-        settings.setDataFolder(tmp.path() + "data/");
+        settings.setDataFolder(tmp.file("data/"));
         settings.save();
         form = std::make_unique<TPcSettingForm>(settings, host);
     }
@@ -58,7 +58,7 @@ class PcSettingFormTest : public ::testing::Test {
         }
     }
 
-    TempFolder tmp;
+    ScratchFolder tmp;
     RecordingHost host;
     PcSettings settings;
     std::unique_ptr<TPcSettingForm> form;
@@ -66,7 +66,7 @@ class PcSettingFormTest : public ::testing::Test {
 
 TEST_F(PcSettingFormTest, UnchangedScreenLeavesWithoutAQuestion) {
     show();
-    EXPECT_EQ(find<QLineEdit>("DataSavePath")->text().toStdString() + "/", tmp.path() + "data/");
+    EXPECT_EQ(find<QLineEdit>("DataSavePath")->text().toStdString() + "/", tmp.file("data/"));
     EXPECT_EQ(find<QComboBox>("ComboBox1")->currentText(), "1");
     EXPECT_EQ(find<QComboBox>("ComboBox2")->currentText(), "38400");
     EXPECT_EQ(slotButton(1)->text().toStdString(), "自動");
@@ -150,7 +150,7 @@ TEST_F(PcSettingFormTest, ApplyStoresEverythingAndTheIniFileHoldsIt) {
     EXPECT_FALSE(stored.hasDevicePath(1));  // untouched port: no entry
     EXPECT_FALSE(stored.isAutoName(2));
     EXPECT_EQ(stored.fileName(2), "試験");
-    EXPECT_EQ(stored.dataFolder(), tmp.path() + "data/");
+    EXPECT_EQ(stored.dataFolder(), tmp.file("data/"));
     EXPECT_TRUE(stored.saveTrace());
     leave();
     EXPECT_FALSE(form->isVisible());
@@ -192,18 +192,18 @@ TEST_F(PcSettingFormTest, ABaudRateTheListDoesNotOfferMustBeChosenBeforeApplying
 }
 
 TEST_F(PcSettingFormTest, AMissingFolderShowsTheNearestExistingOneAndTheTreeSetsIt) {
-    settings.setDataFolder(tmp.path() + "data/gone/deeper/");
+    settings.setDataFolder(tmp.file("data/gone/deeper/"));
     show();
-    EXPECT_EQ(find<QLineEdit>("DataSavePath")->text().toStdString() + "/", tmp.path() + "data/");
+    EXPECT_EQ(find<QLineEdit>("DataSavePath")->text().toStdString() + "/", tmp.file("data/"));
     EXPECT_FALSE(form->edited());
 
     // Return (or a double click) in the tree chooses the current folder.
-    std::filesystem::create_directories(tmp.path() + "data/new");
+    std::filesystem::create_directories(tmp.file("data/new"));
     auto* tree = find<QTreeView>("DirectoryListBox1");
     auto* model = tree->model();
     QModelIndex parent = tree->currentIndex();
     ASSERT_TRUE(parent.isValid());
-    const QString wanted = QString::fromStdString(tmp.path() + "data/new");
+    const QString wanted = QString::fromStdString(tmp.file("data/new"));
     QModelIndex child;
     // The folder model lists folders on a thread of its own: on a loaded machine that can take
     // seconds, so wait for the new folder by the clock, not by a count of event rounds.
@@ -223,7 +223,7 @@ TEST_F(PcSettingFormTest, AMissingFolderShowsTheNearestExistingOneAndTheTreeSets
     EXPECT_EQ(find<QLineEdit>("DataSavePath")->text(), wanted);
     EXPECT_TRUE(form->edited());
     find<QPushButton>("BitBtn1")->click();
-    EXPECT_EQ(reread().dataFolder(), tmp.path() + "data/new/");
+    EXPECT_EQ(reread().dataFolder(), tmp.file("data/new/"));
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ class GraphWindowTest : public ShellTest {
         return writeFile(file);
     }
     std::string writeFile(const SampleDataFile& file) {
-        const std::string path = folder.path() + "KV" + std::to_string(file.model) +
+        const std::string path = folder.file("KV") + std::to_string(file.model) +
                                  (file.wave ? "W" : "P") + std::to_string(++files_) + ".csv";
         std::ofstream(path, std::ios::binary) << file.bytes();
         return path;

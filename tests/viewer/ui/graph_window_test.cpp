@@ -149,7 +149,7 @@ TEST_F(GraphWindowTest, TellsOfAnotherRecordAndOfOtherData) {
     click("Button4");  // at the last record already: nothing to tell
     emit windows.listShow->recordChosen(2);
     EXPECT_EQ(records, (std::vector<int>{1, 11, 2}));
-    EXPECT_FALSE(graph->openDataFile(QString::fromStdString(folder.path() + "missing.csv")));
+    EXPECT_FALSE(graph->openDataFile(QString::fromStdString(folder.file("missing.csv"))));
     EXPECT_EQ(loads, 1);
     ASSERT_TRUE(open(5300, false));
     EXPECT_EQ(loads, 2);
@@ -284,7 +284,7 @@ TEST_F(GraphWindowTest, WheelOverAGraphStepsTheTimeSelectorAndWithCtrlTheGSelect
 TEST_F(GraphWindowTest, AFailedOpenKeepsThePreviousData) {
     ASSERT_TRUE(open(5300, true, 8));
     const std::string path = data.filePath;
-    const std::string broken = folder.path() + "broken.csv";
+    const std::string broken = folder.file("broken.csv");
     std::ofstream(broken) << "not a data file\r\n";
     EXPECT_FALSE(graph->openDataFile(QString::fromStdString(broken)));
     EXPECT_EQ(data.filePath, path);
@@ -330,9 +330,9 @@ TEST_F(GraphWindowTest, WhileALoadRunsNoSecondLoadStartsAndTheWindowStaysOpen) {
 // A file manager offers the program for every CSV file: one that is no data
 // file is named, with what the program opens.
 TEST_F(GraphWindowTest, AFileNamedOutsideTheDialogThatCannotBeLoadedIsReported) {
-    const std::string other = folder.path() + "people.csv";
+    const std::string other = folder.file("people.csv");
     std::ofstream(other, std::ios::binary) << "name,age\r\nTaro,30\r\n";
-    for (const std::string& path : {folder.path() + "missing.csv", other}) {
+    for (const std::string& path : {folder.file("missing.csv"), other}) {
         host.messages.clear();
         EXPECT_FALSE(graph->openDataFile(QString::fromStdString(path), true));
         ASSERT_EQ(host.messages.size(), 1u);
@@ -389,11 +389,11 @@ TEST_F(GraphWindowTest, SaveAsImageWritesTheViewInTheChosenFormat) {
         onNextModal([&](QWidget* window) {
             auto* dialog = qobject_cast<QFileDialog*>(window);
             ASSERT_NE(dialog, nullptr);
-            dialog->selectFile(QString::fromStdString(folder.path() + name));
+            dialog->selectFile(QString::fromStdString(folder.file(name)));
             static_cast<QDialog*>(dialog)->accept();
         });
         action(menuItem)->trigger();
-        return readFile(folder.path() + name);
+        return readFile(folder.file(name));
     };
     const std::string png = saveAs("mnuImage53", "view.png");
     EXPECT_EQ(png.substr(1, 3), "PNG");
@@ -402,7 +402,7 @@ TEST_F(GraphWindowTest, SaveAsImageWritesTheViewInTheChosenFormat) {
     EXPECT_EQ(saveAs("mnuImage53", "view.svg").substr(0, 5), "<?xml");
     // No extension: the first filter's.
     EXPECT_EQ(saveAs("mnuImage53", "plain").size(), 0u);
-    EXPECT_EQ(readFile(folder.path() + "plain.png").substr(1, 3), "PNG");
+    EXPECT_EQ(readFile(folder.file("plain.png")).substr(1, 3), "PNG");
     // A PDF is the printed page, which holds one graph: the separate view is refused.
     click("btnSeparate");
     EXPECT_TRUE(saveAs("mnuImage53", "view.pdf").empty());
@@ -487,7 +487,7 @@ TEST_F(GraphWindowTest, ACutOffFileOpensAndSaysWhichLineHasNoEnd) {
 // File names are bytes: one that is no valid UTF-8 opens from the dialog's
 // text of it as from the command line's bytes.
 TEST_F(GraphWindowTest, ANameThatIsNoValidTextOpens) {
-    const std::string path = folder.path() + "KV51P\xff-01.CSV";
+    const std::string path = folder.file("KV51P\xff-01.CSV");
     std::filesystem::rename(writeFile(5100, false, 3), path);
     ASSERT_TRUE(graph->openDataFile(QFile::decodeName(QByteArray::fromStdString(path))));
     EXPECT_EQ(data.filePath, path);

@@ -103,7 +103,7 @@ TEST_F(LiveMonitorViewTest, PeakTelegramsFillTheListWithASeparatorAndTheRunIsSav
     ASSERT_TRUE(save->isEnabled());
     save->trigger();
     ASSERT_EQ(host.titles(), std::vector<std::string>{"ファイルに保存"});
-    const std::string path = folder.path() + "KV-DATAS/KV53P00-2025040101-01.CSV";
+    const std::string path = folder.file("KV-DATAS/KV53P00-2025040101-01.CSV");
     EXPECT_TRUE(std::filesystem::exists(path)) << host.messages[0].text;
 
     graph->close();
