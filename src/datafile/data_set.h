@@ -14,6 +14,10 @@ namespace kv {
 // The one measurement in view: header texts, times and the record stores that
 // the download, the file loader and the live monitor fill. The stores are sized
 // once to their capacities; rows 0 .. lastIndex are valid.
+// The file path of the live view: the drawing and the captions show live data
+// as they show a file.
+inline constexpr const char* kLiveFilePath = "リアルタイム";
+
 struct DataSet {
     DataSet();
 

@@ -34,8 +34,8 @@ struct RecorderState;
 class GraphSession {
   public:
     // The window's caption in the monitor mode, which is also the data set's
-    // file path then: the drawing shows live data as it shows a file.
-    static constexpr const char* kLiveCaption = "リアルタイム";
+    // file path then.
+    static constexpr const char* kLiveCaption = kLiveFilePath;
     static constexpr const char* kEmptyCaption = "グラフ表示画面";
 
     GraphSession(Link& link, PcSettings& settings, RecorderState& state, DataSet& data);

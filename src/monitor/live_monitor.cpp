@@ -24,7 +24,7 @@ LiveMonitor::LiveMonitor(DataSet& view, const RecorderState& recorder)
     : view_(view), recorder_(recorder) {}
 
 void LiveMonitor::clearView() {
-    view_.filePath = "リアルタイム";
+    view_.filePath = kLiveFilePath;
     for (PeakRow& row : view_.peakRows) row.time[0] = row.time[1] = row.time[2] = 0;
     view_.lastIndex = -1;
     view_.currentIndex = 0;

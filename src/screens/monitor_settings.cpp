@@ -91,7 +91,7 @@ int applyMonitorChoices(const MonitorChoices& choices, RecorderState& recorder, 
     const MonitorControlStates states = monitorControlStates(choices.model, choices.wave);
     const bool triaxial = isTriaxial(code);
     RecorderIdentity& identity = recorder.identity;
-    view.filePath = "リアルタイム";
+    view.filePath = kLiveFilePath;
     identity.modelCode = code;
     identity.waveData = states.wave ? 1 : 0;
     if (isFirstGenerationChoice(choices.model)) {
