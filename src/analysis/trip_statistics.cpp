@@ -44,6 +44,19 @@ double halfSineVelocityChangeMps(double peakG, double widthMs) {
     return 2 * std::fabs(peakG) * kStandardGravityMps2 * (widthMs / 1000) / std::numbers::pi;
 }
 
+PeakAxisEvent peakAxisEvent(const PeakRow& row, int axis) {
+    KV_ASSERT(0 <= axis && axis < 3);
+    PeakAxisEvent e;
+    e.positiveG = fileDecimal(row.peak[2 * axis]);
+    e.negativeG = fileDecimal(row.peak[2 * axis + 1]);
+    if (!e.any()) return e;
+    const bool negativeLarger = std::fabs(e.negativeG) > std::fabs(e.positiveG);
+    e.peakG = negativeLarger ? e.negativeG : e.positiveG;
+    e.widthMs = std::max(row.width[2 * axis + (negativeLarger ? 1 : 0)], 0);
+    e.velocityChangeMps = halfSineVelocityChangeMps(e.peakG, e.widthMs);
+    return e;
+}
+
 Percentiles percentilesOf(std::span<double> values) {
     Percentiles out;
     const size_t n = values.size();
@@ -88,23 +101,18 @@ TripStatistics analysePeakRows(std::span<const PeakRow> rows, int axisCount, dou
         std::array<double, 3> axisVelocityMps{};
         for (int a = 0; a < axisCount; ++a) {
             PeakAxisStatistics& s = t.axes[a];
-            const double positive = fileDecimal(row.peak[2 * a]);
-            const double negative = fileDecimal(row.peak[2 * a + 1]);
+            const PeakAxisEvent event = peakAxisEvent(row, a);
+            const double positive = event.positiveG, negative = event.negativeG;
             takeExtreme(s.maxPositive, positive,
                         positive > 0 && (!s.maxPositive.found() || positive > s.maxPositive.g),
                         record, row.time[a]);
             takeExtreme(s.maxNegative, negative,
                         negative < 0 && (!s.maxNegative.found() || negative < s.maxNegative.g),
                         record, row.time[a]);
-            if (positive == 0 && negative == 0) continue;
+            if (!event.any()) continue;
             ++s.events;
-            // A hand-edited file may carry either sign in either column: the
-            // magnitudes are what the shock was.
-            const bool negativeLarger = std::fabs(negative) > std::fabs(positive);
-            const double peak = negativeLarger ? negative : positive;
-            ++s.counts[histogramBin(edges, rangeG, std::fabs(peak))];
-            const int width = std::max(row.width[2 * a + (negativeLarger ? 1 : 0)], 0);
-            axisVelocityMps[a] = halfSineVelocityChangeMps(peak, width);
+            ++s.counts[histogramBin(edges, rangeG, std::fabs(event.peakG))];
+            axisVelocityMps[a] = event.velocityChangeMps;
         }
         EventEstimate e;
         e.record = record;

@@ -54,6 +54,20 @@ struct TripStatistics {
     Percentiles dropHeightM;                 // of the events' estimated heights
 };
 
+// One axis of one peak row as the statistics and the verdicts see it: the
+// file's peaks, and the larger of them (the positive one when both are
+// equal) with its own pulse width taken as a half-sine. A hand-edited file may
+// carry either sign in either column: the magnitudes are what the shock was.
+struct PeakAxisEvent {
+    double positiveG = 0;  // the file's decimals
+    double negativeG = 0;
+    double peakG = 0;              // the larger magnitude, with its sign
+    int widthMs = 0;               // its pulse width; a negative width counts as 0
+    double velocityChangeMps = 0;  // estimated
+    bool any() const { return positiveG != 0 || negativeG != 0; }
+};
+PeakAxisEvent peakAxisEvent(const PeakRow& row, int axis);
+
 // The statistics of peak rows (single-axis rows use X only) from a sensor of
 // rangeG, with drop heights for the restitution (which must be valid). Peak
 // values are taken as the decimals the data file holds (fileDecimal). A

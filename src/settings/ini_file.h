@@ -40,6 +40,7 @@ class IniFile {
     // text has no CP932 form or holds a line break.
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
     void removeKey(std::string_view section, std::string_view key);
+    bool hasSection(std::string_view name) const { return findSection(name) != nullptr; }
 
   private:
     struct Line {

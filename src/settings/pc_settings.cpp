@@ -11,6 +11,7 @@
 #include "base/message_text.h"
 #include "link/serial_device.h"
 #include "settings/ini_file.h"
+#include "settings/limits_ini.h"
 #include "settings/pc_settings_entry.h"
 
 namespace kv {
@@ -171,6 +172,7 @@ void PcSettings::load() {
     restitution =
         readReal(ini, "Analysis", "Restitution", defaults.restitution, isValidRestitution);
     srsQ = readReal(ini, "Analysis", "Q", defaults.q, isValidQ);
+    limitTexts = readLimitTexts(ini);
 }
 
 bool PcSettings::save() {
@@ -227,6 +229,7 @@ bool PcSettings::save() {
     putNumber("KV_DEF", "NEWOLD_TYPE", defNewOldType);
     put("Analysis", "Restitution", realText(restitution));
     put("Analysis", "Q", realText(srsQ));
+    ok = writeLimitTexts(ini, limitTexts) && ok;
 
     makeParentFolders(iniFilePath_);
     if (!ini.save(iniFilePath_, saveError_)) return false;

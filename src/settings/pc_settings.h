@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/analysis_options.h"
+#include "analysis/limits.h"
 #include "download/download_settings.h"
 
 namespace kv {
@@ -94,6 +95,14 @@ class PcSettings {
     double srsQ = AnalysisOptions{}.q;
     // The analysis options of these settings (without the spectrum).
     AnalysisOptions analysisOptions() const { return {restitution, srsQ, false}; }
+
+    // The limits of a trip (section "Limits"), as the INI holds them: a value
+    // the program cannot use stays as it was written, for the limits dialog to
+    // show and the person to correct, and is never lost by a save.
+    LimitTexts limitTexts;
+    // The limits of those texts, or the problem that stops their use.
+    std::optional<LimitsProblem> limits(Limits& out) const { return parseLimits(limitTexts, out); }
+    void setLimits(const Limits& limits) { limitTexts = kv::limitTexts(limits); }
 
   private:
     std::string iniFilePath_;
