@@ -7,6 +7,11 @@
 #include <cerrno>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <cpuid.h>
+#include <immintrin.h>
+#endif
+
 namespace kv {
 namespace {
 
@@ -24,13 +29,8 @@ constexpr uint32_t rotr(uint32_t x, int n) {
     return x >> n | x << (32 - n);
 }
 
-}  // namespace
-
-Sha256::Sha256()
-    : h_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-         0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
-
-void Sha256::block(const uint8_t* p) {
+// One block without the SHA instructions: the definition's own steps.
+void portableBlock(uint32_t* state, const uint8_t* p) {
     uint32_t w[64];
     for (int i = 0; i < 16; ++i)
         w[i] = uint32_t{p[4 * i]} << 24 | uint32_t{p[4 * i + 1]} << 16 |
@@ -40,7 +40,8 @@ void Sha256::block(const uint8_t* p) {
         const uint32_t s1 = rotr(w[i - 2], 17) ^ rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
         w[i] = w[i - 16] + s0 + w[i - 7] + s1;
     }
-    uint32_t a = h_[0], b = h_[1], c = h_[2], d = h_[3], e = h_[4], f = h_[5], g = h_[6], h = h_[7];
+    uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4], f = state[5],
+             g = state[6], h = state[7];
     for (int i = 0; i < 64; ++i) {
         const uint32_t s1 = rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25);
         const uint32_t choice = (e & f) ^ (~e & g);
@@ -57,14 +58,93 @@ void Sha256::block(const uint8_t* p) {
         b = a;
         a = t1 + t2;
     }
-    h_[0] += a;
-    h_[1] += b;
-    h_[2] += c;
-    h_[3] += d;
-    h_[4] += e;
-    h_[5] += f;
-    h_[6] += g;
-    h_[7] += h;
+    state[0] += a;
+    state[1] += b;
+    state[2] += c;
+    state[3] += d;
+    state[4] += e;
+    state[5] += f;
+    state[6] += g;
+    state[7] += h;
+}
+
+#if defined(__x86_64__)
+
+bool hasShaInstructions() {
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
+    const bool ssse3 = c & (1u << 9), sse41 = c & (1u << 19);
+    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
+    return ssse3 && sse41 && (b & (1u << 29));
+}
+
+// The state lives in two registers as ABEF and CDGH, the order the round
+// instruction wants; each pair of rounds takes four schedule words.
+__attribute__((target("sha,sse4.1,ssse3"))) void shaBlocks(uint32_t* state, const uint8_t* p,
+                                                           size_t count) {
+    const __m128i byteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bULL, 0x0405060700010203ULL);
+    __m128i dcba = _mm_loadu_si128(reinterpret_cast<const __m128i*>(state));
+    __m128i hgfe = _mm_loadu_si128(reinterpret_cast<const __m128i*>(state + 4));
+    const __m128i cdab = _mm_shuffle_epi32(dcba, 0xB1);
+    const __m128i efgh = _mm_shuffle_epi32(hgfe, 0x1B);
+    __m128i abef = _mm_alignr_epi8(cdab, efgh, 8);
+    __m128i cdgh = _mm_blend_epi16(efgh, cdab, 0xF0);
+    for (; count > 0; --count, p += 64) {
+        const __m128i abefBefore = abef, cdghBefore = cdgh;
+        __m128i w[4];  // the last four groups of four schedule words
+        for (int i = 0; i < 4; ++i)
+            w[i] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i)),
+                                    byteSwap);
+        for (int g = 0; g < 16; ++g) {
+            if (g >= 4) {
+                __m128i next = _mm_sha256msg1_epu32(w[g & 3], w[(g + 1) & 3]);
+                next = _mm_add_epi32(next, _mm_alignr_epi8(w[(g + 3) & 3], w[(g + 2) & 3], 4));
+                w[g & 3] = _mm_sha256msg2_epu32(next, w[(g + 3) & 3]);
+            }
+            __m128i k = _mm_add_epi32(
+                w[g & 3], _mm_loadu_si128(reinterpret_cast<const __m128i*>(kRound + 4 * g)));
+            cdgh = _mm_sha256rnds2_epu32(cdgh, abef, k);
+            k = _mm_shuffle_epi32(k, 0x0E);
+            abef = _mm_sha256rnds2_epu32(abef, cdgh, k);
+        }
+        abef = _mm_add_epi32(abef, abefBefore);
+        cdgh = _mm_add_epi32(cdgh, cdghBefore);
+    }
+    const __m128i feba = _mm_shuffle_epi32(abef, 0x1B);
+    const __m128i dchg = _mm_shuffle_epi32(cdgh, 0xB1);
+    dcba = _mm_blend_epi16(feba, dchg, 0xF0);
+    hgfe = _mm_alignr_epi8(dchg, feba, 8);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(state), dcba);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(state + 4), hgfe);
+}
+
+#else
+
+bool hasShaInstructions() {
+    return false;
+}
+void shaBlocks(uint32_t*, const uint8_t*, size_t) {}
+
+#endif
+
+}  // namespace
+
+Sha256::Sha256(Engine engine)
+    : h_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+         0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19},
+      accelerated_(engine == Engine::Fastest && accelerated()) {}
+
+bool Sha256::accelerated() {
+    static const bool has = hasShaInstructions();
+    return has;
+}
+
+void Sha256::blocks(const uint8_t* p, size_t count) {
+    if (accelerated_) {
+        shaBlocks(h_.data(), p, count);
+        return;
+    }
+    for (; count > 0; --count, p += 64) portableBlock(h_.data(), p);
 }
 
 void Sha256::update(const void* data, size_t n) {
@@ -77,10 +157,12 @@ void Sha256::update(const void* data, size_t n) {
         p += take;
         n -= take;
         if (buffered_ < buffer_.size()) return;
-        block(buffer_.data());
+        blocks(buffer_.data(), 1);
         buffered_ = 0;
     }
-    for (; n >= 64; p += 64, n -= 64) block(p);
+    blocks(p, n / 64);
+    p += n / 64 * 64;
+    n %= 64;
     if (n > 0) std::memcpy(buffer_.data(), p, n);
     buffered_ = n;
 }
