@@ -145,7 +145,7 @@ void clearHeader(DataSet& d) {
     for (std::string* text :
          {&d.filePath, &d.modelText, &d.sensorPlaceText, &d.deviceNumberText, &d.serialNumberText,
           &d.modeText, &d.overwriteText, &d.recordPeriodText, &d.samplePeriodText,
-          &d.triggerPointText, &d.triggerLevelText, &d.recordCountText})
+          &d.triggerPointText, &d.triggerLevelText, &d.recordCountText, &d.sensitivityText})
         text->clear();
     d.startTime = d.endTime = 0;
     d.rangeG = 0;
@@ -200,6 +200,7 @@ class Parser {
     bool text(int i, std::string& out) const { return toText(f_[i], out); }
     bool skip(int lines);
     bool header();
+    bool sensitivities();
     bool peakRows(int count);
     bool waveRecords(int count);
     // On a line without its end: whether field i is as long as written.
@@ -260,15 +261,27 @@ bool Parser::header() {
 
     if (!wave_) {
         if (!line() || !text(1, d_.recordPeriodText)) return false;
-        if (!skip(2) || !line() || !text(1, d_.recordCountText)) return false;
+        if (!skip(1) || !sensitivities() || !line() || !text(1, d_.recordCountText)) return false;
         return skip(4);
     }
     if (!line() || !toText(before(f_[1], 'm'), d_.samplePeriodText) ||
         !toText(before(f_[3], 'p'), d_.triggerPointText))
         return false;
-    if (!skip(2) || !line() || !text(3, d_.triggerLevelText)) return false;
+    if (!skip(1) || !sensitivities() || !line() || !text(3, d_.triggerLevelText)) return false;
     if (!line() || !text(kind_->axes == 3 ? 3 : 1, d_.recordCountText)) return false;
     return skip(3);
+}
+
+// The sensitivities are shown, never computed with: a line that does not
+// read leaves the text empty rather than failing the file.
+bool Parser::sensitivities() {
+    if (!line()) return false;
+    std::string value;
+    for (int i = 1; i < f_.count(); ++i) {
+        if (f_[i].empty() || !text(i, value)) continue;
+        d_.sensitivityText += (d_.sensitivityText.empty() ? "" : ", ") + value;
+    }
+    return true;
 }
 
 bool Parser::peakRows(int count) {

@@ -22,6 +22,7 @@ void DataSet::swap(DataSet& other) noexcept {
     swap(triggerPointText, other.triggerPointText);
     swap(triggerLevelText, other.triggerLevelText);
     swap(recordCountText, other.recordCountText);
+    swap(sensitivityText, other.sensitivityText);
     swap(startTime, other.startTime);
     swap(endTime, other.endTime);
     swap(rangeG, other.rangeG);

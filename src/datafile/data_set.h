@@ -33,6 +33,7 @@ struct DataSet {
     std::string triggerPointText;
     std::string triggerLevelText;
     std::string recordCountText;
+    std::string sensitivityText;  // mV/G per sensor, as "2.50, 2.50, 2.50"
 
     DateTime startTime = 0;
     DateTime endTime = 0;

@@ -96,6 +96,8 @@ TEST_F(LoaderTest, EveryModelAndModeLoadsTheValuesItWasWrittenWith) {
         EXPECT_EQ(data.lastIndex, c.records - 1);
         EXPECT_EQ(data.currentIndex, 0);
         EXPECT_EQ(data.recordCountText, std::to_string(c.records));
+        EXPECT_EQ(data.sensitivityText,
+                  file.triaxial() || c.wave || c.model / 1000 == 4 ? "2.50, 2.50, 2.50" : "2.50");
         EXPECT_EQ(identity.modelCode, c.model);
         EXPECT_EQ(identity.sensorRange, 50);
         EXPECT_EQ(identity.waveData, c.wave ? 1 : 0);
