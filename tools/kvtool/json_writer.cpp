@@ -99,6 +99,22 @@ void appendQuoted(std::string& out, std::string_view text) {
 
 }  // namespace
 
+std::string validUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = utf8Length(text, i);
+        if (n == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(text.substr(i, n));
+            i += n;
+        }
+    }
+    return out;
+}
+
 std::string jsonQuoted(std::string_view text) {
     std::string out;
     appendQuoted(out, text);

@@ -57,6 +57,9 @@ class JsonWriter {
     bool afterKey_ = false;
 };
 
+// The text with every byte that is not part of valid UTF-8 replaced by U+FFFD.
+std::string validUtf8(std::string_view text);
+
 // The JSON string literal (with its quotes) of a UTF-8 text.
 std::string jsonQuoted(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "analysis/limits.h"
 #include "tool_options.h"
 #include "tool_output.h"
 
@@ -31,6 +32,8 @@ const Subcommand kSubcommands[] = {
     {"print", runPrint, "print the list of a data file into a PDF, as the list window does",
      kPrintHelp},
 #endif
+    {"summary", runSummary, "one row per data file of folders: CSV or JSON Lines with verdicts",
+     kSummaryHelp},
     {"ports", runPorts, "list the serial devices; find the recorder's", kPortsHelp},
 };
 
@@ -58,23 +61,43 @@ const char* const kExitHelp =
     "Exit status: 0 success, 1 the operation failed (the reason on stderr),\n"
     "2 usage error.\n";
 
+// The limits section, key by key from the one table the program reads it by.
+void printLimitsHelp() {
+    std::printf(
+        "Limits (判定基準) of the report and summary commands, in section [%s] of the\n"
+        "INI file (or of --limits FILE); an empty or missing key is not set. An axis\n"
+        "has both levels or none, its alarm level at least its warning level; the\n"
+        "damage boundary has both values or none (an event is damaging when it reaches\n"
+        "both). Single-axis files are judged by the X levels.\n",
+        kv::kLimitsSection);
+    for (const kv::LimitFieldSpec& spec : kv::limitFieldSpecs())
+        std::printf("  %-13s %-4s %s (0 < value <= %g)\n", spec.iniKey, spec.unit, spec.label,
+                    spec.maximum);
+    std::printf("  Example: [%s] WarningZ=30 AlarmZ=50 DropHeight=80 (one key a line)\n",
+                kv::kLimitsSection);
+}
+
 void printTopHelp() {
     std::printf(
         "kvtool: the recorder and data-file operations of ＫＶマネージャー, from a shell.\n\n"
-        "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] [--trace FILE] COMMAND [OPTIONS]\n"
+        "Usage: kvtool [--port DEV|COMn] [--baud N] [--ini FILE] [--trace FILE]\n"
+        "              [--limits FILE] COMMAND [OPTIONS]\n"
         "       kvtool COMMAND --help\n"
         "       kvtool --help | --version\n\n"
         "Commands:\n");
     for (const Subcommand& s : kSubcommands) std::printf("  %-10s %s\n", s.name, s.summary);
     std::printf(
         "\n%s  -h, --help       this text; after a command, that command's help\n"
+        "  --limits FILE    judge by the [Limits] section of another INI file.\n"
+        "                   Example: --limits ~/kv/fragile.ini\n"
         "  --version        the version\n\n%s\n"
         "Examples:\n"
         "  kvtool ports --probe\n"
         "  kvtool --port /dev/ttyUSB0 info\n"
         "  kvtool download --all --dir ~/KV-DATAS\n"
-        "  kvtool download --help\n",
+        "  kvtool download --help\n\n",
         kCommonHelp, kExitHelp);
+    printLimitsHelp();
 }
 
 bool isHelp(const std::string& word) {

@@ -9,6 +9,8 @@
 
 #include "tool_output.h"
 
+#include "settings/limits_ini.h"
+
 namespace kv::tool {
 namespace {
 
@@ -35,6 +37,16 @@ bool comNumber(const std::string& text, long& n) {
 }
 
 }  // namespace
+
+bool loadToolLimits(const ToolOptions& options, const PcSettings& settings, Limits& limits,
+                    std::string& error) {
+    if (!options.limits.empty()) return readLimitsFile(options.limits, limits, error);
+    if (auto problem = settings.limits(limits)) {
+        error = limitsProblemText(settings.iniFilePath(), *problem);
+        return false;
+    }
+    return true;
+}
 
 void loadToolSettings(const ToolOptions& options, PcSettings& settings) {
     if (!options.ini.empty()) {

@@ -20,6 +20,12 @@ namespace kv::tool {
 // gives the defaults.
 void loadToolSettings(const ToolOptions& options, PcSettings& settings);
 
+// The limits a run judges by: the Limits section of --limits FILE, else that
+// of the settings. False with the reason (the file, the key and what is wrong)
+// when they cannot be used: a mistyped limit never passes a trip.
+bool loadToolLimits(const ToolOptions& options, const PcSettings& settings, Limits& limits,
+                    std::string& error);
+
 // Which line a run talks on: --port COMn (1 to 8, its device from the
 // settings) or --port DEV (a device path), else the settings' port; --baud or
 // the settings' baud rate.

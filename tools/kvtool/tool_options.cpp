@@ -53,6 +53,10 @@ std::optional<ToolOptions> parseToolOptions(int argc, char** argv, std::string& 
                 return std::nullopt;
             }
             o.trace = *v;
+        } else if (a == "--limits") {
+            auto v = value("--limits");
+            if (!v) return std::nullopt;
+            o.limits = *v;
         } else {
             o.args.push_back(a);
         }

@@ -12,6 +12,7 @@ struct ToolOptions {
     int baud = 0;                   // 0 = the INI's baud rate
     std::string ini;                // empty = the program's own INI file
     std::string trace;              // a protocol trace of the line goes here; empty = none
+    std::string limits;             // an INI file whose Limits section to judge by
     std::vector<std::string> args;  // subcommand name first
 };
 
@@ -42,10 +43,14 @@ int runMonitor(const ToolOptions& options);
 extern const char* const kMonitorHelp;
 int runAnalyze(const ToolOptions& options);
 extern const char* const kAnalyzeHelp;
-// plot and print: only in a build with the windows
+int runSummary(const ToolOptions& options);
+extern const char* const kSummaryHelp;
+// plot, print and report: only in a build with the windows
 int runPlot(const ToolOptions& options);
 extern const char* const kPlotHelp;
 int runPrint(const ToolOptions& options);
 extern const char* const kPrintHelp;
+int runReport(const ToolOptions& options);
+extern const char* const kReportHelp;
 
 }  // namespace kv::tool
