@@ -34,6 +34,10 @@ const Subcommand kSubcommands[] = {
 #endif
     {"summary", runSummary, "one row per data file of folders: CSV or JSON Lines with verdicts",
      kSummaryHelp},
+#ifdef KV_TOOL_DRAW
+    {"report", runReport, "a trip report in PDF: the verdict against limits, tables, pictures",
+     kReportHelp},
+#endif
     {"ports", runPorts, "list the serial devices; find the recorder's", kPortsHelp},
 };
 
