@@ -5,11 +5,13 @@ namespace {
 
 // The file menu of every data bar: only the names of its items differ.
 MenuSpec fileMenu(const char* name, const char* open, const char* image, const char* colours,
-                  const char* close) {
+                  const char* close, const char* limits, const char* report) {
     return {name,
             "ファイル(&F)",
             {{open, "データファイルを開く(&Open)", GraphCommand::Open},
              {image, "画像として保存(&I)…", GraphCommand::SaveImage},
+             {report, "レポート作成(&R)…", GraphCommand::Report},
+             {limits, "判定基準の設定(&L)…", GraphCommand::Limits},
              {colours, "グラフ設定の変更(&Color)", GraphCommand::Colours},
              {close, "データ表示画面の終了(&X)", GraphCommand::Close}}};
 }
@@ -28,10 +30,12 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
     static const std::vector<MenuBarSpec> bars = {
         {GraphMenu::Start,
          "mnuStart",
-         {fileMenu("mnuFileStart", "mnuOpenStart", "mnuImageStart", "Color4", "mnuExitStart")}},
+         {fileMenu("mnuFileStart", "mnuOpenStart", "mnuImageStart", "Color4", "mnuExitStart",
+                   "mnuLimitsStart", "mnuReportStart")}},
         {GraphMenu::KV53,
          "mnuKV53",
-         {fileMenu("mnuFile53", "mnuOpen53", "mnuImage53", "Color0", "Exit1"),
+         {fileMenu("mnuFile53", "mnuOpen53", "mnuImage53", "Color0", "Exit1", "mnuLimits53",
+                   "mnuReport53"),
           {"mnuShow",
            "表示(&S)",
            {{"mnuTY_1", "３軸[同軸表示](&All)", GraphCommand::ViewAll},
@@ -47,7 +51,8 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
           {"Print1", "印刷(&P)", {}}}},
         {GraphMenu::KV51,
          "mnuKV51",
-         {fileMenu("mnuFile51", "mnuOpen51", "mnuImage51", "Color1", "mnuExit51"),
+         {fileMenu("mnuFile51", "mnuOpen51", "mnuImage51", "Color1", "mnuExit51", "mnuLimits51",
+                   "mnuReport51"),
           {"mnuShow51",
            "表示(&S)",
            {{"mnuNext11", "次のデータを表示(&Next)", GraphCommand::Next},
@@ -58,7 +63,8 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
           {"mnuPrint51", "印刷(&P)", {}}}},
         {GraphMenu::KV41,
          "mnuKV41",
-         {fileMenu("mnuFile41", "mnuOpen41", "mnuImage41", "Color3", "mnuExit41"),
+         {fileMenu("mnuFile41", "mnuOpen41", "mnuImage41", "Color3", "mnuExit41", "mnuLimits41",
+                   "mnuReport41"),
           {"mnuShow41",
            "表示(&S)",
            {named(kScaleItem, "mnuChange41"), named(kListItem, "mnuList41")}},
@@ -66,7 +72,8 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
         // Built like the others but never installed: 4300 files use mnuKV53.
         {GraphMenu::KV43,
          "mnuKV43",
-         {fileMenu("mnuFile43", "mnuOpen43", "mnuImage43", "Color2", "mnuExit43"),
+         {fileMenu("mnuFile43", "mnuOpen43", "mnuImage43", "Color2", "mnuExit43", "mnuLimits43",
+                   "mnuReport43"),
           {"mnuShow43",
            "表示(&S)",
            {{"mnuTY43_2", "１軸[X](&X Line)", GraphCommand::ViewX},

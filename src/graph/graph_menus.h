@@ -12,6 +12,8 @@ enum class GraphCommand {
     Open,
     SaveImage,
     Colours,
+    Limits,
+    Report,
     Close,
     ViewAll,
     ViewX,

@@ -39,7 +39,11 @@ constexpr int kMinimumHeight = 300;
 
 TGraph5000::TGraph5000(Link& link, PcSettings& settings, RecorderState& state, DataSet& data,
                        QWidget* parent)
-    : QMainWindow(parent), link_(link), settings_(settings), session_(link, settings, state, data) {
+    : QMainWindow(parent),
+      link_(link),
+      settings_(settings),
+      data_(data),
+      session_(link, settings, state, data) {
     setObjectName("TGraph5000");
     setWindowTitle(QString::fromUtf8(GraphSession::kEmptyCaption));
     setAcceptDrops(true);

@@ -118,6 +118,8 @@ class TGraph5000 : public QMainWindow {
     void colourAxisButtons();
     void mnuOPENClick();
     void saveImage();
+    void showLimits();
+    void makeReport();
     void printGraph();
     void closeListWindow();
     void showSelectorTexts();
@@ -129,6 +131,7 @@ class TGraph5000 : public QMainWindow {
 
     Link& link_;
     PcSettings& settings_;
+    DataSet& data_;  // the session's; the report moves its record on show and puts it back
     GraphSession session_;
     Peers peers_;
     GraphLayout layout_;

@@ -51,6 +51,12 @@ void TGraph5000::runCommand(GraphCommand command) {
         case GraphCommand::Colours:
             showColours();
             break;
+        case GraphCommand::Limits:
+            showLimits();
+            break;
+        case GraphCommand::Report:
+            makeReport();
+            break;
         case GraphCommand::Close:
             close();
             break;
