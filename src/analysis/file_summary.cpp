@@ -1,6 +1,12 @@
 #include "analysis/file_summary.h"
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 #include <system_error>
+#include <thread>
 
 #include "analysis/file_analysis.h"
 #include "base/sha256.h"
@@ -79,6 +85,53 @@ FileSummary SummaryWorker::summarise(const std::string& path) {
     s.end = data_.endTime;
     s.judgement = judgeFile(analysis, data_, limits_);
     return s;
+}
+
+bool summariseFiles(const std::vector<std::string>& files, int jobs, const Limits& limits,
+                    const AnalysisOptions& options,
+                    const std::function<void(size_t index, const FileSummary& summary)>& emit) {
+    // The workers' stores are made here, before any thread starts: as many as
+    // the memory allows, and the run refused only when not even one fits.
+    std::vector<std::unique_ptr<SummaryWorker>> workers;
+    const int wanted =
+        std::clamp<int>(jobs, 1, static_cast<int>(std::max<size_t>(files.size(), 1)));
+    try {
+        while (static_cast<int>(workers.size()) < wanted)
+            workers.push_back(std::make_unique<SummaryWorker>(limits, options));
+    } catch (const std::bad_alloc&) {
+        if (workers.empty()) return false;
+    }
+
+    std::vector<std::optional<FileSummary>> results(files.size());
+    std::atomic<size_t> next{0};
+    std::mutex mutex;
+    std::condition_variable done;
+    auto work = [&](SummaryWorker& worker) {
+        for (size_t i; (i = next.fetch_add(1)) < files.size();) {
+            FileSummary s;
+            try {
+                s = worker.summarise(files[i]);
+            } catch (const std::exception& e) {  // no fault of the file: out of memory
+                s = FileSummary{};
+                s.error = e.what();
+            }
+            std::lock_guard lock(mutex);
+            results[i] = std::move(s);
+            done.notify_one();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (auto& worker : workers) threads.emplace_back(work, std::ref(*worker));
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::unique_lock lock(mutex);
+        done.wait(lock, [&] { return results[i].has_value(); });
+        FileSummary s = std::move(*results[i]);
+        results[i].reset();
+        lock.unlock();
+        emit(i, s);
+    }
+    for (std::thread& t : threads) t.join();
+    return true;
 }
 
 }  // namespace kv

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_options.h"
 #include "analysis/limits.h"
@@ -59,5 +61,14 @@ class SummaryWorker {
     RecorderIdentity identity_;
     std::unique_ptr<QuietHost> host_;
 };
+
+// Summarises the files with `jobs` workers of their own (at least one, at most
+// one per file) and hands each result to `emit`, on the calling thread, in the
+// order of `files` as soon as it and every one before it are done: the order
+// never depends on the timing. False, with nothing summarised, when the memory
+// does not hold the stores of a single worker.
+bool summariseFiles(const std::vector<std::string>& files, int jobs, const Limits& limits,
+                    const AnalysisOptions& options,
+                    const std::function<void(size_t index, const FileSummary& summary)>& emit);
 
 }  // namespace kv

@@ -23,8 +23,9 @@ std::string limitsProblemText(const std::string& file, const LimitsProblem& prob
 
 bool readLimitsFile(const std::string& path, Limits& out, std::string& error) {
     IniFile ini;
-    if (!ini.load(path)) {
-        error = path + ": 判定基準のファイルを読めません。";
+    std::string reason;
+    if (ini.load(path, &reason) != InputRefusal::None) {
+        error = path + ": 判定基準のファイルを読めません (" + reason + ")。";
         return false;
     }
     if (!ini.hasSection(kLimitsSection)) {

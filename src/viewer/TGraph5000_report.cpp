@@ -3,12 +3,12 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 
 #include "base/clock.h"
 #include "base/sha256.h"
 #include "link/link.h"
+#include "list/qt_output_file.h"
 #include "viewer/TGraph5000.h"
 #include "viewer/TLimitsDialog.h"
 #include "viewer/trip_report.h"
@@ -52,12 +52,10 @@ void TGraph5000::makeReport() {
     if (!sha256OfFile(data_.filePath, file.sha256, error)) file.sha256 = "-";
 
     QByteArray pdf;
-    QSaveFile out(path);
-    if (!tripReportOfFile(file, options, pdf) || !out.open(QIODevice::WriteOnly) ||
-        out.write(pdf) != pdf.size() || !out.commit()) {
-        link_.host.messageBox(kReportTitle,
-                              "レポートを保存できませんでした。\n" + path.toStdString() + "\n" +
-                                  out.errorString().toStdString(),
+    std::string failure = "レポートを作れませんでした。";
+    if (!tripReportOfFile(file, options, pdf) ||
+        !writeQtOutputFile(fileNameBytes(path), pdf, failure)) {
+        link_.host.messageBox(kReportTitle, "レポートを保存できませんでした。\n" + failure,
                               Host::Error);
         return;
     }

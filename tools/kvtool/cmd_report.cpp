@@ -1,8 +1,6 @@
 // kvtool report FILE... --out REPORT.pdf [--limits INI] [--top N] [--exit-code]:
 // the trip report of data files against the limits, as one A4 PDF.
 #include <QByteArray>
-#include <QSaveFile>
-#include <QString>
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -10,10 +8,12 @@
 
 #include "analysis/file_summary.h"
 #include "base/clock.h"
+#include "list/qt_output_file.h"
 #include "offscreen_gui.h"
 #include "settings/pc_settings.h"
 #include "tool_link.h"
 #include "tool_options.h"
+#include "tool_output.h"
 #include "viewer/trip_report.h"
 
 namespace kv::tool {
@@ -80,21 +80,13 @@ std::string verdictCounts(const std::vector<FileSummary>& files) {
            " 件、判定なし " + std::to_string(counts[0]) + " 件";
 }
 
-bool writeOutput(const std::string& path, const QByteArray& bytes, std::string& error) {
-    QSaveFile out(QString::fromStdString(path));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        error = path + ": " + out.errorString().toStdString();
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int runReport(const ToolOptions& options) {
     ReportRequest request;
     std::string error;
     if (!parseReportRequest(options, request, error)) return usageError(error);
+    if (const int refused = refuseClashingOutput(request.out, request.files)) return refused;
 
     PcSettings settings;
     loadToolSettings(options, settings);
@@ -152,7 +144,7 @@ int runReport(const ToolOptions& options) {
         std::fprintf(stderr, "kvtool: the report could not be made\n");
         return kExitFailed;
     }
-    if (!writeOutput(request.out, bytes, error)) {
+    if (!writeQtOutputFile(request.out, bytes, error)) {
         std::fprintf(stderr, "kvtool: %s\n", error.c_str());
         return kExitFailed;
     }
@@ -178,7 +170,8 @@ const char* const kReportHelp =
     "Options:\n"
     "  FILE           a data file (CSV, Shift-JIS). Example: KV53P07-2014031501-01.CSV\n"
     "  --out FILE     the PDF to write; it appears only when it was written\n"
-    "                 completely. Example: --out trip.pdf\n"
+    "                 completely, and never replaces a FILE or another data file.\n"
+    "                 Example: --out trip.pdf\n"
     "  --limits INI   judge by the [Limits] section of this INI file instead of the\n"
     "                 settings'. Example: --limits fragile.ini\n"
     "  --top N        events listed per file, largest first, 0 to 500 (default 20).\n"
@@ -188,7 +181,7 @@ const char* const kReportHelp =
     "Exit status: 0 the report was written (with --exit-code: and no file failed),\n"
     "3 with --exit-code a file failed its limits, 1 a file does not load, the\n"
     "limits cannot be used or the report cannot be written (no PDF is left), 2\n"
-    "usage error.\n\n"
+    "usage error (also an --out that names a FILE or a data file).\n\n"
     "Example:\n"
     "  kvtool --limits fragile.ini report KV63W07-2014031502-01.CSV --out trip.pdf\n";
 

@@ -2,13 +2,9 @@
 // per data file of whole folder trees, read in parallel, written in the order
 // of the paths.
 #include <algorithm>
-#include <atomic>
 #include <charconv>
-#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
-#include <mutex>
-#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -18,6 +14,7 @@
 #include "summary_output.h"
 #include "tool_link.h"
 #include "tool_options.h"
+#include "tool_output.h"
 
 namespace kv::tool {
 namespace {
@@ -124,43 +121,6 @@ Walk walkPaths(const std::vector<std::string>& paths) {
     return walk;
 }
 
-// Summarises the files with `jobs` workers and hands each result to `emit` in
-// the order of the files, as soon as it and all before it are done.
-template <typename Emit>
-void summariseInOrder(const std::vector<std::string>& files, int jobs, const Limits& limits,
-                      const AnalysisOptions& options, Emit emit) {
-    std::vector<std::optional<FileSummary>> results(files.size());
-    std::atomic<size_t> next{0};
-    std::mutex mutex;
-    std::condition_variable done;
-    auto work = [&] {
-        SummaryWorker worker(limits, options);
-        for (size_t i; (i = next.fetch_add(1)) < files.size();) {
-            FileSummary s = worker.summarise(files[i]);
-            std::lock_guard lock(mutex);
-            results[i] = std::move(s);
-            done.notify_one();
-        }
-    };
-    std::vector<std::thread> threads;
-    const int workers =
-        std::clamp<int>(jobs, 1, static_cast<int>(std::max<size_t>(files.size(), 1)));
-    for (int t = 0; t < workers; ++t) threads.emplace_back(work);
-    for (size_t i = 0; i < files.size(); ++i) {
-        std::unique_lock lock(mutex);
-        done.wait(lock, [&] { return results[i].has_value(); });
-        FileSummary s = std::move(*results[i]);
-        results[i].reset();
-        lock.unlock();
-        emit(files[i], s);
-    }
-    for (std::thread& t : threads) t.join();
-}
-
-bool writeOut(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-}
-
 }  // namespace
 
 int runSummary(const ToolOptions& options) {
@@ -182,35 +142,38 @@ int runSummary(const ToolOptions& options) {
 
     Walk walk = walkPaths(request.paths);
     int failed = 0, judged = 0;
-    bool written = writeOut(summaryHeader(request.format));
+    bool written = writeOutput(summaryHeader(request.format));
     // A path that failed before reading gets its row among the others.
     FileSummary unreadable;
     auto emitFailuresBefore = [&](const std::string* path) {
         while (!walk.failures.empty() && (!path || walk.failures.front().first < *path)) {
             unreadable.error = walk.failures.front().second;
             written =
-                writeOut(summaryLine(request.format, walk.failures.front().first, unreadable)) &&
+                writeOutput(summaryLine(request.format, walk.failures.front().first, unreadable)) &&
                 written;
             ++failed;
             walk.failures.erase(walk.failures.begin());
         }
     };
     std::sort(walk.failures.begin(), walk.failures.end());
-    summariseInOrder(walk.files, jobs, limits, settings.analysisOptions(),
-                     [&](const std::string& path, const FileSummary& s) {
-                         emitFailuresBefore(&path);
-                         if (s.outcome == FileSummary::Outcome::NotADataFile) {
-                             ++walk.skipped;
-                             return;
-                         }
-                         (s.outcome == FileSummary::Outcome::Judged ? judged : failed) += 1;
-                         written = writeOut(summaryLine(request.format, path, s)) && written;
-                     });
-    emitFailuresBefore(nullptr);
-    if (std::fflush(stdout) != 0 || !written) {
-        std::fprintf(stderr, "kvtool: the summary could not be written\n");
+    const bool ran =
+        summariseFiles(walk.files, jobs, limits, settings.analysisOptions(),
+                       [&](size_t index, const FileSummary& s) {
+                           const std::string& path = walk.files[index];
+                           emitFailuresBefore(&path);
+                           if (s.outcome == FileSummary::Outcome::NotADataFile) {
+                               ++walk.skipped;
+                               return;
+                           }
+                           (s.outcome == FileSummary::Outcome::Judged ? judged : failed) += 1;
+                           written = writeOutput(summaryLine(request.format, path, s)) && written;
+                       });
+    if (!ran) {
+        std::fprintf(stderr, "kvtool: not enough memory for the files of one job\n");
         return kExitFailed;
     }
+    emitFailuresBefore(nullptr);
+    if (!written) return kExitFailed;  // the reason is on stderr
     std::fprintf(stderr, "kvtool: %d data files, %d failed, %d other files skipped\n",
                  judged + failed, failed, walk.skipped);
     return failed > 0 ? kExitFailed : kExitOk;
