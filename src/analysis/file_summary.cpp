@@ -75,7 +75,15 @@ FileSummary SummaryWorker::summarise(const std::string& path) {
         return s;
     }
     const DataHeader header = dataHeaderOf(data_, identity_);
-    const FileAnalysis analysis = analyseDataSet(data_, header, options_);
+    // Peak rows are judged from the data set itself: their trip statistics
+    // show in no column.
+    FileAnalysis analysis;
+    if (header.wave) {
+        analysis = analyseDataSet(data_, header, options_);
+    } else {
+        analysis.header = header;
+        analysis.options = options_;
+    }
     s.outcome = FileSummary::Outcome::Judged;
     s.model = header.model;
     s.wave = header.wave;

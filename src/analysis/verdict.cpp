@@ -25,7 +25,12 @@ struct ShockEvent {
 
 class Tally {
   public:
-    Tally(FileJudgement& j, const Limits& limits) : j_(j), limits_(limits) {}
+    // Keeps the flagged events only when some are to be shown.
+    Tally(FileJudgement& j, const Limits& limits, bool keepFlagged)
+        : j_(j), limits_(limits), keepFlagged_(keepFlagged) {}
+
+    bool failed() const { return failed_; }
+    bool warned() const { return warned_; }
 
     void add(const ShockEvent& e) {
         unsigned reasons = 0;
@@ -74,12 +79,17 @@ class Tally {
         }
         if (reasons == 0) return;
         ++j_.flaggedCount;
-        j_.flagged.push_back({e.record, e.time, magnitude, reasons});
+        const FlaggedEvent flagged{e.record, e.time, magnitude, reasons};
+        (flagged.level() == Verdict::Fail ? failed_ : warned_) = true;
+        if (keepFlagged_) j_.flagged.push_back(flagged);
     }
 
   private:
     FileJudgement& j_;
     const Limits& limits_;
+    bool keepFlagged_;
+    bool failed_ = false;
+    bool warned_ = false;
 };
 
 // The largest and the smallest sample of one axis of a wave record, as the
@@ -107,36 +117,31 @@ void tallyWaveRecords(const FileAnalysis& f, const DataSet& data, Tally& tally) 
     }
 }
 
-void tallyPeakRows(const FileAnalysis& f, const DataSet& data, Tally& tally) {
-    const TripStatistics& trip = f.trip;
-    for (const EventEstimate& estimate : trip.events) {
-        KV_ASSERT(estimate.record >= 0 &&
-                  static_cast<size_t>(estimate.record) < data.peakRows.size());
-        const PeakRow& row = data.peakRows[estimate.record];
+// Peak rows are judged straight from the file's values, each row's velocity
+// change and height estimated as the trip statistics estimate them: a summary
+// of many files needs no other pass over them.
+int tallyPeakRows(const FileAnalysis& f, const DataSet& data, Tally& tally) {
+    const int axisCount = f.header.axisCount;
+    const int rows = static_cast<int>(std::clamp<int64_t>(
+        int64_t{data.lastIndex} + 1, 0, static_cast<int64_t>(data.peakRows.size())));
+    for (int r = 0; r < rows; ++r) {
+        const PeakRow& row = data.peakRows[r];
         ShockEvent e;
-        e.record = estimate.record;
-        e.time = estimate.time;
-        for (int a = 0; a < trip.axisCount; ++a) {
+        e.record = r;
+        e.time = row.time[0];
+        for (int a = 0; a < axisCount; ++a) {
             const PeakAxisEvent axis = peakAxisEvent(row, a);
             e.axisTime[a] = row.time[a];
             e.positiveG[a] = axis.positiveG;
             e.negativeG[a] = axis.negativeG;
             e.axisVelocityChangeMps[a] = axis.velocityChangeMps;
         }
-        e.velocityChangeMps = estimate.velocityChangeMps;
-        e.dropHeightM = estimate.dropHeightM;
+        e.velocityChangeMps = combinedVelocityChangeMps(
+            std::span<const double>(e.axisVelocityChangeMps.data(), axisCount));
+        e.dropHeightM = dropHeightM(e.velocityChangeMps, f.options.restitution);
         tally.add(e);
     }
-}
-
-Verdict verdictOf(const FileJudgement& j, const Limits& limits) {
-    if (!limits.anySet()) return Verdict::None;
-    bool warned = false;
-    for (const FlaggedEvent& e : j.flagged) {
-        if (e.level() == Verdict::Fail) return Verdict::Fail;
-        warned = true;
-    }
-    return warned ? Verdict::Warn : Verdict::Pass;
+    return rows;
 }
 
 }  // namespace
@@ -181,17 +186,19 @@ FileJudgement judgeFile(const FileAnalysis& analysis, const DataSet& data, const
     j.restitution = analysis.options.restitution;
     j.axisCount = analysis.header.axisCount;
     KV_ASSERT(j.axisCount == 1 || j.axisCount == 3);
-    Tally tally(j, limits);
+    Tally tally(j, limits, keepFlagged > 0);
     if (analysis.header.wave) {
         j.events = static_cast<int>(analysis.records.size());
         tallyWaveRecords(analysis, data, tally);
     } else {
-        j.events = static_cast<int>(analysis.trip.events.size());
-        tallyPeakRows(analysis, data, tally);
+        j.events = tallyPeakRows(analysis, data, tally);
     }
     for (AxisJudgement& axis : j.axes)
         axis.maxDropHeightM = dropHeightM(axis.maxVelocityChangeMps, j.restitution);
-    j.verdict = verdictOf(j, limits);
+    j.verdict = !limits.anySet() ? Verdict::None
+                : tally.failed() ? Verdict::Fail
+                : tally.warned() ? Verdict::Warn
+                                 : Verdict::Pass;
 
     const size_t keep = std::min(keepFlagged, j.flagged.size());
     std::partial_sort(j.flagged.begin(), j.flagged.begin() + keep, j.flagged.end(),

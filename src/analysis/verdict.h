@@ -89,11 +89,12 @@ struct FileJudgement {
     std::vector<FlaggedEvent> flagged;
 };
 
-// Judges every event of an analysed file against the limits. The analysis must
-// be of this data set (analyseDataSet, with or without the spectrum). Wave
-// records count their samples' extremes and their measured velocity change;
-// peak rows their peaks and the half-sine estimates. Keeps the
-// `keepFlagged` largest flagged events.
+// Judges every event of a data set against the limits. Wave records count
+// their samples' extremes and their measured velocity change from the
+// analysis, which must be of this data set (analyseDataSet, with or without the
+// spectrum); peak rows are judged from the data set with their half-sine
+// estimates, and of their analysis only the header and the options are used.
+// Keeps the `keepFlagged` largest flagged events.
 FileJudgement judgeFile(const FileAnalysis& analysis, const DataSet& data, const Limits& limits,
                         size_t keepFlagged = 0);
 
