@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "base/silent_host.h"
 #include "base/sort_keys.h"
 #include "datafile/data_file.h"
 #include "datafile/data_file_header.h"
@@ -132,20 +133,12 @@ void BM_SortKeys(benchmark::State& state) {
 BENCHMARK(BM_SortKeys)->Arg(500)->Arg(kPeakCapacity)->Unit(benchmark::kMillisecond);
 
 // A host that answers the question with yes and shows nothing.
-class QuietHost : public Host {
+class QuietHost : public SilentHost {
   public:
-    void processEvents() override {}
     int messageBox(const std::string&, const std::string&, int flags) override {
         if (flags == Error) failed = true;
         return flags == QuestionYesNo ? Yes : Ok;
     }
-    void beginProgress(bool) override {}
-    void showProgress(int, int) override {}
-    void showProgressText(int, const std::string&) override {}
-    void endProgress() override {}
-    bool loadCancelRequested() const override { return false; }
-    void setLoadCancelRequested(bool) override {}
-    void setBusy(bool) override {}
     bool failed = false;
 };
 

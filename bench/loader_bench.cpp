@@ -7,25 +7,12 @@
 #include <vector>
 
 #include "../tests/datafile/sample_data_files.h"
-#include "base/host.h"
+#include "base/silent_host.h"
 #include "datafile/data_file_loader.h"
 
 // Loading is measured beside reading the same file into memory, so the ratio
 // says what the parsing costs over the disk cache. Both report bytes/second.
 namespace {
-
-class NoHost : public kv::Host {
-  public:
-    void processEvents() override {}
-    int messageBox(const std::string&, const std::string&, int) override { return Ok; }
-    void beginProgress(bool) override {}
-    void showProgress(int, int) override {}
-    void showProgressText(int, const std::string&) override {}
-    void endProgress() override {}
-    bool loadCancelRequested() const override { return false; }
-    void setLoadCancelRequested(bool) override {}
-    void setBusy(bool) override {}
-};
 
 // The largest files the store holds: 120000 triaxial peak rows, and 500
 // triaxial wave records.
@@ -66,7 +53,7 @@ void BM_LoadDataFile(benchmark::State& state) {
     const std::string& path = benchFile(state.range(0));
     kv::DataSet data, spare;
     kv::RecorderIdentity identity;
-    NoHost host;
+    kv::SilentHost host;
     for (auto _ : state) {
         if (!kv::loadDataFile(path, data, identity, host, &spare))
             state.SkipWithError("load failed");

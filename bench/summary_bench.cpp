@@ -7,8 +7,8 @@
 
 #include "../tests/datafile/sample_data_files.h"
 #include "analysis/file_summary.h"
-#include "base/host.h"
 #include "base/sha256.h"
+#include "base/silent_host.h"
 #include "datafile/data_file_loader.h"
 
 // A summary of a fleet of files, with one and two jobs, beside the loader
@@ -20,19 +20,6 @@ namespace {
 
 constexpr int kFiles = 1000;
 constexpr int kRows = 5000;
-
-class NoHost : public kv::Host {
-  public:
-    void processEvents() override {}
-    int messageBox(const std::string&, const std::string&, int) override { return Ok; }
-    void beginProgress(bool) override {}
-    void showProgress(int, int) override {}
-    void showProgressText(int, const std::string&) override {}
-    void endProgress() override {}
-    bool loadCancelRequested() const override { return false; }
-    void setLoadCancelRequested(bool) override {}
-    void setBusy(bool) override {}
-};
 
 // 1000 triaxial peak files of 5000 rows, made once and kept between runs.
 const std::vector<std::string>& fleet() {
@@ -69,7 +56,7 @@ void BM_LoaderAlone(benchmark::State& state) {
     const auto& files = fleet();
     kv::DataSet data, spare;
     kv::RecorderIdentity identity;
-    NoHost host;
+    kv::SilentHost host;
     for (auto _ : state)
         for (const std::string& path : files)
             if (!kv::loadDataFile(path, data, identity, host, &spare)) state.SkipWithError("load");
@@ -94,7 +81,7 @@ void BM_OneFileParts(benchmark::State& state) {
     const std::string& path = fleet().front();
     kv::DataSet data, spare;
     kv::RecorderIdentity identity;
-    NoHost host;
+    kv::SilentHost host;
     kv::loadDataFile(path, data, identity, host, &spare);
     const kv::DataHeader header = kv::dataHeaderOf(data, identity);
     for (auto _ : state) {

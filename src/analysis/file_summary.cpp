@@ -10,6 +10,7 @@
 
 #include "analysis/file_analysis.h"
 #include "base/sha256.h"
+#include "base/silent_host.h"
 #include "datafile/data_file_loader.h"
 
 namespace kv {
@@ -39,22 +40,8 @@ std::string failureText(const LoadResult& result) {
 
 }  // namespace
 
-// The loader tells a person through its host; a summary has nobody to ask.
-class SummaryWorker::QuietHost : public Host {
-  public:
-    void processEvents() override {}
-    int messageBox(const std::string&, const std::string&, int) override { return Ok; }
-    void beginProgress(bool) override {}
-    void showProgress(int, int) override {}
-    void showProgressText(int, const std::string&) override {}
-    void endProgress() override {}
-    bool loadCancelRequested() const override { return false; }
-    void setLoadCancelRequested(bool) override {}
-    void setBusy(bool) override {}
-};
-
 SummaryWorker::SummaryWorker(const Limits& limits, const AnalysisOptions& options)
-    : limits_(limits), options_(options), host_(std::make_unique<QuietHost>()) {
+    : limits_(limits), options_(options) {
     options_.withSrs = false;  // no column shows it, and it costs the most
 }
 
@@ -62,7 +49,7 @@ SummaryWorker::~SummaryWorker() = default;
 
 FileSummary SummaryWorker::summarise(const std::string& path) {
     FileSummary s;
-    const LoadResult loaded = loadDataFile(path, data_, identity_, *host_, &spare_);
+    const LoadResult loaded = loadDataFile(path, data_, identity_, host_, &spare_);
     if (!loaded) {
         if (loaded.failure == LoadFailure::NotADataFile)
             s.outcome = FileSummary::Outcome::NotADataFile;

@@ -9,7 +9,7 @@
 #include "analysis/limits.h"
 #include "analysis/verdict.h"
 #include "base/datetime.h"
-#include "base/host.h"
+#include "base/silent_host.h"
 #include "datafile/data_set.h"
 #include "recorder/records.h"
 
@@ -52,14 +52,12 @@ class SummaryWorker {
     const RecorderIdentity& identity() const { return identity_; }
 
   private:
-    class QuietHost;
-
     Limits limits_;
     AnalysisOptions options_;
     DataSet data_;
     DataSet spare_;  // the loader's
     RecorderIdentity identity_;
-    std::unique_ptr<QuietHost> host_;
+    SilentHost host_;  // the loader tells nobody
 };
 
 // Summarises the files with `jobs` workers of their own (at least one, at most
