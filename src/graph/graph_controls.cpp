@@ -8,14 +8,13 @@ namespace kv {
 namespace {
 
 constexpr const char* kControlNames[kGraphControlCount] = {
-    "Panel1",       "Panel2",     "Panel3",    "Panel4",      "Panel5",      "Panel6",
-    "GraphMenus",   "btnDataSet", "btnStart",  "btnEnd",      "btnOpen",     "btnList",
-    "btnPrint",     "btnInfo",    "btnXYZ",    "btnX",        "btnY",        "btnZ",
-    "btnSeparate",  "btnScale",   "ComboX",    "ComboY",      "TextX",       "TextY",
-    "btnClose",     "Button6",    "realList",  "YokoBar",     "TateBar",     "N2",
-    "N3",           "N6",         "mnuNext11", "mnuBefore11", "mnuFind11",   "mnuTY_1",
-    "mnuShow",      "Print1",     "Print2",    "Change1",     "mnuChange11", "mnuImageStart",
-    "syokidetano1", "S1",         "E1",        "X1",          "mnuSaveLive", "mnuReportStart",
+    "Panel1",       "Panel2",   "Panel3", "Panel4",   "Panel5",      "Panel6",      "GraphMenus",
+    "btnDataSet",   "btnStart", "btnEnd", "btnOpen",  "btnList",     "btnPrint",    "btnInfo",
+    "btnXYZ",       "btnX",     "btnY",   "btnZ",     "btnSeparate", "btnScale",    "ComboX",
+    "ComboY",       "TextX",    "TextY",  "btnClose", "Button6",     "realList",    "YokoBar",
+    "TateBar",      "N2",       "N3",     "N6",       "mnuNext11",   "mnuBefore11", "mnuFind11",
+    "mnuTY_1",      "mnuShow",  "Print1", "Print2",   "Change1",     "mnuChange11", "mnuImageStart",
+    "syokidetano1", "S1",       "E1",     "X1",       "mnuSaveLive",
 };
 
 }  // namespace
@@ -85,8 +84,8 @@ GraphControlTable graphControls(const GraphSituation& s) {
            data && setup.navigation);
     t[C::mnuTY_1].enabled = data && setup.allAxesItem;
     enable({C::Print1, C::Print2}, printable);
-    // Before any file there is nothing to save or report.
-    enable({C::mnuImageStart, C::mnuReportStart}, false);
+    // Before any file there is nothing to save.
+    t[C::mnuImageStart].enabled = false;
     return t;
 }
 

@@ -66,9 +66,8 @@ enum class GraphControl {
     E1,
     X1,
     mnuSaveLive,
-    mnuReportStart,
 };
-constexpr int kGraphControlCount = static_cast<int>(GraphControl::mnuReportStart) + 1;
+constexpr int kGraphControlCount = static_cast<int>(GraphControl::mnuSaveLive) + 1;
 const char* graphControlName(GraphControl control);
 
 struct ControlState {

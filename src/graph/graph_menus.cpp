@@ -3,17 +3,22 @@
 namespace kv {
 namespace {
 
-// The file menu of every data bar: only the names of its items differ.
+// The file menu of every bar: only the names of its items differ. The
+// report's items exist where there is a file to report on (a null name: none).
 MenuSpec fileMenu(const char* name, const char* open, const char* image, const char* colours,
-                  const char* close, const char* limits, const char* report) {
-    return {name,
-            "ファイル(&F)",
-            {{open, "データファイルを開く(&Open)", GraphCommand::Open},
-             {image, "画像として保存(&I)…", GraphCommand::SaveImage},
-             {report, "レポート作成(&R)…", GraphCommand::Report},
-             {limits, "判定基準の設定(&L)…", GraphCommand::Limits},
-             {colours, "グラフ設定の変更(&Color)", GraphCommand::Colours},
-             {close, "データ表示画面の終了(&X)", GraphCommand::Close}}};
+                  const char* close, const char* limits, const char* report = nullptr,
+                  const char* printReport = nullptr) {
+    MenuSpec menu{name,
+                  "ファイル(&F)",
+                  {{open, "データファイルを開く(&Open)", GraphCommand::Open},
+                   {image, "画像として保存(&I)…", GraphCommand::SaveImage}}};
+    if (report) menu.items.push_back({report, "レポート作成(&R)…", GraphCommand::Report});
+    if (printReport)
+        menu.items.push_back({printReport, "レポート印刷(&T)…", GraphCommand::PrintReport});
+    menu.items.push_back({limits, "判定基準の設定(&L)…", GraphCommand::Limits});
+    menu.items.push_back({colours, "グラフ設定の変更(&Color)", GraphCommand::Colours});
+    menu.items.push_back({close, "データ表示画面の終了(&X)", GraphCommand::Close});
+    return menu;
 }
 
 const MenuItemSpec kScaleItem = {nullptr, "スケール変更(&Change)", GraphCommand::ChangeScale};
@@ -31,11 +36,11 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
         {GraphMenu::Start,
          "mnuStart",
          {fileMenu("mnuFileStart", "mnuOpenStart", "mnuImageStart", "Color4", "mnuExitStart",
-                   "mnuLimitsStart", "mnuReportStart")}},
+                   "mnuLimitsStart")}},
         {GraphMenu::KV53,
          "mnuKV53",
          {fileMenu("mnuFile53", "mnuOpen53", "mnuImage53", "Color0", "Exit1", "mnuLimits53",
-                   "mnuReport53"),
+                   "mnuReport53", "mnuPrintReport53"),
           {"mnuShow",
            "表示(&S)",
            {{"mnuTY_1", "３軸[同軸表示](&All)", GraphCommand::ViewAll},
@@ -52,7 +57,7 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
         {GraphMenu::KV51,
          "mnuKV51",
          {fileMenu("mnuFile51", "mnuOpen51", "mnuImage51", "Color1", "mnuExit51", "mnuLimits51",
-                   "mnuReport51"),
+                   "mnuReport51", "mnuPrintReport51"),
           {"mnuShow51",
            "表示(&S)",
            {{"mnuNext11", "次のデータを表示(&Next)", GraphCommand::Next},
@@ -64,7 +69,7 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
         {GraphMenu::KV41,
          "mnuKV41",
          {fileMenu("mnuFile41", "mnuOpen41", "mnuImage41", "Color3", "mnuExit41", "mnuLimits41",
-                   "mnuReport41"),
+                   "mnuReport41", "mnuPrintReport41"),
           {"mnuShow41",
            "表示(&S)",
            {named(kScaleItem, "mnuChange41"), named(kListItem, "mnuList41")}},
@@ -73,7 +78,7 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
         {GraphMenu::KV43,
          "mnuKV43",
          {fileMenu("mnuFile43", "mnuOpen43", "mnuImage43", "Color2", "mnuExit43", "mnuLimits43",
-                   "mnuReport43"),
+                   "mnuReport43", "mnuPrintReport43"),
           {"mnuShow43",
            "表示(&S)",
            {{"mnuTY43_2", "１軸[X](&X Line)", GraphCommand::ViewX},

@@ -14,6 +14,7 @@ enum class GraphCommand {
     Colours,
     Limits,
     Report,
+    PrintReport,
     Close,
     ViewAll,
     ViewX,

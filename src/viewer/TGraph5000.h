@@ -20,6 +20,8 @@ class QStatusBar;
 namespace kv {
 
 struct DataSet;
+struct ReportFile;
+struct ReportOptions;
 struct Link;
 class PcSettings;
 struct RecorderState;
@@ -119,7 +121,11 @@ class TGraph5000 : public QMainWindow {
     void mnuOPENClick();
     void saveImage();
     void showLimits();
+    // The limits dialog, then the report's options and the file on show;
+    // false when the dialog was cancelled.
+    bool reportInputs(ReportOptions& options, ReportFile& file);
     void makeReport();
+    void printReport();
     void printGraph();
     void closeListWindow();
     void showSelectorTexts();

@@ -57,6 +57,9 @@ void TGraph5000::runCommand(GraphCommand command) {
         case GraphCommand::Report:
             makeReport();
             break;
+        case GraphCommand::PrintReport:
+            printReport();
+            break;
         case GraphCommand::Close:
             close();
             break;

@@ -1,11 +1,13 @@
 // The graph window's limits and report commands: the trip report of the file
-// on show, against the limits confirmed in their dialog.
+// on show, against the limits confirmed in their dialog, saved as PDF or
+// printed.
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
-#include "base/clock.h"
 #include "base/sha256.h"
 #include "link/link.h"
 #include "list/qt_output_file.h"
@@ -25,11 +27,27 @@ void TGraph5000::showLimits() {
     dialog.exec();
 }
 
-void TGraph5000::makeReport() {
-    if (!session_.loaded() || session_.live()) return;
+bool TGraph5000::reportInputs(ReportOptions& options, ReportFile& file) {
+    if (!session_.loaded() || session_.live()) return false;
     TLimitsDialog limits(settings_, link_.host, this);
-    if (limits.exec() != QDialog::Accepted) return;
+    if (limits.exec() != QDialog::Accepted) return false;
+    options.limits = limits.limits();
+    options.analysis = settings_.analysisOptions();
+    options.colors = settings_.graphColors;
+    options.programVersion = KV_VERSION;
+    options.madeAt = link_.clock.localNow();
+    file.path = data_.filePath;
+    file.data = &data_;
+    file.identity = &session_.identity();
+    int error = 0;
+    if (!sha256OfFile(data_.filePath, file.sha256, error)) file.sha256 = "-";
+    return true;
+}
 
+void TGraph5000::makeReport() {
+    ReportOptions options;
+    ReportFile file;
+    if (!reportInputs(options, file)) return;
     const QFileInfo source(QFile::decodeName(QByteArray::fromStdString(data_.filePath)));
     QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("レポートの保存"),
@@ -37,19 +55,6 @@ void TGraph5000::makeReport() {
         QStringLiteral("PDF (*.pdf)"), nullptr, QFileDialog::DontUseNativeDialog);
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-
-    ReportOptions options;
-    options.limits = limits.limits();
-    options.analysis = settings_.analysisOptions();
-    options.colors = settings_.graphColors;
-    options.programVersion = KV_VERSION;
-    options.madeAt = link_.clock.localNow();
-    ReportFile file;
-    file.path = data_.filePath;
-    file.data = &data_;
-    file.identity = &session_.identity();
-    int error = 0;
-    if (!sha256OfFile(data_.filePath, file.sha256, error)) file.sha256 = "-";
 
     QByteArray pdf;
     std::string failure = "レポートを作れませんでした。";
@@ -64,6 +69,21 @@ void TGraph5000::makeReport() {
             "レポートを保存しました。\n" + path.toStdString() + "\n\nPDF ビューアで開きますか？",
             Host::QuestionYesNo) == Host::Yes)
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TGraph5000::printReport() {
+    ReportOptions options;
+    ReportFile file;
+    if (!reportInputs(options, file)) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("PtDialog"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    std::string error;
+    if (!printTripReport(printer, file, options, error) && !error.empty())
+        link_.host.messageBox("印刷", "印刷ファイルを書き込めませんでした。\n" + error,
+                              Host::Error);
 }
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
@@ -14,6 +15,7 @@
 #include "datafile/graph_scale.h"
 #include "graph/analysis_charts.h"
 #include "graph/graph_labels.h"
+#include "list/qt_output_file.h"
 #include "viewer/chart_drawing.h"
 #include "viewer/graph_drawing.h"
 #include "viewer/scale_graph.h"
@@ -636,6 +638,21 @@ bool TripReportPdf::finish(QByteArray& pdf) {
     writer_->buffer.close();
     pdf = writer_->bytes;
     return !pdf.isEmpty();
+}
+
+bool printTripReport(QPrinter& printer, const ReportFile& file, const ReportOptions& options,
+                     std::string& error) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    return printOrWritePdf(
+        printer,
+        [&](QPagedPaintDevice& device) {
+            TripReportPainter pages(device, options);
+            if (!pages.begin()) return false;
+            pages.drawFile(file);
+            return pages.end();
+        },
+        error);
 }
 
 bool tripReportOfFile(const ReportFile& file, const ReportOptions& options, QByteArray& pdf) {

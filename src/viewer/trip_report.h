@@ -32,6 +32,7 @@
 
 class QPagedPaintDevice;
 class QPainter;
+class QPrinter;
 
 namespace kv {
 
@@ -100,5 +101,11 @@ class TripReportPdf {
 
 // The report of one loaded file as PDF bytes.
 bool tripReportOfFile(const ReportFile& file, const ReportOptions& options, QByteArray& pdf);
+
+// The report of one loaded file on a printer set up by the print dialog (A4
+// portrait), or into the PDF file that dialog chose (written whole or not at
+// all). False with the reason in `error` (empty when the printer refused).
+bool printTripReport(QPrinter& printer, const ReportFile& file, const ReportOptions& options,
+                     std::string& error);
 
 }  // namespace kv
