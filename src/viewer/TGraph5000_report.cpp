@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "base/sha256.h"
+#include "base/version.h"
 #include "link/link.h"
 #include "list/qt_output_file.h"
 #include "viewer/TGraph5000.h"
@@ -34,7 +35,7 @@ bool TGraph5000::reportInputs(ReportOptions& options, ReportFile& file) {
     options.limits = limits.limits();
     options.analysis = settings_.analysisOptions();
     options.colors = settings_.graphColors;
-    options.programVersion = KV_VERSION;
+    options.programVersion = programVersion();
     options.madeAt = link_.clock.localNow();
     file.path = data_.filePath;
     file.data = &data_;

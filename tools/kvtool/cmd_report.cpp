@@ -8,6 +8,7 @@
 
 #include "analysis/file_summary.h"
 #include "base/clock.h"
+#include "base/version.h"
 #include "list/qt_output_file.h"
 #include "offscreen_gui.h"
 #include "settings/pc_settings.h"
@@ -97,7 +98,7 @@ int runReport(const ToolOptions& options) {
     }
     report.analysis = settings.analysisOptions();
     report.colors = settings.graphColors;
-    report.programVersion = KV_VERSION;
+    report.programVersion = programVersion();
     report.madeAt = localDateTimeNow();
     report.topEvents = request.top;
 
