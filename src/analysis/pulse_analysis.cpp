@@ -8,8 +8,6 @@ namespace {
 
 // Samples of the lobe reach this part of the peak's magnitude.
 constexpr double kLobeLevel = 0.1;
-// Beyond this part of the range the recorder no longer measures.
-constexpr double kClipLevel = 1.1;
 
 }  // namespace
 
@@ -44,7 +42,7 @@ PulseAnalysis analysePulse(std::span<const double> a, double samplePeriodMs, dou
 
     // The range's own clip level: the peak is the lobe's largest sample, so the
     // lobe has a sample beyond it exactly when the peak is.
-    p.clipped = rangeG > 0 && magnitude > kClipLevel * rangeG;
+    p.clipped = rangeG > 0 && magnitude > kClippedBeyondRange * rangeG;
 
     if (!(samplePeriodMs > 0) || !std::isfinite(samplePeriodMs)) return p;
     double area = (first - p.startSample) * (level + u(first)) / 2;  // in G × samples

@@ -18,6 +18,9 @@ enum class PulseShape { Unknown, Sawtooth, HalfSine, Trapezoid };
 // a square pulse 1.0.
 constexpr double kHalfSineFromShapeFactor = 0.61;
 constexpr double kTrapezoidFromShapeFactor = 0.76;
+// Beyond this part of the sensor range the recorder no longer measures (it
+// writes such values as 1.2 times the range).
+constexpr double kClippedBeyondRange = 1.1;
 // A lobe of fewer samples has no shape worth naming.
 constexpr int kMinShapeSamples = 3;
 

@@ -44,6 +44,7 @@ void createAppWindows(AppWindows& w, Link& link, PcSettings& settings, RecorderS
     // in for the hidden main window: they follow no parent.
     w.headerDialog = new THeaderDialog(link.host, nullptr);
     w.listShow = new TListShow(data, state.identity, link.host, w.headerDialog);
+    w.listShow->setRestitution([&settings] { return settings.restitution; });
     w.inputScale = new TInputScale(w.graph5000->viewState(), data, state.identity, w.graph5000);
     w.dataDialog = new TDataDialog(data, state.identity, nullptr);
     w.graphColor = new TGraphColor(settings, w.graph5000);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/datetime.h"
 #include "base/kv_assert.h"
 
 namespace kv {
@@ -100,6 +101,20 @@ const char* axisName(int axis) {
     static const char* const kNames[] = {"X", "Y", "Z"};
     KV_ASSERT(0 <= axis && axis < 3);
     return kNames[axis];
+}
+
+std::string srsChartHeader(const RecordAnalysis& record, double q, bool pseudoVelocity) {
+    return "No." + std::to_string(record.record + 1) + "--" + formatDateTimeText(record.time) +
+           "  衝撃応答スペクトル (" + (pseudoVelocity ? "擬似速度" : "加速度") +
+           ", Q=" + tickText(q) + ")";
+}
+
+std::string histogramChartHeader(const TripStatistics& trip, int rows, double rangeG) {
+    std::string events;
+    for (int a = 0; a < trip.axisCount; ++a)
+        events += std::string("  ") + axisName(a) + ":" + std::to_string(trip.axes[a].events);
+    return "ピーク値の分布  データ数：" + std::to_string(rows) + "  レンジ：" + tickText(rangeG) +
+           "G  イベント数" + events;
 }
 
 SrsChart srsChartOf(const RecordAnalysis& record, std::span<const double> frequenciesHz,

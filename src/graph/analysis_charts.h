@@ -17,6 +17,10 @@
 
 namespace kv {
 
+// The size of a chart saved without one asked for: the analysis windows'.
+constexpr int kDefaultChartWidth = 640;
+constexpr int kDefaultChartHeight = 400;
+
 // The spectrum of one record: per axis one value per frequency, G for the
 // acceleration spectrum, m/s for the pseudo-velocity one.
 struct SrsChart {
@@ -38,6 +42,12 @@ struct HistogramChart {
     bool logCounts = false;
 };
 HistogramChart histogramChartOf(const TripStatistics& trip, bool logCounts);
+
+// The line that says what a chart shows, above it in saved pictures and
+// printouts: the record, its time and the spectrum's kind and Q; the number of
+// events and the range of the histogram.
+std::string srsChartHeader(const RecordAnalysis& record, double q, bool pseudoVelocity);
+std::string histogramChartHeader(const TripStatistics& trip, int rows, double rangeG);
 
 // The axes' names in the legend and the tables.
 const char* axisName(int axis);  // "X", "Y", "Z"

@@ -8,13 +8,33 @@ namespace kv {
 namespace {
 
 constexpr const char* kControlNames[kGraphControlCount] = {
-    "Panel1",       "Panel2",   "Panel3", "Panel4",   "Panel5",      "Panel6",      "GraphMenus",
-    "btnDataSet",   "btnStart", "btnEnd", "btnOpen",  "btnList",     "btnPrint",    "btnInfo",
-    "btnXYZ",       "btnX",     "btnY",   "btnZ",     "btnSeparate", "btnScale",    "ComboX",
-    "ComboY",       "TextX",    "TextY",  "btnClose", "Button6",     "realList",    "YokoBar",
-    "TateBar",      "N2",       "N3",     "N6",       "mnuNext11",   "mnuBefore11", "mnuFind11",
-    "mnuTY_1",      "mnuShow",  "Print1", "Print2",   "Change1",     "mnuChange11", "mnuImageStart",
-    "syokidetano1", "S1",       "E1",     "X1",       "mnuSaveLive",
+    "Panel1",       "Panel2",
+    "Panel3",       "Panel4",
+    "Panel5",       "Panel6",
+    "GraphMenus",   "btnDataSet",
+    "btnStart",     "btnEnd",
+    "btnOpen",      "btnList",
+    "btnPrint",     "btnInfo",
+    "btnXYZ",       "btnX",
+    "btnY",         "btnZ",
+    "btnSeparate",  "btnScale",
+    "ComboX",       "ComboY",
+    "TextX",        "TextY",
+    "btnClose",     "Button6",
+    "realList",     "YokoBar",
+    "TateBar",      "N2",
+    "N3",           "N6",
+    "mnuNext11",    "mnuBefore11",
+    "mnuFind11",    "mnuTY_1",
+    "mnuShow",      "Print1",
+    "Print2",       "Change1",
+    "mnuChange11",  "mnuImageStart",
+    "syokidetano1", "S1",
+    "E1",           "X1",
+    "mnuSaveLive",  "btnAnalysis",
+    "mnuAnalysis",  "mnuAnalysis51",
+    "btnTrip",      "mnuTrip",
+    "mnuTrip51",    "mnuTrip41",
 };
 
 }  // namespace
@@ -86,6 +106,9 @@ GraphControlTable graphControls(const GraphSituation& s) {
     enable({C::Print1, C::Print2}, printable);
     // Before any file there is nothing to save.
     t[C::mnuImageStart].enabled = false;
+    // The analysis of a loaded file: of its wave records, or of a peak file's trip.
+    enable({C::btnAnalysis, C::mnuAnalysis, C::mnuAnalysis51}, data && s.waveData);
+    enable({C::btnTrip, C::mnuTrip, C::mnuTrip51, C::mnuTrip41}, data && !s.waveData);
     return t;
 }
 

@@ -66,8 +66,15 @@ enum class GraphControl {
     E1,
     X1,
     mnuSaveLive,
+    btnAnalysis,
+    mnuAnalysis,
+    mnuAnalysis51,
+    btnTrip,
+    mnuTrip,
+    mnuTrip51,
+    mnuTrip41,
 };
-constexpr int kGraphControlCount = static_cast<int>(GraphControl::mnuSaveLive) + 1;
+constexpr int kGraphControlCount = static_cast<int>(GraphControl::mnuTrip41) + 1;
 const char* graphControlName(GraphControl control);
 
 struct ControlState {

@@ -24,6 +24,10 @@ MenuSpec fileMenu(const char* name, const char* open, const char* image, const c
 const MenuItemSpec kScaleItem = {nullptr, "スケール変更(&Change)", GraphCommand::ChangeScale};
 const MenuItemSpec kListItem = {nullptr, "リスト表示(&List)", GraphCommand::List};
 
+// The analysis windows: the one of wave records, the one of a peak file's trip.
+const MenuItemSpec kAnalysisItem = {nullptr, "衝撃解析(&A)…", GraphCommand::ShockAnalysis};
+const MenuItemSpec kTripItem = {nullptr, "トリップ統計(&T)…", GraphCommand::TripStatistics};
+
 MenuItemSpec named(MenuItemSpec item, const char* name) {
     item.name = name;
     return item;
@@ -52,7 +56,9 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
             {"N3", "前のデータを表示(&Before)", GraphCommand::Previous},
             {"N6", "指定データの表示(&Find)", GraphCommand::Find},
             named(kScaleItem, "Change1"),
-            named(kListItem, "List1")}},
+            named(kListItem, "List1"),
+            named(kAnalysisItem, "mnuAnalysis"),
+            named(kTripItem, "mnuTrip")}},
           {"Print1", "印刷(&P)", {}}}},
         {GraphMenu::KV51,
          "mnuKV51",
@@ -64,7 +70,9 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
             {"mnuBefore11", "前のデータを表示(&Before)", GraphCommand::Previous},
             {"mnuFind11", "指定データの表示(&Find)", GraphCommand::Find},
             named(kScaleItem, "mnuChange11"),
-            named(kListItem, "mnuList11")}},
+            named(kListItem, "mnuList11"),
+            named(kAnalysisItem, "mnuAnalysis51"),
+            named(kTripItem, "mnuTrip51")}},
           {"mnuPrint51", "印刷(&P)", {}}}},
         {GraphMenu::KV41,
          "mnuKV41",
@@ -72,7 +80,8 @@ const std::vector<MenuBarSpec>& graphMenuBars() {
                    "mnuReport41", "mnuPrintReport41"),
           {"mnuShow41",
            "表示(&S)",
-           {named(kScaleItem, "mnuChange41"), named(kListItem, "mnuList41")}},
+           {named(kScaleItem, "mnuChange41"), named(kListItem, "mnuList41"),
+            named(kTripItem, "mnuTrip41")}},
           {"mnuPrint41", "印刷(&P)", {}}}},
         // Built like the others but never installed: 4300 files use mnuKV53.
         {GraphMenu::KV43,

@@ -31,6 +31,8 @@ enum class GraphCommand {
     MonitorStart,
     MonitorEnd,
     MonitorSave,
+    ShockAnalysis,   // the analysis window of wave data
+    TripStatistics,  // the trip statistics of peak data
 };
 
 struct MenuItemSpec {

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <set>
 
+#include "analysis/analysis_options.h"
 #include "base/host.h"
 #include "list/THeaderDialog.h"
 #include "list/list_icons.h"
@@ -58,6 +59,10 @@ QString widestCellText(ListField field) {
             return QStringLiteral("0000");
         case ListField::Resultant:
             return QStringLiteral("000.0");
+        case ListField::VelocityChange:
+            return QStringLiteral("≥00.000");
+        case ListField::DropHeight:
+            return QStringLiteral("≥0000.0");
     }
     return {};
 }
@@ -206,6 +211,15 @@ void TListShow::buildMenu() {
     S1->setObjectName("S1");
     Print1 = menuBar()->addAction(QStringLiteral("印刷(&P)"));
     Print1->setObjectName("Print1");
+    // Wave records' shock analysis as two more columns, only when asked for:
+    // the list otherwise stays as it always was.
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->setObjectName("mnuView");
+    mnuAnalysisColumns = view->addAction(QStringLiteral("速度変化と落下高さの列(&A)"));
+    mnuAnalysisColumns->setObjectName("mnuAnalysisColumns");
+    mnuAnalysisColumns->setCheckable(true);
+    connect(mnuAnalysisColumns, &QAction::toggled, this,
+            [this](bool on) { showAnalysisColumns(on); });
 
     connect(mnuMax, &QAction::triggered, this, [this] { findMaximum(); });
     connect(mnuFind, &QAction::triggered, this, [this] { mnuFindClick(); });
@@ -224,8 +238,23 @@ void TListShow::buildMenu() {
 }
 
 void TListShow::buildListColumns() {
+    table_.setRestitution(restitution_ ? restitution_() : AnalysisOptions{}.restitution);
     table_.reset();
     setListColumns(List, table_.columns());
+    mnuAnalysisColumns->setEnabled(table_.offersAnalysisColumns());
+}
+
+void TListShow::showAnalysisColumns(bool on) {
+    if (on == table_.analysisColumns()) return;
+    table_.setRestitution(restitution_ ? restitution_() : AnalysisOptions{}.restitution);
+    table_.setAnalysisColumns(on);
+    // A sort column that went away is no longer chosen.
+    if (!table_.isDataColumn(sortColumn_)) {
+        ListColumnClick(0);
+        sortColumn_ = 0;
+        txtSelectItem->setText(QString::fromStdString(table_.sortColumnCaption(0)));
+    }
+    layOutPage(Bar->value());
 }
 
 void TListShow::showEvent(QShowEvent* event) {
@@ -239,7 +268,10 @@ void TListShow::FormShow() {
     sortColumn_ = 0;
     for (QAction* a : {mnuFind, mnuMax, S1}) a->setEnabled(false);
     for (QToolButton* b : {btnDef, btnMax, btnFind, btnA, btnZ}) b->setEnabled(false);
-    table_.reset();  // data order, and the columns of the data now loaded
+    // Data order, and the columns of the data now loaded.
+    table_.setRestitution(restitution_ ? restitution_() : AnalysisOptions{}.restitution);
+    table_.reset();
+    mnuAnalysisColumns->setEnabled(table_.offersAnalysisColumns());
     rebuildListRows();
     txtSelectItem->setText(QString::fromStdString(table_.sortColumnCaption(0)));
     updateListScrollBar();
@@ -274,6 +306,7 @@ void TListShow::rebuildListRows() {
     List->setRowCount(0);
     setListColumns(List, table_.columns());
     widenColumnsToTheirTexts();
+    describeAnalysisColumns();
     rows_ = fittingRows();
     List->setRowCount(rows_);
     for (int row = 0; row < rows_; ++row)
@@ -286,13 +319,27 @@ void TListShow::rebuildListRows() {
 void TListShow::widenColumnsToTheirTexts() {
     const QFontMetrics metrics(List->font());
     const int padding = 2 * List->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
-    const auto& fields = listColumnFields(table_.kind());
+    const auto& fields = table_.fields();
     for (int c = 0; c < table_.columnCount(); ++c) {
         const QString caption = QString::fromStdString(table_.columns()[c].caption);
         const int needed = std::max(metrics.horizontalAdvance(widestCellText(fields[c].field)),
                                     metrics.horizontalAdvance(caption)) +
                            padding;
         if (List->columnWidth(c) < needed) List->setColumnWidth(c, needed);
+    }
+}
+
+// The analysis columns' units, and the restitution the heights assume.
+void TListShow::describeAnalysisColumns() {
+    const auto& fields = table_.fields();
+    for (int c = 0; c < table_.columnCount(); ++c) {
+        QTableWidgetItem* header = List->horizontalHeaderItem(c);
+        if (!header) continue;
+        if (fields[c].field == ListField::VelocityChange)
+            header->setToolTip(QStringLiteral("速度変化 (m/s)：各軸の速度変化を合成した値"));
+        if (fields[c].field == ListField::DropHeight)
+            header->setToolTip(QStringLiteral("推定落下高さ (cm)、反発係数 e=%1")
+                                   .arg(table_.restitution(), 0, 'f', 2));
     }
 }
 

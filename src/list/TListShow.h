@@ -40,6 +40,13 @@ class TListShow : public QMainWindow {
     // it before it shows the window.
     void buildListColumns();
 
+    // The restitution the drop-height column assumes, asked for whenever the
+    // list takes up its data (the settings' value, which the analysis window
+    // changes).
+    void setRestitution(std::function<double()> restitution) {
+        restitution_ = std::move(restitution);
+    }
+
     const ListTable& table() const { return table_; }
     int visibleRows() const { return rows_; }
     bool sorting() const { return sorting_; }
@@ -59,6 +66,8 @@ class TListShow : public QMainWindow {
     void FormShow();
     void rebuildListRows();
     void widenColumnsToTheirTexts();
+    void describeAnalysisColumns();
+    void showAnalysisColumns(bool on);
     void updateListScrollBar();
     void fillListPage(int first);
     int fittingRows() const;
@@ -84,6 +93,7 @@ class TListShow : public QMainWindow {
     Host& host_;
     THeaderDialog* headerDialog_;
     PrintHandler print_;
+    std::function<double()> restitution_;
     ListTable table_;
     int rows_ = 0;
     int sortColumn_ = 0;
@@ -109,6 +119,7 @@ class TListShow : public QMainWindow {
     QAction* mnuGraph = nullptr;
     QAction* S1 = nullptr;
     QAction* Print1 = nullptr;
+    QAction* mnuAnalysisColumns = nullptr;
 };
 
 }  // namespace kv

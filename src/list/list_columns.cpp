@@ -95,4 +95,14 @@ const std::vector<ListColumnField>& listColumnFields(ListKind kind) {
     return columnSet(kind).fields;
 }
 
+const std::vector<ListColumn>& analysisListColumns() {
+    static const std::vector<ListColumn> columns = {{"速度変化", 56}, {"落下高さ", 56}};
+    return columns;
+}
+
+const std::vector<ListColumnField>& analysisListColumnFields() {
+    static const std::vector<ListColumnField> fields = {{F::VelocityChange, 0}, {F::DropHeight, 0}};
+    return fields;
+}
+
 }  // namespace kv

@@ -30,6 +30,9 @@ enum class ListField {
     WavePeak,  // wave records: the plane's peak G
     WaveWidth,
     Resultant,  // the resultant G of the X plane; "OVER" when any plane is over range
+    // Wave records, when asked for: the shock analysis of the record.
+    VelocityChange,  // the axes' velocity changes as one vector, m/s
+    DropHeight,      // the drop height for the restitution, cm
 };
 
 struct ListColumnField {
@@ -41,5 +44,9 @@ struct ListColumnField {
 // window applies (setListColumns). The fields follow the same order.
 const std::vector<ListColumn>& listColumns(ListKind kind);
 const std::vector<ListColumnField>& listColumnFields(ListKind kind);
+
+// The two columns a wave list may add after its own: 速度変化 and 落下高さ.
+const std::vector<ListColumn>& analysisListColumns();
+const std::vector<ListColumnField>& analysisListColumnFields();
 
 }  // namespace kv

@@ -25,9 +25,6 @@ namespace kv {
 
 namespace {
 
-// IPA P Gothic first: the Noto CJK fonts give the Kangxi radicals the glyphs
-// of the ideographs, and the PDF's text map then reads "日付" back as "⽇付".
-const char* const kPrintFontFamilies[] = {"IPAPGothic", "ＭＳ Ｐゴシック"};
 constexpr int kHeaderFontHeight = 50;
 // Device units are 1/600 inch on every printer and in the PDF, so the
 // printout has the same size and the same rows per page everywhere.
@@ -38,9 +35,7 @@ constexpr int kPrintResolution = 600;
 // origin had it, not the glyphs' em.
 QFont cellFont(QPaintDevice& device, int height) {
     QFont font;
-    QStringList families;
-    for (const char* family : kPrintFontFamilies) families << QString::fromUtf8(family);
-    font.setFamilies(families);
+    font.setFamilies(printFontFamilies());
     // Unshaped glyphs are the ones the font's character map names, so every
     // digit of a Latin run reads back from the PDF; shaping adds nothing to
     // these texts.
@@ -186,6 +181,10 @@ class ListPainter {
 };
 
 }  // namespace
+
+QStringList printFontFamilies() {
+    return {QStringLiteral("IPAPGothic"), QStringLiteral("ＭＳ Ｐゴシック")};
+}
 
 bool paintListPrintout(QPagedPaintDevice& device, const ListPrintJob& job,
                        const ListPrintPageHook& onPage) {

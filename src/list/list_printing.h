@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -18,6 +19,11 @@ struct RecorderIdentity;
 
 // Called before each page is drawn with its number (1-based) and the page
 // count; returning false stops the printout before that page.
+// The families of printed text, in order of preference: IPA P Gothic first,
+// since the Noto CJK fonts give the Kangxi radicals the glyphs of the
+// ideographs and a PDF's text map then reads "日付" back as "⽇付".
+QStringList printFontFamilies();
+
 using ListPrintPageHook = std::function<bool(int page, int pages)>;
 
 // Draws the whole printout on a paged device whose paper is set (a printer or

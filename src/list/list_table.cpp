@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "analysis/file_analysis.h"
 #include "base/datetime.h"
 #include "base/kv_assert.h"
 #include "base/sort_keys.h"
@@ -25,6 +26,43 @@ void ListTable::reset() {
     count_ = std::clamp(data_.lastIndex + 1, 0, capacity);
     order_.resize(count_);
     resetOrder();
+    takeColumns();
+}
+
+void ListTable::takeColumns() {
+    columns_ = listColumns(kind_);
+    fields_ = listColumnFields(kind_);
+    velocityMps_.clear();
+    clipped_.clear();
+    if (!analysisColumns_ || !isWaveKind(kind_)) return;
+    const auto& extra = analysisListColumns();
+    const auto& extraFields = analysisListColumnFields();
+    columns_.insert(columns_.end(), extra.begin(), extra.end());
+    fields_.insert(fields_.end(), extraFields.begin(), extraFields.end());
+    analyseRecords();
+}
+
+void ListTable::analyseRecords() {
+    const DataHeader header = dataHeaderOf(data_, identity_);
+    timed_ = header.samplePeriodMs > 0;
+    velocityMps_.resize(count_);
+    clipped_.resize(count_);
+    for (int r = 0; r < count_; ++r) {
+        const RecordAnalysis a = analyseWaveRecord(data_, header, r, restitution_, nullptr);
+        velocityMps_[r] = a.velocityChangeMps;
+        clipped_[r] = std::any_of(a.axes.begin(), a.axes.begin() + a.axisCount,
+                                  [](const PulseAnalysis& p) { return p.clipped; });
+    }
+}
+
+void ListTable::setAnalysisColumns(bool on) {
+    analysisColumns_ = on;
+    takeColumns();
+}
+
+void ListTable::setRestitution(double restitution) {
+    KV_ASSERT(isValidRestitution(restitution));
+    restitution_ = restitution;
 }
 
 void ListTable::resetOrder() {
@@ -39,7 +77,7 @@ int ListTable::recordAt(int position) const {
 std::string ListTable::cellText(int position, int column) const {
     KV_ASSERT(column >= 0 && column < columnCount());
     const int r = recordAt(position);
-    const ListColumnField f = listColumnFields(kind_)[column];
+    const ListColumnField f = fields_[column];
     const int range = identity_.sensorRange;
     const bool wave = isWaveKind(kind_);
     const DateTime time = wave ? data_.waveRecords[0][r].time : data_.peakRows[r].time[f.axis];
@@ -70,6 +108,14 @@ std::string ListTable::cellText(int position, int column) const {
             for (int a = 0; a < 3; ++a)
                 if (isOverRange(data_.waveRecords[a][r].peak, range)) return "OVER";
             return valueText(data_.waveRecords[0][r].resultantG);
+        case ListField::VelocityChange:
+        case ListField::DropHeight: {
+            if (!timed_) return "—";
+            const std::string mark = clipped_[r] ? "≥" : "";
+            return f.field == ListField::VelocityChange
+                       ? mark + fixedText(velocityMps_[r], 3)
+                       : mark + fixedText(dropHeightM(velocityMps_[r], restitution_) * 100, 1);
+        }
     }
     return {};
 }
@@ -89,7 +135,7 @@ const std::string& ListTable::sortColumnCaption(int sortColumn) const {
 
 double ListTable::columnKey(int r, int sortColumn, bool absolute) const {
     if (!isDataColumn(sortColumn)) return r;
-    const ListColumnField f = listColumnFields(kind_)[sortColumn + 1];
+    const ListColumnField f = fields_[sortColumn + 1];
     const auto magnitude = [absolute](double v) { return absolute && v < 0 ? -v : v; };
     switch (f.field) {
         case ListField::Date:
@@ -110,6 +156,10 @@ double ListTable::columnKey(int r, int sortColumn, bool absolute) const {
             return data_.waveRecords[f.axis][r].width;
         case ListField::Resultant:
             return data_.waveRecords[0][r].resultantG;
+        case ListField::VelocityChange:
+            return velocityMps_[r];
+        case ListField::DropHeight:
+            return dropHeightM(velocityMps_[r], restitution_);
         case ListField::Position:
         case ListField::Record:
             break;

@@ -30,8 +30,20 @@ class ListTable {
 
     ListKind kind() const { return kind_; }
     int recordCount() const { return count_; }
-    const std::vector<ListColumn>& columns() const { return listColumns(kind_); }
-    int columnCount() const { return static_cast<int>(columns().size()); }
+    const std::vector<ListColumn>& columns() const { return columns_; }
+    const std::vector<ListColumnField>& fields() const { return fields_; }
+    int columnCount() const { return static_cast<int>(columns_.size()); }
+
+    // Wave data may show two more columns: each record's velocity change (the
+    // axes' as one vector, m/s) and drop height (cm) for the restitution, a
+    // value of a pulse the range cut off marked "≥". Off at first; a peak list
+    // never has them. Switching keeps the display order.
+    void setAnalysisColumns(bool on);
+    bool analysisColumns() const { return analysisColumns_; }
+    bool offersAnalysisColumns() const { return isWaveKind(kind_); }
+    // The restitution of the drop heights (valid, see isValidRestitution).
+    void setRestitution(double restitution);
+    double restitution() const { return restitution_; }
     const std::vector<int32_t>& displayOrder() const { return order_; }
     int recordAt(int position) const;
 
@@ -64,11 +76,21 @@ class ListTable {
     int findAtLeast(int sortColumn, bool absolute, int from, float threshold) const;
 
   private:
+    void takeColumns();
+    void analyseRecords();
+
     const DataSet& data_;
     const RecorderIdentity& identity_;
     ListKind kind_ = ListKind::PeakSingle;
     int count_ = 0;
     std::vector<int32_t> order_;
+    std::vector<ListColumn> columns_;
+    std::vector<ListColumnField> fields_;
+    bool analysisColumns_ = false;
+    double restitution_ = 0.5;
+    bool timed_ = false;               // the data's sample period is known
+    std::vector<double> velocityMps_;  // per record, while the columns show
+    std::vector<char> clipped_;
 };
 
 // The message of a threshold search that found nothing.

@@ -83,6 +83,8 @@ TGraph5000::TGraph5000(Link& link, PcSettings& settings, RecorderState& state, D
         repaintGraphs();
         emit dataChanged();
     });
+    // The analysis windows follow what the graphs show.
+    connect(this, &TGraph5000::dataChanged, this, [this] { followData(); });
 
     resize(kClientWidth,
            kClientHeight + menuWidget()->sizeHint().height() + FileHeaderShow->sizeHint().height());
@@ -131,6 +133,8 @@ void TGraph5000::connectControls() {
     command(c_.btnStart, GraphCommand::MonitorStart);
     command(c_.btnEnd, GraphCommand::MonitorEnd);
     command(c_.btnClose, GraphCommand::Close);
+    command(c_.btnAnalysis, GraphCommand::ShockAnalysis);
+    command(c_.btnTrip, GraphCommand::TripStatistics);
     connect(c_.btnList, &QToolButton::clicked, this, [this] { showList(true); });
     connect(c_.btnInfo, &QToolButton::clicked, this, [this] {
         if (peers_.dataDialog) peers_.dataDialog->exec();
@@ -203,6 +207,7 @@ void TGraph5000::closeEvent(QCloseEvent* event) {
         return;
     }
     closeListWindow();
+    closeAnalysisWindows();
     session_.close();
     event->accept();
     emit closed();

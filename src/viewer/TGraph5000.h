@@ -28,6 +28,8 @@ struct RecorderState;
 class TGraphColor;
 class TInputScale;
 class TKvDataInput;
+class TShockAnalysis;
+class TTripStatistics;
 class LiveMonitorView;
 
 // The graph window: opens a measurement data file and shows it as graphs, one
@@ -77,6 +79,10 @@ class TGraph5000 : public QMainWindow {
 
     // Shows record `record` (0 …) of the wave data: the list window's choice.
     void showRecord(int record);
+
+    // The analysis windows, once the commands have opened them.
+    TShockAnalysis* shockAnalysis() const { return shockAnalysis_; }
+    TTripStatistics* tripStatistics() const { return tripStatistics_; }
 
     GraphSession& session() { return session_; }
     // The view, scales, selectors, scroll bars and colours the graphs show;
@@ -134,6 +140,11 @@ class TGraph5000 : public QMainWindow {
     void repaintGraphs();
     void paintBox(int box);
     void setHeaderText(const QString& text);
+    void showShockAnalysis();
+    void showTripStatistics();
+    void showPeakEvent(int row, int axis);
+    void followData();
+    void closeAnalysisWindows();
 
     Link& link_;
     PcSettings& settings_;
@@ -151,6 +162,8 @@ class TGraph5000 : public QMainWindow {
     std::array<QMenuBar*, 6> bars_{};                            // by GraphMenu
     std::array<QObject*, kGraphControlCount> controlObjects_{};  // by GraphControl
     std::unique_ptr<LiveMonitorView> live_;
+    TShockAnalysis* shockAnalysis_ = nullptr;    // child window, made when first asked for
+    TTripStatistics* tripStatistics_ = nullptr;  // likewise
 };
 
 }  // namespace kv

@@ -100,6 +100,12 @@ void TGraph5000::runCommand(GraphCommand command) {
         case GraphCommand::MonitorSave:
             live_->saveRun();
             break;
+        case GraphCommand::ShockAnalysis:
+            showShockAnalysis();
+            break;
+        case GraphCommand::TripStatistics:
+            showTripStatistics();
+            break;
     }
 }
 

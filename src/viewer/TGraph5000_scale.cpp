@@ -3,8 +3,6 @@
 // and the graph layout.
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -19,6 +17,7 @@
 #include "viewer/graph_drawing.h"
 #include "viewer/graph_export.h"
 #include "viewer/graph_printing.h"
+#include "viewer/picture_file_dialog.h"
 
 namespace kv {
 
@@ -77,31 +76,9 @@ void TGraph5000::printGraph() {
 void TGraph5000::saveImage() {
     const DataSet& data = session_.data();
     if (data.filePath.empty()) return;
-    static const struct {
-        const char* filter;
-        const char* extension;
-        GraphExportFormat format;
-    } kFormats[] = {{"PNG 画像 (*.png)", ".png", GraphExportFormat::Png},
-                    {"SVG 画像 (*.svg)", ".svg", GraphExportFormat::Svg},
-                    {"PDF (*.pdf)", ".pdf", GraphExportFormat::Pdf}};
-    QStringList filters;
-    for (const auto& f : kFormats) filters << QString::fromUtf8(f.filter);
-    const QFileInfo source(QFile::decodeName(QByteArray::fromStdString(data.filePath)));
-    QString chosenFilter = filters.front();
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("画像として保存"),
-        source.absolutePath() + "/" + source.completeBaseName() + ".png", filters.join(";;"),
-        &chosenFilter, QFileDialog::DontUseNativeDialog);
-    if (path.isEmpty()) return;
-    // The name's extension decides; a name without one gets the filter's.
-    int format = std::max<int>(0, filters.indexOf(chosenFilter));
-    bool named = false;
-    for (int i = 0; i < 3; ++i)
-        if (path.endsWith(QString::fromLatin1(kFormats[i].extension), Qt::CaseInsensitive)) {
-            format = i;
-            named = true;
-        }
-    if (!named) path += QString::fromLatin1(kFormats[format].extension);
+    const auto file =
+        askPictureFile(this, QFile::decodeName(QByteArray::fromStdString(data.filePath)));
+    if (!file) return;
 
     // The area the window gives its paint boxes, between the tools and the
     // time scroll bar.
@@ -110,7 +87,7 @@ void TGraph5000::saveImage() {
     const int width = first.width;
     const int height = c_.YokoBar->y() - first.top;
     std::string error;
-    if (!exportGraph(fileNameBytes(path), kFormats[format].format, width, height, view, data,
+    if (!exportGraph(fileNameBytes(file->path), file->format, width, height, view, data,
                      session_.identity(), error))
         link_.host.messageBox("画像として保存", "画像を保存できませんでした。\n" + error,
                               Host::Error);

@@ -28,20 +28,31 @@ void drawChart(GraphSurface& outer, const ChartPlan& plan, const std::array<Grap
 
     painter.fillRect(QRect(0, 0, box.width(), box.height()), Qt::white);
     s.fillRect(p, graphColor(colors[0].back));
+    // On a fine surface (a printer) one-pixel dots would print as a grey line:
+    // the grid grows with the text, the curves more so.
+    const int gridWidth = std::max(1, th / 40), curveWidth = std::max(1, th / 16);
     const QColor grid = graphColor(colors[0].grid);
     for (const ChartLine& l : plan.xGrid.lines) {
-        s.setPen(grid, !l.solid);
+        s.setPen(grid, !l.solid, gridWidth);
         s.drawLine({l.pixel, p.top}, {l.pixel, p.bottom});
     }
     for (const ChartLine& l : plan.yGrid.lines) {
-        s.setPen(grid, !l.solid);
+        s.setPen(grid, !l.solid, gridWidth);
         s.drawLine({p.left, l.pixel}, {p.right, l.pixel});
     }
 
     s.clipTo(p);
-    drawData(s, std::max(1, th / 16));
+    drawData(s, curveWidth);
     s.clearClip();
-    s.drawFrame(p, grid);
+    if (gridWidth == 1) {
+        s.drawFrame(p, grid);
+    } else {
+        s.setPen(grid, false, 2 * gridWidth);
+        s.drawLine({p.left, p.top}, {p.right, p.top});
+        s.drawLine({p.left, p.bottom}, {p.right, p.bottom});
+        s.drawLine({p.left, p.top}, {p.left, p.bottom});
+        s.drawLine({p.right, p.top}, {p.right, p.bottom});
+    }
 
     for (const ChartLabel& l : plan.yGrid.labels)
         s.drawText(p.left - tw - s.textWidth(qs(l.text)), l.centre - th / 2, qs(l.text));
@@ -55,7 +66,7 @@ void drawChart(GraphSurface& outer, const ChartPlan& plan, const std::array<Grap
 
     for (const LegendEntry& e : plan.legend) {
         const int y = plan.layout.legendTop + th / 2;
-        s.setPen(graphColor(colors[e.axis].line), false, std::max(1, th / 16));
+        s.setPen(graphColor(colors[e.axis].line), false, curveWidth);
         s.drawLine({e.lineLeft, y}, {e.lineRight, y});
         s.drawText(e.textLeft, plan.layout.legendTop, qs(axisName(e.axis)));
     }

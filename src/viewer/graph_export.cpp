@@ -43,8 +43,7 @@ namespace {
 // The picture's bytes, made in memory: neither Qt's image writer nor its SVG
 // generator says reliably when a file write fails, so they never write one.
 bool render(QByteArray& bytes, GraphExportFormat format, int width, int height,
-            const GraphViewState& view, const DataSet& data, const RecorderIdentity& identity,
-            std::string& error) {
+            const PictureDrawing& drawing, std::string& error) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (format == GraphExportFormat::Png) {
@@ -55,7 +54,7 @@ bool render(QByteArray& bytes, GraphExportFormat format, int width, int height,
             return false;
         }
         QPainter painter(&image);
-        paintGraphArea(painter, width, height, view, data, identity);
+        drawing.paint(painter, width, height);
         painter.end();
         if (!image.save(&buffer, "PNG")) {
             error = "the image could not be encoded";
@@ -67,13 +66,13 @@ bool render(QByteArray& bytes, GraphExportFormat format, int width, int height,
     svg.setOutputDevice(&buffer);
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
-    svg.setTitle(QFile::decodeName(QByteArray::fromStdString(data.filePath)));
+    svg.setTitle(drawing.title);
     QPainter painter;
     if (!painter.begin(&svg)) {
         error = "the SVG picture could not be drawn";
         return false;
     }
-    paintGraphArea(painter, width, height, view, data, identity);
+    drawing.paint(painter, width, height);
     if (!painter.end()) {
         error = "the SVG picture could not be drawn";
         return false;
@@ -83,34 +82,41 @@ bool render(QByteArray& bytes, GraphExportFormat format, int width, int height,
 
 }  // namespace
 
-bool exportGraph(const std::string& path, GraphExportFormat format, int width, int height,
-                 const GraphViewState& view, const DataSet& data, const RecorderIdentity& identity,
-                 std::string& error) {
+bool exportPicture(const std::string& path, GraphExportFormat format, int width, int height,
+                   const PictureDrawing& drawing, std::string& error) {
     if (format == GraphExportFormat::Pdf) {
-        if (graphOfView(view.viewMode) < 0) {
-            error = shortenedForMessage(path) + ": view 4 is not printed";
-            return false;
-        }
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageSize(QPageSize(QPageSize::A4));
-        const QString caption = QFile::decodeName(QByteArray::fromStdString(data.filePath));
-        if (writePdfFile(
-                path, pdfSetupOf(printer),
-                [&](QPagedPaintDevice& device) {
-                    return printGraphOn(device, view, data, identity, caption);
-                },
-                error))
-            return true;
+        if (writePdfFile(path, pdfSetupOf(printer), drawing.printPage, error)) return true;
         if (error.empty()) error = shortenedForMessage(path) + ": the page could not be drawn";
         return false;
     }
     QByteArray bytes;
-    if (!render(bytes, format, width, height, view, data, identity, error)) {
+    if (!render(bytes, format, width, height, drawing, error)) {
         error = shortenedForMessage(path) + ": " + error;
         return false;
     }
     return writeQtOutputFile(path, bytes, error);
+}
+
+bool exportGraph(const std::string& path, GraphExportFormat format, int width, int height,
+                 const GraphViewState& view, const DataSet& data, const RecorderIdentity& identity,
+                 std::string& error) {
+    if (format == GraphExportFormat::Pdf && graphOfView(view.viewMode) < 0) {
+        error = shortenedForMessage(path) + ": view 4 is not printed";
+        return false;
+    }
+    const QString caption = QFile::decodeName(QByteArray::fromStdString(data.filePath));
+    PictureDrawing drawing;
+    drawing.title = caption;
+    drawing.paint = [&](QPainter& painter, int w, int h) {
+        paintGraphArea(painter, w, h, view, data, identity);
+    };
+    drawing.printPage = [&](QPagedPaintDevice& device) {
+        return printGraphOn(device, view, data, identity, caption);
+    };
+    return exportPicture(path, format, width, height, drawing, error);
 }
 
 }  // namespace kv

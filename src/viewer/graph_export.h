@@ -2,10 +2,14 @@
 
 #include <string>
 
+#include <QString>
+#include <functional>
+
 #include "datafile/data_set.h"
 #include "graph/graph_view_state.h"
 #include "recorder/records.h"
 
+class QPagedPaintDevice;
 class QPainter;
 
 namespace kv {
@@ -16,6 +20,21 @@ enum class GraphExportFormat { Png, Svg, Pdf };
 // width × height pixels (three boxes one above the other in view 4), on white.
 void paintGraphArea(QPainter& painter, int width, int height, const GraphViewState& view,
                     const DataSet& data, const RecorderIdentity& identity);
+
+// A picture the program saves: drawn in a width × height box on a painter for
+// PNG and SVG, and as the printed page for PDF (false when there is none).
+struct PictureDrawing {
+    std::function<void(QPainter& painter, int width, int height)> paint;
+    std::function<bool(QPagedPaintDevice& device)> printPage;
+    QString title;  // the SVG's title
+};
+
+// Writes the picture to `path` (the file system's bytes): PNG the pixels, SVG
+// the same drawing as vectors and text, PDF the printed page (A4). Made in
+// memory and written as a whole or not at all: on failure an old file of that
+// name is left as it was, no temporary file stays behind, and `error` says why.
+bool exportPicture(const std::string& path, GraphExportFormat format, int width, int height,
+                   const PictureDrawing& drawing, std::string& error);
 
 // Writes the graph to `path` (the file system's bytes): PNG the boxes' pixels,
 // SVG the same drawing as vectors and text, PDF the printed page (landscape

@@ -119,9 +119,39 @@ void drawDataSet(QPainter& p) {
     p.drawLine(QPointF(16, 19), QPointF(22, 9));
 }
 
+// A response spectrum on log-log axes: the shock analysis.
+void drawSpectrum(QPainter& p) {
+    p.setPen(QPen(kOutline, 1.4));
+    p.drawLine(QPointF(3, 2), QPointF(3, 21));
+    p.drawLine(QPointF(3, 21), QPointF(22, 21));
+    p.setPen(QPen(kOutline, 0.6, Qt::DotLine));
+    for (double x : {9.0, 15.0}) p.drawLine(QPointF(x, 3), QPointF(x, 20));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath curve;
+    curve.moveTo(4, 18);
+    curve.cubicTo(10, 14, 13, 6, 17, 6);
+    curve.lineTo(21, 7);
+    p.setPen(QPen(kRed, 1.8));
+    p.drawPath(curve);
+}
+
+// Bars of falling height: the events of a trip by size.
+void drawHistogram(QPainter& p) {
+    p.setPen(QPen(kOutline, 1.4));
+    p.drawLine(QPointF(3, 21), QPointF(22, 21));
+    const double heights[] = {16, 10, 6, 3};
+    const QColor colours[] = {kRed, kBlue, kGreen, kRed};
+    p.setPen(QPen(kOutline, 0.8));
+    for (int i = 0; i < 4; ++i) {
+        p.setBrush(colours[i]);
+        p.drawRect(QRectF(4 + i * 4.5, 21 - heights[i], 3.5, heights[i]));
+    }
+}
+
 // By GraphGlyph.
-constexpr IconDrawing kDrawings[] = {drawOpen,    drawList,     drawPrint, drawInfo,
-                                     drawAllAxes, drawSeparate, drawScale, drawDataSet};
+constexpr IconDrawing kDrawings[] = {drawOpen,     drawList,     drawPrint, drawInfo,
+                                     drawAllAxes,  drawSeparate, drawScale, drawDataSet,
+                                     drawSpectrum, drawHistogram};
 
 }  // namespace
 

@@ -131,6 +131,12 @@ void buildToolPanels(QWidget* client, GraphWindowControls& c) {
         glyphButton(c.Panel3, "btnScale", GraphGlyph::Scale, QStringLiteral("スケール変更"));
     for (QToolButton* b : {c.btnXYZ, c.btnSeparate, c.btnScale, c.btnDataSet})
         b->setToolTip(QString());
+    // The analysis windows beside the views; named, and hinted, by their menu
+    // items' words.
+    c.btnAnalysis =
+        glyphButton(c.Panel3, "btnAnalysis", GraphGlyph::Spectrum, QStringLiteral("衝撃解析"));
+    c.btnTrip =
+        glyphButton(c.Panel3, "btnTrip", GraphGlyph::Histogram, QStringLiteral("トリップ統計"));
     for (QPushButton* b : {c.btnX, c.btnY, c.btnZ}) {
         b->setFixedWidth(30);
         QFont bold = b->font();

@@ -37,6 +37,8 @@ struct GraphWindowControls {
     QPushButton* btnZ = nullptr;
     QToolButton* btnSeparate = nullptr;
     QToolButton* btnScale = nullptr;
+    QToolButton* btnAnalysis = nullptr;  // the shock analysis of wave data
+    QToolButton* btnTrip = nullptr;      // the trip statistics of peak data
     QLabel* StaticText1 = nullptr;
     QLabel* StaticText2 = nullptr;
     QLabel* TextX = nullptr;

@@ -84,5 +84,56 @@ TEST_F(KvtoolPlot, RefusalsLeaveNoFileBehind) {
         << err;
 }
 
+TEST_F(KvtoolPlot, ChartsOfTheShockAnalysisAsPicturesAndPages) {
+    test::SampleDataFile wave;
+    wave.model = 6300;
+    wave.wave = true;
+    wave.records = 3;
+    wave.samplePeriodMs = 1;
+    const std::string w = file(wave, "KV63W.csv");
+    test::SampleDataFile peak;
+    peak.model = 6300;
+    peak.records = 50;
+    const std::string p = file(peak, "KV63P.csv");
+
+    ASSERT_EQ(run("plot '" + w + "' --srs --record 2 --out '" + folder + "/s.png'"), 0) << err;
+    EXPECT_EQ(pngSize(slurp(folder + "/s.png")), std::make_pair(640, 400));
+    ASSERT_EQ(run("plot '" + w + "' --srs --pvss --q 20 --out '" + folder + "/v.svg'"), 0) << err;
+    const std::string svg = slurp(folder + "/v.svg");
+    // Qt writes a text run per script: "周波数 (" and "Hz)" apart.
+    for (const char* text : {">擬似速度 (<", ">m/s)<", ">周波数 (<", "Q=20)", "No.1--", ">100<"})
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+    ASSERT_EQ(run("plot '" + p + "' --histogram --log --size 900x500 --out '" + folder + "/h.png'"),
+              0)
+        << err;
+    EXPECT_EQ(pngSize(slurp(folder + "/h.png")), std::make_pair(900, 500));
+    ASSERT_EQ(run("plot '" + p + "' --histogram --out '" + folder + "/h.pdf'"), 0) << err;
+    if (std::system("command -v pdftotext >/dev/null") == 0) {
+        ASSERT_EQ(std::system(("pdftotext '" + folder + "/h.pdf' '" + folder + "/h.txt'").c_str()),
+                  0);
+        const std::string text = slurp(folder + "/h.txt");
+        for (const char* t : {"KV63P.csv", "データ数：50", "ピーク値 (G)", "≥100"})
+            EXPECT_NE(text.find(t), std::string::npos) << t << "\n" << text;
+    }
+
+    // The chart must suit the file, and the options the chart.
+    const std::string out = " --out '" + folder + "/x.png'";
+    const std::string refused[] = {
+        "plot '" + p + "' --srs" + out,
+        "plot '" + w + "' --histogram" + out,
+        "plot '" + w + "' --srs --record 4" + out,
+        "plot '" + w + "' --srs --q 1" + out,
+        "plot '" + w + "' --srs --histogram" + out,
+        "plot '" + w + "' --srs --view 1" + out,
+        "plot '" + w + "' --pvss" + out,
+        "plot '" + p + "' --histogram --record 2" + out,
+    };
+    for (const std::string& args : refused) {
+        EXPECT_EQ(run(args), 2) << args;
+        EXPECT_FALSE(err.empty()) << args;
+        EXPECT_FALSE(std::filesystem::exists(folder + "/x.png")) << args;
+    }
+}
+
 }  // namespace
 }  // namespace kv

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "analysis/file_analysis.h"
+#include "graph/analysis_texts.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_view_rules.h"
 #include "graph/zoom_scale.h"
@@ -13,6 +15,7 @@
 #include "tool_load.h"
 #include "tool_options.h"
 #include "tool_output.h"
+#include "viewer/chart_export.h"
 #include "viewer/graph_export.h"
 
 namespace kv::tool {
@@ -60,6 +63,45 @@ bool setUpView(const PlotRequest& r, const LoadResult& loaded, DataSet& data,
     return true;
 }
 
+// The chart the request asks for, as the analysis windows draw it, or why the
+// file has none.
+bool setUpChart(const PlotRequest& r, const DataSet& data, const RecorderIdentity& id,
+                const PcSettings& settings, ChartPicture& picture, std::string& error) {
+    const DataHeader header = dataHeaderOf(data, id);
+    const bool spectrum = r.chart == PlotChart::Spectrum;
+    if (spectrum != header.wave) {
+        error = spectrum ? "--srs needs wave data; the file holds peak data"
+                         : "--histogram needs peak data; the file holds wave data";
+        return false;
+    }
+    picture.colors = settings.graphColors;
+    picture.caption = data.filePath;
+    if (spectrum) {
+        if (r.record > data.lastIndex + 1) {
+            error = "--record: the file has " + std::to_string(data.lastIndex + 1) + " records";
+            return false;
+        }
+        const double q = r.q.value_or(settings.srsQ);
+        const SrsPlan plan = planSrs(header.samplePeriodMs, q);
+        const RecordAnalysis record =
+            analyseWaveRecord(data, header, r.record - 1, settings.restitution, &plan);
+        picture.kind = ChartPicture::Kind::Spectrum;
+        picture.spectrum = srsChartOf(record, plan.frequenciesHz, r.pseudoVelocity);
+        picture.header = srsChartHeader(record, q, r.pseudoVelocity);
+        picture.notes =
+            recordTableLines(recordTableRows(record, data.waveRecords[0][r.record - 1].resultantG,
+                                             header.samplePeriodMs, settings.restitution),
+                             settings.restitution);
+    } else {
+        const FileAnalysis analysis = analyseDataSet(data, header, settings.analysisOptions());
+        picture.kind = ChartPicture::Kind::Histogram;
+        picture.histogram = histogramChartOf(analysis.trip, r.logCounts);
+        picture.header = histogramChartHeader(analysis.trip, data.lastIndex + 1, header.rangeG);
+        picture.notes = tripStatisticsLines(analysis.trip, header.rangeG, settings.restitution);
+    }
+    return true;
+}
+
 }  // namespace
 
 int runPlot(const ToolOptions& options) {
@@ -74,21 +116,30 @@ int runPlot(const ToolOptions& options) {
     LoadResult loaded;
     if (!loadForTool(request.file, data, identity, loaded)) return kExitFailed;
 
-    GraphViewState view;
-    if (!setUpView(request, loaded, data, identity, view, error)) return usage(error);
     PcSettings settings;
     loadToolSettings(options, settings);
-    view.colors = settings.graphColors;
-
-    OffscreenGui gui;
-
-    const int width = request.width ? request.width : kDefaultBoxAreaWidth;
-    const int height = request.height ? request.height : kDefaultBoxAreaHeight;
     static const GraphExportFormat kFormats[] = {GraphExportFormat::Png, GraphExportFormat::Svg,
                                                  GraphExportFormat::Pdf};
+    const GraphExportFormat format = kFormats[static_cast<int>(request.format)];
     std::string failure;
-    if (!exportGraph(request.out, kFormats[static_cast<int>(request.format)], width, height, view,
-                     data, identity, failure)) {
+    bool written = false;
+    if (request.chart == PlotChart::Graph) {
+        GraphViewState view;
+        if (!setUpView(request, loaded, data, identity, view, error)) return usage(error);
+        view.colors = settings.graphColors;
+        OffscreenGui gui;
+        written = exportGraph(
+            request.out, format, request.width ? request.width : kDefaultBoxAreaWidth,
+            request.height ? request.height : kDefaultBoxAreaHeight, view, data, identity, failure);
+    } else {
+        ChartPicture picture;
+        if (!setUpChart(request, data, identity, settings, picture, error)) return usage(error);
+        OffscreenGui gui;
+        written =
+            exportChart(request.out, format, request.width ? request.width : kDefaultChartWidth,
+                        request.height ? request.height : kDefaultChartHeight, picture, failure);
+    }
+    if (!written) {
         std::fprintf(stderr, "kvtool: cannot write %s\n", failure.c_str());
         return kExitFailed;
     }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "analysis/analysis_options.h"
 #include "tool_options.h"
 
 namespace kv::tool {
@@ -23,11 +24,55 @@ bool parsePair(const std::string& text, char sep, int low, int high, int& a, int
            parseInt(text.substr(at + 1), low, high, b);
 }
 
+bool parseReal(const std::string& text, double& out) {
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && ptr == text.data() + text.size() && !text.empty();
+}
+
+// The options of the graph and of each chart; anything else is refused with
+// the chart.
+bool checkChartOptions(const std::vector<std::string>& given, const PlotRequest& r,
+                       std::string& error) {
+    static const char* const kGraphOnly[] = {"--view", "--time-zoom", "--g-zoom", "--scroll"};
+    for (const std::string& a : given) {
+        bool wrong = false;
+        if (r.chart != PlotChart::Graph)
+            for (const char* g : kGraphOnly) wrong = wrong || a == g;
+        if ((a == "--q" || a == "--pvss") && r.chart != PlotChart::Spectrum) wrong = true;
+        if (a == "--log" && r.chart != PlotChart::Histogram) wrong = true;
+        if (a == "--record" && r.chart == PlotChart::Histogram) wrong = true;
+        if (wrong) {
+            error =
+                a + (r.chart == PlotChart::Graph
+                         ? std::string(" belongs to ") + (a == "--log" ? "--histogram" : "--srs")
+                         : std::string(" does not go with ") +
+                               (r.chart == PlotChart::Spectrum ? "--srs" : "--histogram"));
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std::string& error) {
+    std::vector<std::string> given;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == "--srs" || a == "--histogram") {
+            if (r.chart != PlotChart::Graph) {
+                error = "plot draws one chart: --srs or --histogram";
+                return false;
+            }
+            r.chart = a == "--srs" ? PlotChart::Spectrum : PlotChart::Histogram;
+            continue;
+        }
+        if (a == "--pvss" || a == "--log") {
+            (a == "--pvss" ? r.pseudoVelocity : r.logCounts) = true;
+            given.push_back(a);
+            continue;
+        }
+        if (a.rfind("--", 0) == 0) given.push_back(a);
         if (a.rfind("--", 0) != 0) {
             if (!r.file.empty() || a.empty()) {
                 error = "plot takes one FILE";
@@ -42,6 +87,7 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
         }
         const std::string& v = args[++i];
         int n = 0, m = 0;
+        double q = 0;
         if (a == "--out" && !v.empty()) {
             r.out = v;
         } else if (a == "--view" && parseInt(v, 0, 4, n)) {
@@ -54,6 +100,8 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
             r.gZoom = n;
         } else if (a == "--scroll" && parsePair(v, ',', 0, 1 << 30, n, m)) {
             r.scroll = std::make_pair(n, m);
+        } else if (a == "--q" && parseReal(v, q) && isValidQ(q)) {
+            r.q = q;
         } else if (a == "--size" && parsePair(v, 'x', 16, 16384, n, m)) {
             r.width = n;
             r.height = m;
@@ -66,6 +114,7 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
                 {"--g-zoom", "0 to 3"},
                 {"--scroll", "two positions H,V"},
                 {"--size", "WxH, each 16 to 16384"},
+                {"--q", "a quality factor from 2 to 50"},
             };
             error = "plot: unexpected '" + a + "'";
             for (const auto& h : kHints)
@@ -73,6 +122,7 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
             return false;
         }
     }
+    if (!checkChartOptions(given, r, error)) return false;
     if (r.file.empty() || r.out.empty()) {
         error = "plot needs a FILE and --out OUT";
         return false;
@@ -97,9 +147,13 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
 const char* const kPlotHelp =
     "Usage: kvtool [--ini FILE] plot FILE --out OUT(.png|.svg|.pdf) [--view 0-4]\n"
     "              [--record N] [--time-zoom 0-18] [--g-zoom 0-3] [--scroll H,V]\n"
-    "              [--size WxH]\n\n"
+    "              [--size WxH]\n"
+    "       kvtool [--ini FILE] plot FILE --srs [--record N] [--q Q] [--pvss]\n"
+    "              --out OUT [--size WxH]\n"
+    "       kvtool [--ini FILE] plot FILE --histogram [--log] --out OUT [--size WxH]\n\n"
     "Draws a data file as the graph window shows it (PNG, SVG) or prints it (PDF),\n"
-    "with the window's own drawing and the INI file's graph colours.\n\n"
+    "with the window's own drawing and the INI file's graph colours; with --srs or\n"
+    "--histogram, a chart of the shock analysis as the analysis windows draw it.\n\n"
     "Options:\n"
     "  FILE            the data file to draw. Example: kvtool plot data.csv --out a.png\n"
     "  --out OUT       the picture to write; its ending chooses the format.\n"
@@ -113,6 +167,19 @@ const char* const kPlotHelp =
     "                  Example: --g-zoom 1\n"
     "  --scroll H,V    the scroll-bar positions. Example: --scroll 120,0\n"
     "  --size WxH      the picture's size in pixels (16 to 16384 each); default: the\n"
-    "                  window's. Example: --size 1280x800\n";
+    "                  window's. Example: --size 1280x800\n"
+    "  --srs           wave data: the shock response spectrum of a record (--record,\n"
+    "                  default 1), frequency (Hz) across and the response (G) up on\n"
+    "                  log-log axes, one curve per axis in the axis colours.\n"
+    "                  Example: kvtool plot KV63W.csv --srs --record 2 --out srs.png\n"
+    "  --q Q           with --srs: the quality factor, 2 to 50. Default: the INI's\n"
+    "                  [Analysis] Q, else 10. Example: --q 20\n"
+    "  --pvss          with --srs: the pseudo-velocity spectrum (m/s) instead.\n"
+    "                  Example: --srs --pvss\n"
+    "  --histogram     peak data: the events per axis in bins of a tenth of the\n"
+    "                  range (the last bin: the range and beyond), as grouped bars.\n"
+    "                  Example: kvtool plot KV63P.csv --histogram --out hist.svg\n"
+    "  --log           with --histogram: the counts on a logarithmic scale.\n"
+    "                  Example: --histogram --log\n";
 
 }  // namespace kv::tool

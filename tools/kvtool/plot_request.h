@@ -8,10 +8,19 @@ namespace kv::tool {
 
 enum class PlotFormat { Png, Svg, Pdf };
 
+// What is drawn: the graph window's graphs, or a chart of the shock analysis.
+enum class PlotChart { Graph, Spectrum, Histogram };
+
 // kvtool plot FILE --out OUT [--view 0-4] [--record N] [--time-zoom I]
-// [--g-zoom J] [--scroll H,V] [--size WxH], as given; what the file allows
-// (the view, the record, the scroll range) is checked after loading it.
+// [--g-zoom J] [--scroll H,V] [--size WxH], or FILE --srs [--record N] [--q Q]
+// [--pvss] --out OUT, or FILE --histogram [--log] --out OUT, as given; what the
+// file allows (the view, the record, the scroll range, the kind of data) is
+// checked after loading it.
 struct PlotRequest {
+    PlotChart chart = PlotChart::Graph;
+    std::optional<double> q;  // --srs: the INI's Q when not given
+    bool pseudoVelocity = false;
+    bool logCounts = false;
     std::string file;
     std::string out;
     PlotFormat format = PlotFormat::Png;

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,55 @@ TEST_F(ListShowTest, ScrollingShowsTheNextPageAndSortingKeepsThePage) {
     EXPECT_EQ(cell(1, 1), "21");
     find<QToolButton>("btnDef")->click();
     EXPECT_EQ(cell(1, 1), "2");
+}
+
+TEST_F(ListShowTest, OptionalAnalysisColumnsOfWaveFilesShowAndSort) {
+    SampleDataFile sample;
+    sample.model = 5300;
+    sample.wave = true;
+    sample.records = 10;
+    sample.samplePeriodMs = 1;
+    // Record r: a half-sine of 10 … 50 G and 11 ms on X, nothing on Y and Z.
+    sample.sampleOf = [](int r, int a, int s) {
+        if (a != 0 || s < 100 || s > 111) return 0.0;
+        return std::round(100 * (r % 5 + 1) * 10 * std::sin(M_PI * (s - 100) / 11)) / 100;
+    };
+    open(sample);
+    window->setRestitution([] { return 0.5; });
+    auto* toggle = window->findChild<QAction*>("mnuAnalysisColumns");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(toggle->isEnabled());
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_EQ(list->columnCount(), 11);  // the list as it always was
+
+    toggle->trigger();
+    ASSERT_EQ(list->columnCount(), 13);
+    EXPECT_EQ(list->horizontalHeaderItem(11)->text(), QStringLiteral("速度変化"));
+    EXPECT_EQ(list->horizontalHeaderItem(12)->text(), QStringLiteral("落下高さ"));
+    EXPECT_TRUE(list->horizontalHeaderItem(12)->toolTip().contains("e=0.50"));
+    // Record 5 holds the 50 G half-sine: 3.43 m/s within 2 %, 26 to 27 cm.
+    EXPECT_NEAR(cell(4, 11).toDouble(), 3.43, 0.07);
+    EXPECT_NEAR(cell(4, 12).toDouble(), 26.5, 0.5);
+    EXPECT_NEAR(cell(0, 11).toDouble() * 5, cell(4, 11).toDouble(), 0.01);
+
+    clickColumn(12);
+    EXPECT_EQ(find<QLabel>("txtSelectItem")->text(), QStringLiteral("落下高さ"));
+    find<QToolButton>("btnA")->click();
+    EXPECT_EQ(dataNumbers(), (std::vector<int>{10, 5, 9, 4, 8, 3, 7, 2, 6, 1}));
+    find<QToolButton>("btnZ")->click();
+    EXPECT_EQ(dataNumbers().front(), 1);
+
+    // Off again: the columns and their choice go, the order stays.
+    toggle->trigger();
+    EXPECT_EQ(list->columnCount(), 11);
+    EXPECT_EQ(find<QLabel>("txtSelectItem")->text(), "No");
+    EXPECT_FALSE(find<QToolButton>("btnA")->isEnabled());
+    EXPECT_EQ(dataNumbers().front(), 1);
+
+    SampleDataFile peak;
+    peak.model = 5300;
+    open(peak);
+    EXPECT_FALSE(window->findChild<QAction*>("mnuAnalysisColumns")->isEnabled());
 }
 
 TEST_F(ListShowTest, MaximumAndThresholdSearch) {
