@@ -165,7 +165,7 @@ TEST_F(AnalysisWindowsTest, TableOfAKnownHalfSineTheClippedMarkAndERedoingTheNum
     EXPECT_DOUBLE_EQ(settings.restitution, 0.3);
     settings.save();
     PcSettings reread;
-    reread.setIniFilePath(folder.path() + "kvmanager.ini");
+    reread.setIniFilePath(settings.iniFilePath());
     reread.load();
     EXPECT_DOUBLE_EQ(reread.restitution, 0.3);
 
