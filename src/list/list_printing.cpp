@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 
 #include "base/clock.h"
 #include "base/kv_assert.h"
@@ -20,6 +21,7 @@
 #include "datafile/data_set.h"
 #include "list/list_print_rows.h"
 #include "list/qt_output_file.h"
+#include "list/surface_pens.h"
 
 namespace kv {
 
@@ -106,7 +108,7 @@ class ListPainter {
 
     void captionRow(int row) {
         hRule(row);
-        vRules(row, 2);
+        vRules(row, LineRole::TableRule);
         const int y = textTop(row);
         for (size_t c = 0; c < layout_.captions.size(); ++c) {
             const QString text = qs(layout_.captions[c]);
@@ -115,7 +117,7 @@ class ListPainter {
         }
     }
 
-    void dataRow(int row, const std::vector<std::string>& cells, int verticalPen) {
+    void dataRow(int row, const std::vector<std::string>& cells, LineRole verticalPen) {
         hRule(row);
         vRules(row, verticalPen);
         const int y = textTop(row);
@@ -128,7 +130,7 @@ class ListPainter {
     }
 
     void hRule(int row) {
-        setPen(2);
+        setPen(LineRole::TableRule);
         const int y = listRowTop(row, rowHeight_);
         p_.drawLine(xs_.front(), y, xs_.back(), y);
     }
@@ -141,17 +143,17 @@ class ListPainter {
   private:
     int textTop(int row) const { return row * rowHeight_ + textOffset_; }
 
-    void vRules(int row, int pen) {
+    void vRules(int row, LineRole pen) {
         setPen(pen);
         const int top = listRowTop(row, rowHeight_);
         const int bottom = listRowTop(row + 1, rowHeight_);
         for (int x : xs_) p_.drawLine(x, top, x, bottom);
     }
 
-    void setPen(int width) {
-        if (penWidth_ == width) return;
-        penWidth_ = width;
-        p_.setPen(QPen(Qt::black, width));
+    void setPen(LineRole role) {
+        if (pen_ == role) return;
+        pen_ = role;
+        p_.setPen(linePen(&device_, role, Qt::black));
     }
 
     void useFont(int height) { setFont(cellFont(device_, height)); }
@@ -176,7 +178,7 @@ class ListPainter {
     int width_ = 0, height_ = 0;
     int headerUnit_ = 0, headerRowHeight_ = 0;
     int unit_ = 0, rowHeight_ = 0, textOffset_ = 0, halfSpace_ = 0;
-    int penWidth_ = -1;
+    std::optional<LineRole> pen_;
     std::vector<int> xs_;
 };
 
@@ -218,7 +220,9 @@ bool paintListPrintout(QPagedPaintDevice& device, const ListPrintJob& job,
         for (int i = plan.pageBegin(k); i < plan.pageEnd(k); ++i) {
             job.rows->cells(i, cells);
             // The first data row of a later page has thin column rules.
-            draw.dataRow(++row, cells, k > 0 && i == plan.pageBegin(k) ? 1 : 2);
+            draw.dataRow(
+                ++row, cells,
+                k > 0 && i == plan.pageBegin(k) ? LineRole::ThinRule : LineRole::TableRule);
         }
         draw.hRule(++row);
         draw.footer(k + 1, plan.pages);

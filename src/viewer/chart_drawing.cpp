@@ -28,31 +28,20 @@ void drawChart(GraphSurface& outer, const ChartPlan& plan, const std::array<Grap
 
     painter.fillRect(QRect(0, 0, box.width(), box.height()), Qt::white);
     s.fillRect(p, graphColor(colors[0].back));
-    // On a fine surface (a printer) one-pixel dots would print as a grey line:
-    // the grid grows with the text, the curves more so.
-    const int gridWidth = std::max(1, th / 40), curveWidth = std::max(1, th / 16);
     const QColor grid = graphColor(colors[0].grid);
     for (const ChartLine& l : plan.xGrid.lines) {
-        s.setPen(grid, !l.solid, gridWidth);
+        s.setPen(grid, l.solid ? LineRole::Rule : LineRole::Grid);
         s.drawLine({l.pixel, p.top}, {l.pixel, p.bottom});
     }
     for (const ChartLine& l : plan.yGrid.lines) {
-        s.setPen(grid, !l.solid, gridWidth);
+        s.setPen(grid, l.solid ? LineRole::Rule : LineRole::Grid);
         s.drawLine({p.left, l.pixel}, {p.right, l.pixel});
     }
 
     s.clipTo(p);
-    drawData(s, curveWidth);
+    drawData(s);
     s.clearClip();
-    if (gridWidth == 1) {
-        s.drawFrame(p, grid);
-    } else {
-        s.setPen(grid, false, 2 * gridWidth);
-        s.drawLine({p.left, p.top}, {p.right, p.top});
-        s.drawLine({p.left, p.bottom}, {p.right, p.bottom});
-        s.drawLine({p.left, p.top}, {p.left, p.bottom});
-        s.drawLine({p.right, p.top}, {p.right, p.bottom});
-    }
+    s.drawFrame(p, grid);
 
     for (const ChartLabel& l : plan.yGrid.labels)
         s.drawText(p.left - tw - s.textWidth(qs(l.text)), l.centre - th / 2, qs(l.text));
@@ -66,7 +55,7 @@ void drawChart(GraphSurface& outer, const ChartPlan& plan, const std::array<Grap
 
     for (const LegendEntry& e : plan.legend) {
         const int y = plan.layout.legendTop + th / 2;
-        s.setPen(graphColor(colors[e.axis].line), false, curveWidth);
+        s.setPen(graphColor(colors[e.axis].line), LineRole::Curve);
         s.drawLine({e.lineLeft, y}, {e.lineRight, y});
         s.drawText(e.textLeft, plan.layout.legendTop, qs(axisName(e.axis)));
     }
@@ -92,9 +81,9 @@ ChartPlan drawSrsChart(GraphSurface& surface, const SrsChart& chart,
     const QRect box = surface.box();
     ChartPlan plan =
         planSrsChart(chart, box.width(), box.height(), textMeasureOf(surface), std::move(titles));
-    drawChart(surface, plan, colors, [&](GraphSurface& s, int penWidth) {
+    drawChart(surface, plan, colors, [&](GraphSurface& s) {
         for (int a = 0; a < chart.axisCount; ++a) {
-            s.setPen(graphColor(colors[a].line), false, penWidth);
+            s.setPen(graphColor(colors[a].line), LineRole::Curve);
             for (const std::vector<PixelPoint>& run : srsCurvePixels(plan, chart, a)) {
                 std::vector<QPoint> points;
                 for (const PixelPoint& pt : run) points.emplace_back(pt.x, pt.y);
@@ -112,7 +101,7 @@ ChartPlan drawHistogramChart(GraphSurface& surface, const HistogramChart& chart,
     const QRect box = surface.box();
     ChartPlan plan = planHistogramChart(chart, box.width(), box.height(), textMeasureOf(surface),
                                         std::move(titles));
-    drawChart(surface, plan, colors, [&](GraphSurface& s, int) {
+    drawChart(surface, plan, colors, [&](GraphSurface& s) {
         for (const ChartBar& b : histogramBars(plan, chart))
             s.fillRect(b.rect, graphColor(colors[b.axis].line));
     });

@@ -13,8 +13,8 @@
 // The chart fills the surface's box: white around the plot area, the plot
 // area in colour set 1's back colour with its grid and frame in set 1's grid
 // colour, each axis's curve or bars in the line colour of its own set. Text is
-// drawn as text (searchable in a PDF); lines are one pixel wide, the curves
-// wider on a fine surface so that they stay visible on paper.
+// drawn as text (searchable in a PDF); lines have the pens of the graphs: one
+// pixel on the screen, their widths in points on paper.
 
 #include <array>
 #include <string>

@@ -135,7 +135,7 @@ void drawBars(ScaleGraph& graph, const GraphContext& c, const AxisList& axes, Ro
     }
     for (int k = 0; k < axes.count; ++k) {
         mergers[k].flush();
-        graph.canvas()->setPen(graphColor(c.view.colors[axes.axis[k]].line));
+        graph.canvas()->setPen(graphColor(c.view.colors[axes.axis[k]].line), LineRole::Bar);
         graph.canvas()->drawLines(mergers[k].lines);
     }
 }

@@ -4,13 +4,16 @@
 #include <QPainter>
 #include <QPen>
 
+#include "list/surface_pens.h"
+
 namespace kv {
 
 QColor graphColor(uint32_t bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-GraphSurface::GraphSurface(QPainter& painter, const QRect& box) : painter_(painter), box_(box) {
+GraphSurface::GraphSurface(QPainter& painter, const QRect& box)
+    : painter_(painter), box_(box), paper_(isPaperDevice(painter.device())) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setClipRect(box_);
@@ -39,10 +42,8 @@ void GraphSurface::drawText(int x, int y, const QString& text) {
     painter_.drawText(QPoint(x, y + m.ascent()), text);
 }
 
-void GraphSurface::setPen(const QColor& color, bool dotted, int width) {
-    // A square cap puts both end pixels of a one-pixel line on the surface.
-    QPen pen(color, width, dotted ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap);
-    painter_.setPen(pen);
+void GraphSurface::setPen(const QColor& color, LineRole role) {
+    painter_.setPen(linePen(painter_.device(), role, color));
 }
 
 void GraphSurface::drawLine(PixelPoint a, PixelPoint b) {
@@ -55,6 +56,11 @@ void GraphSurface::drawLines(const std::vector<QLine>& lines) {
 
 void GraphSurface::drawPolyline(const std::vector<QPoint>& points) {
     if (points.size() < 2) return;
+    // On paper one stroke, whose joins are round.
+    if (paper_) {
+        painter_.drawPolyline(points.data(), static_cast<int>(points.size()));
+        return;
+    }
     // As separate segments: each one's ends are drawn, so every point's own
     // pixel is on the curve (a polyline's rasteriser may pass a sloped joint
     // one pixel beside it).
@@ -68,9 +74,16 @@ void GraphSurface::fillRect(const PixelRect& r, const QColor& color) {
 }
 
 void GraphSurface::drawFrame(const PixelRect& r, const QColor& color) {
-    // Two one-pixel rings rather than filled bands: a printer or PDF viewer
-    // keeps a stroked line visible at any resolution.
-    setPen(color);
+    setPen(color, LineRole::Frame);
+    if (paper_) {
+        const QBrush brush = painter_.brush();
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawRect(QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top));
+        painter_.setBrush(brush);
+        return;
+    }
+    // Two one-pixel rings.
+    painter_.setPen(linePen(painter_.device(), LineRole::Rule, color));
     for (int k = 0; k <= 1; ++k) {
         const int l = r.left - k, t = r.top - k, rr = r.right + k, b = r.bottom + k;
         painter_.drawLine(l, t, rr, t);

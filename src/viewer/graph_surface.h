@@ -10,6 +10,7 @@
 
 #include "graph/graph_layout.h"
 #include "graph/scale_mapping.h"
+#include "list/line_widths.h"
 
 class QPainter;
 
@@ -20,9 +21,10 @@ QColor graphColor(uint32_t bgr);
 
 // The one drawing surface of the graphs: a painter already begun on a widget,
 // printer, PDF writer, image or SVG generator, and the paint box it draws in
-// (in the painter's coordinates; what clearing fills white). Every line it
-// draws is aliased on whole pixels: a line from p to q covers the pixels of
-// both ends. Text is drawn as text, so a PDF keeps it searchable.
+// (in the painter's coordinates; what clearing fills white). On a pixel
+// surface every line is aliased on whole pixels: a line from p to q covers the
+// pixels of both ends. On paper lines have their widths in points (see
+// lineStyle). Text is drawn as text, so a PDF keeps it searchable.
 class GraphSurface {
   public:
     GraphSurface(QPainter& painter, const QRect& box);
@@ -39,15 +41,16 @@ class GraphSurface {
     // Top-left corner of the text at (x, y).
     void drawText(int x, int y, const QString& text);
 
-    // Lines with a one-pixel pen, solid or dotted; data curves on a fine
-    // surface (a printer) may ask for a wider one.
-    void setPen(const QColor& color, bool dotted = false, int width = 1);
+    // The pen of what the next lines draw.
+    void setPen(const QColor& color, LineRole role);
+    bool onPaper() const { return paper_; }
     void drawLine(PixelPoint a, PixelPoint b);
     void drawLines(const std::vector<QLine>& lines);
     void drawPolyline(const std::vector<QPoint>& points);
 
     void fillRect(const PixelRect& r, const QColor& color);  // r's edges included
-    // A two-pixel frame whose inner pixels lie on r's edges.
+    // The frame round r: on pixel surfaces two pixels whose inner ones lie on
+    // r's edges, on paper a frame line centred on them.
     void drawFrame(const PixelRect& r, const QColor& color);
 
     // Drawing stays inside the box; clipTo restricts it to r (edges included)
@@ -59,6 +62,7 @@ class GraphSurface {
     QPainter& painter_;
     QRect box_;
     QColor textColor_ = Qt::black;
+    bool paper_ = false;
     std::vector<QLine> segments_;
 };
 

@@ -11,7 +11,7 @@ ScaleGraph::~ScaleGraph() {
 
 void ScaleGraph::DrawLine(double x1, double y1, double x2, double y2) {
     if (!canvas_) return;
-    canvas_->setPen(graphColor(lineColor_));
+    canvas_->setPen(graphColor(lineColor_), LineRole::Bar);
     canvas_->drawLine(ToPixel(x1, y1), ToPixel(x2, y2));
 }
 
@@ -28,12 +28,12 @@ void ScaleGraph::DrawPolyline(const double* xs, const float* ys, int n) {
         PixelPoint p = ToPixel(xs[i], ys[i]);
         points.emplace_back(p.x, p.y);
     }
-    canvas_->setPen(graphColor(lineColor_));
+    canvas_->setPen(graphColor(lineColor_), LineRole::Curve);
     canvas_->drawPolyline(points);
 }
 
 void ScaleGraph::SetPenStyle(bool dotted) {
-    if (canvas_) canvas_->setPen(graphColor(gridColor_), dotted);
+    if (canvas_) canvas_->setPen(graphColor(gridColor_), dotted ? LineRole::Grid : LineRole::Rule);
 }
 
 void ScaleGraph::ClearArea() {
@@ -56,7 +56,7 @@ void ScaleGraph::ClearArea() {
     }
     canvas_->fillRect(a, graphColor(backColor_));
     canvas_->drawFrame(a, graphColor(gridColor_));
-    canvas_->setPen(graphColor(gridColor_));
+    canvas_->setPen(graphColor(gridColor_), LineRole::Rule);
 }
 
 }  // namespace kv

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "viewer/graph_surface.h"
 #include "graph/scale_mapping.h"
+#include "viewer/graph_surface.h"
 
 namespace kv {
 
@@ -23,12 +23,13 @@ class ScaleGraph {
     PixelPoint ToPixel(double x, double y) const { return mapping_.toPixel(x, y); }
     const ScaleMapping& mapping() const { return mapping_; }
 
-    // A data line in the line colour.
+    // A peak bar in the line colour.
     void DrawLine(double x1, double y1, double x2, double y2);
     // A grid segment with the current pen.
     void DrawSegment(double x1, double y1, double x2, double y2);
     // Joins the points in the line colour; one point draws nothing.
     void DrawPolyline(const double* xs, const float* ys, int n);
+    // The grid pen: dotted, or solid for the zero line and the edges.
     void SetPenStyle(bool dotted);
     // White over the whole paint box, the plot area in the back colour and a
     // two-pixel frame in the grid colour round it.

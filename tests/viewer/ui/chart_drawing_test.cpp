@@ -121,8 +121,8 @@ TEST_F(ChartPicture, HistogramBarsInTheAxisColoursOverTheirBins) {
     }
 }
 
-TEST_F(ChartPicture, OnAFineSurfaceGridAndCurvesGrowWithTheText) {
-    // A printer-like surface: the labels at 16 points on 1200 dots per inch.
+TEST_F(ChartPicture, OnPaperTheLinesHaveTheGraphsWidthsInPoints) {
+    // A printer-like surface: 1200 dots per inch, 16.7 dots to the point.
     QImage fine(5000, 3400, QImage::Format_RGB32);
     fine.setDotsPerMeterX(47244);
     fine.setDotsPerMeterY(47244);
@@ -135,16 +135,17 @@ TEST_F(ChartPicture, OnAFineSurfaceGridAndCurvesGrowWithTheText) {
     surface.setFont(font);
     const ChartPlan fp = drawSrsChart(surface, chart, defaultGraphColors());
     p.end();
+    // The curve 0.75 pt (steeper parts run longer down a column).
     const PixelPoint pt = srsCurvePixels(fp, chart, 0)[0][20];
     int run = 0;
-    for (int y = pt.y - 40; y <= pt.y + 40; ++y) run += fine.pixel(pt.x, y) == kRed;
-    int grid = 0;
+    for (int y = pt.y - 80; y <= pt.y + 80; ++y) run += fine.pixel(pt.x, y) == kRed;
+    EXPECT_GE(run, 12);
+    // A decade's solid line 0.75 pt.
+    int rule = 0;
     const int decade = fp.y.toPixel(10);
-    for (int y = decade - 40; y <= decade + 40; ++y)
-        grid += fine.pixel(fp.x.toPixel(3), y) == kBlack;  // clear of lines across
-    // Dots that print as dots, curves clearly wider than the grid.
-    EXPECT_GT(grid, 3);
-    EXPECT_GT(run, 2 * grid);
+    for (int y = decade - 30; y <= decade + 30; ++y)
+        rule += fine.pixel(fp.layout.plot.left + 40, y) == kBlack;
+    EXPECT_NEAR(rule, 12.5, 1);
 }
 
 }  // namespace

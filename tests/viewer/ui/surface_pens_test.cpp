@@ -103,5 +103,51 @@ TEST(ScreenPens, PicturesAtScreenResolutionStayAsTheyWere) {
     }
 }
 
+// On paper the lines have their widths in points, and the grid stays dotted
+// in dots sized in points rather than turning into a solid mesh.
+TEST(PaperPens, APrintedGraphReadsLikeTheScreen) {
+    Measurement m(true);
+    m.view.viewMode = kViewX;
+    for (GraphColors& c : m.view.colors) c.back = 0xFFFFFF;
+    QImage image(4000, 2600, QImage::Format_RGB32);
+    image.setDotsPerMeterX(47244);  // 1200 dots per inch: 16.7 to the point
+    image.setDotsPerMeterY(47244);
+    image.fill(Qt::white);
+    const PixelRect area{400, 200, 3600, 2400};
+    {
+        QPainter p(&image);
+        GraphSurface surface(p, image.rect());
+        surface.setFont(graphLabelFont());
+        drawGraphBox(surface, 0, area, m.view, m.data, m.identity);
+    }
+    const QRgb black = qRgb(0, 0, 0);
+    auto runDown = [&](int x, int y0, int y1, QRgb colour) {
+        int n = 0;
+        for (int y = y0; y <= y1; ++y) n += image.pixel(x, y) == colour;
+        return n;
+    };
+    // The frame and the zero line 0.75 pt, a grid line 0.25 pt.
+    const int x = area.left + 1000;
+    EXPECT_NEAR(runDown(x, area.top - 40, area.top + 40, black), 12.5, 1) << "frame";
+    const int zero = (area.top + area.bottom) / 2;
+    EXPECT_NEAR(runDown(area.left + 40, zero - 40, zero + 40, black), 12.5, 1) << "zero line";
+    ScaleMapping map;
+    map.setArea(area);
+    map.setRange(0, -120, 512, -240);
+    const int gridY = map.toPixelY(-100);
+    int dashX = area.left + 20;
+    while (image.pixel(dashX, gridY) != black) ++dashX;
+    EXPECT_NEAR(runDown(dashX + 2, gridY - 20, gridY + 20, black), 4.2, 1) << "grid";
+    // Its dots: 0.5 pt on and 1.5 pt off, a quarter of the line inked.
+    int inked = 0;
+    for (int px = area.left + 20; px < area.right - 20; ++px)
+        inked += image.pixel(px, gridY) == black;
+    EXPECT_NEAR(inked / double(area.right - area.left - 40), 0.25, 0.03);
+    // The curve 0.75 pt: at its top, where it runs flat, a column crosses 12 or 13.
+    const int crest = 17 * 3.14159 / 2;  // sin(s / 17) peaks here
+    const int cx = map.toPixelX(crest);
+    EXPECT_NEAR(runDown(cx, area.top, area.bottom, qRgb(255, 0, 0)), 12.5, 1.5) << "curve";
+}
+
 }  // namespace
 }  // namespace kv
