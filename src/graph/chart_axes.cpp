@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "base/kv_assert.h"
 
@@ -114,6 +115,42 @@ std::vector<bool> thinLabels(std::span<const LabelSlot> slots, int gap, int low,
             taken.emplace_back(first, last);
         }
     }
+    return kept;
+}
+
+namespace {
+
+bool apart(const LabelSlot& a, const LabelSlot& b, int gap) {
+    const int aFirst = a.centre - a.size / 2, aLast = aFirst + a.size - 1;
+    const int bFirst = b.centre - b.size / 2, bLast = bFirst + b.size - 1;
+    return aLast + gap < bFirst || aFirst > bLast + gap;
+}
+
+}  // namespace
+
+std::vector<bool> everyKthLabel(std::span<const LabelSlot> slots, int anchor, int gap) {
+    const int n = static_cast<int>(slots.size());
+    if (n == 0) return {};
+    anchor = std::clamp(anchor, 0, n - 1);
+    int k = 1;
+    for (; k < n; ++k) {
+        bool clear = true;
+        for (int i = anchor % k; i + k < n && clear; i += k)
+            clear = apart(slots[i], slots[i + k], gap);
+        if (clear) break;
+    }
+    std::vector<LabelSlot> chosen;
+    std::vector<int> index;
+    for (int i = 0; i < n; ++i) {
+        if (slots[i].priority != 0 && (i - anchor) % k != 0) continue;
+        chosen.push_back(slots[i]);
+        chosen.back().priority = slots[i].priority == 0 ? 0 : 1;
+        index.push_back(i);
+    }
+    const int far = std::numeric_limits<int>::max() / 4;
+    const std::vector<bool> fits = thinLabels(chosen, gap, -far, far);
+    std::vector<bool> kept(slots.size(), false);
+    for (size_t j = 0; j < index.size(); ++j) kept[index[j]] = fits[j];
     return kept;
 }
 

@@ -96,6 +96,13 @@ struct LabelSlot {
 // the important ones (the decades) win over the others.
 std::vector<bool> thinLabels(std::span<const LabelSlot> slots, int gap, int low, int high);
 
+// Which labels of grid lines at regular steps are drawn (slots in their order
+// along the axis): every k-th, counted from slot `anchor`, with the smallest k
+// at which those keep `gap` pixels apart; and always those of priority 0 (the
+// zero label, the end label with the unit), before which a k-th one that
+// would come within `gap` gives way. Every grid line keeps its line.
+std::vector<bool> everyKthLabel(std::span<const LabelSlot> slots, int anchor, int gap);
+
 // How big texts are on the surface a chart is drawn on.
 struct TextMeasure {
     std::function<int(const std::string&)> width;

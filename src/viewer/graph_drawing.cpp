@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "base/kv_assert.h"
+#include "graph/chart_axes.h"
 #include "graph/graph_labels.h"
 
 namespace kv {
@@ -39,26 +40,72 @@ AxisList axesOnGraph(int viewMode, int graphIndex, const RecorderIdentity& id, b
 }
 
 // The thirteen horizontal lines of both grids, from the bottom up, with their
-// G labels right of the plot area.
+// G labels right of the plot area: all of them where they fit, else every k-th
+// counted from the zero line; the zero label and the top one with the unit
+// always.
 void drawGLines(ScaleGraph& graph, const GraphScale& s) {
     GraphSurface& surface = *graph.canvas();
     const int th = surface.textHeight();
+    constexpr int kLines = 13;
+    double ys[kLines];
+    LabelSlot places[kLines];
+    int anchor = kLines - 1;
     double y = s.yMin;
-    for (int i = 0; i <= 12; ++i) {
-        const bool solid = i == 0 || i == 12 || std::fabs(y) <= 0.0001;
+    for (int i = 0; i < kLines; ++i, y += s.yStep) {
+        ys[i] = y;
+        const bool zero = std::fabs(y) <= 0.0001;
+        if (zero) anchor = i;
+        places[i] = {graph.ToPixel(s.xMax, y).y, th, zero || i == kLines - 1 ? 0 : 1};
+    }
+    const std::vector<bool> labelled = everyKthLabel(places, anchor, th / 2);
+    for (int i = 0; i < kLines; ++i) {
+        const bool solid = i == 0 || i == kLines - 1 || std::fabs(ys[i]) <= 0.0001;
         graph.SetPenStyle(!solid);
-        graph.DrawSegment(s.xMin, y, s.xMax, y);
-        const PixelPoint end = graph.ToPixel(s.xMax, y);
-        surface.drawText(end.x + th / 2, end.y - th / 2, qs(gLabelText(y, s.yStep, i == 12)));
-        y += s.yStep;
+        graph.DrawSegment(s.xMin, ys[i], s.xMax, ys[i]);
+        if (!labelled[i]) continue;
+        const PixelPoint end = graph.ToPixel(s.xMax, ys[i]);
+        surface.drawText(end.x + th / 2, end.y - th / 2,
+                         qs(gLabelText(ys[i], s.yStep, i == kLines - 1)));
     }
 }
 
 enum class Align { Left, Centre, Right };
-void drawLabel(GraphSurface& surface, int x, int top, const QString& text, Align align) {
-    const int w = surface.textWidth(text);
-    const int left = align == Align::Left ? x : align == Align::Right ? x - w : x - w / 2;
-    surface.drawText(left, top, text);
+
+// A label under a vertical grid line: one or two lines of text hanging from
+// the line's foot, left of it, centred on it or right of it.
+struct TimeLabel {
+    int x = 0;
+    QString lines[2];
+    Align align = Align::Centre;
+};
+
+// The labels that fit side by side: all of them, or every k-th counted from
+// the first; the first (the zero or the window's start) and the last (with the
+// unit, or the window's end) always.
+void drawTimeLabels(GraphSurface& surface, int top, const std::vector<TimeLabel>& labels) {
+    const int th = surface.textHeight();
+    std::vector<LabelSlot> places;
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const TimeLabel& l = labels[i];
+        const int w = std::max(surface.textWidth(l.lines[0]), surface.textWidth(l.lines[1]));
+        const int centre = l.align == Align::Left    ? l.x + w / 2
+                           : l.align == Align::Right ? l.x - w / 2
+                                                     : l.x;
+        const bool end = i == 0 || i + 1 == labels.size();
+        places.push_back({centre, w, end ? 0 : 1});
+    }
+    const std::vector<bool> labelled = everyKthLabel(places, 0, th / 2);
+    for (size_t i = 0; i < labels.size(); ++i) {
+        if (!labelled[i]) continue;
+        const TimeLabel& l = labels[i];
+        for (int line = 0; line < 2; ++line) {
+            const int w = surface.textWidth(l.lines[line]);
+            const int left = l.align == Align::Left    ? l.x
+                             : l.align == Align::Right ? l.x - w
+                                                       : l.x - w / 2;
+            if (!l.lines[line].isEmpty()) surface.drawText(left, top + line * th, l.lines[line]);
+        }
+    }
 }
 
 // One axis' bars, row by row, each from its positive to its negative peak at
@@ -159,40 +206,40 @@ TextMetrics graphTextMetrics(const QFont& font, const QPaintDevice* device) {
 
 void Write_Grid(ScaleGraph& graph, const GraphContext& c) {
     if (c.data.filePath.empty() || !graph.canvas()) return;
-    GraphSurface& surface = *graph.canvas();
     const GraphScale& s = c.view.currentScale;
     graph.ClearArea();
     drawGLines(graph, s);
     const int period = samplePeriodMs(c.data.samplePeriodText);
     // A typed scale could have no step: at most one line per pixel column.
     const int maxLines = std::max(1, graph.GetRight() - graph.GetLeft() + 1);
+    std::vector<TimeLabel> labels;
     double x = s.xMin;
     for (int n = 0; x < s.xMax && n < maxLines; ++n, x += s.xStep) {
         graph.SetPenStyle(true);
         graph.DrawSegment(x, s.yMax, x, s.yMin);
         const bool lastLine = x + s.xStep > s.xMax;
-        drawLabel(surface, graph.ToPixel(x, s.yMin).x, graph.GetBottom() + 1,
-                  qs(timeLabelText(x * period, period, lastLine)), Align::Centre);
+        labels.push_back(
+            {graph.ToPixel(x, s.yMin).x, {qs(timeLabelText(x * period, period, lastLine))}});
         if (!(s.xStep > 0)) break;
     }
+    drawTimeLabels(*graph.canvas(), graph.GetBottom() + 1, labels);
 }
 
 void Write_PeakGrid(ScaleGraph& graph, const GraphContext& c) {
     if (c.data.filePath.empty() || !graph.canvas()) return;
-    GraphSurface& surface = *graph.canvas();
     const GraphScale& s = c.view.currentScale;
     graph.ClearArea();
     drawGLines(graph, s);
-    const int th = surface.textHeight();
+    std::vector<TimeLabel> labels;
     for (int i = 0; i <= 4; ++i) {
         const double x = s.xMin + i * s.xStep;
         graph.SetPenStyle(i != 0 && i != 4);
         graph.DrawSegment(x, s.yMax, x, s.yMin);
-        const int px = graph.ToPixel(x, s.yMin).x;
         const Align align = i == 0 ? Align::Left : i == 4 ? Align::Right : Align::Centre;
-        drawLabel(surface, px, graph.GetBottom() + 1, qs(shortDateText(x)), align);
-        drawLabel(surface, px, graph.GetBottom() + 1 + th, qs(longTimeText(x)), align);
+        labels.push_back(
+            {graph.ToPixel(x, s.yMin).x, {qs(shortDateText(x)), qs(longTimeText(x))}, align});
     }
+    drawTimeLabels(*graph.canvas(), graph.GetBottom() + 1, labels);
 }
 
 void Write_Data(ScaleGraph& graph, int graphIndex, const GraphContext& c) {

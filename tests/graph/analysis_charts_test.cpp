@@ -126,6 +126,45 @@ TEST(ChartAxis, LabelThinningKeepsTheImportantLabelsAndNeverOverlaps) {
     EXPECT_FALSE(cut.back());
 }
 
+TEST(ChartAxis, GridLabelsThinToEveryKthKeepingZeroAndTheUnit) {
+    // The 13 G labels of a graph, 15 pixels high, from the bottom up; the zero
+    // line (6) and the top line with the unit (12) always labelled.
+    auto gLabels = [](int pitch, int zero) {
+        std::vector<LabelSlot> labels;
+        for (int i = 0; i <= 12; ++i)
+            labels.push_back({400 - i * pitch, 15, i == zero || i == 12 ? 0 : 1});
+        return labels;
+    };
+    auto kept = [](const std::vector<bool>& labelled) {
+        std::vector<int> out;
+        for (size_t i = 0; i < labelled.size(); ++i)
+            if (labelled[i]) out.push_back(static_cast<int>(i));
+        return out;
+    };
+    struct Case {
+        const char* name;
+        int pitch;
+        int zero;  // -1: no zero line on show
+        std::vector<int> labelled;
+    };
+    const Case cases[] = {
+        {"room for all", 27, 6, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+        {"every third", 10, 6, {0, 3, 6, 9, 12}},
+        {"every fourth; 10 gives way to the unit", 6, 6, {2, 6, 12}},
+        {"no zero: counted from the unit", 6, -1, {0, 4, 8, 12}},
+        {"zero at the bottom of a zoom", 6, 0, {0, 4, 8, 12}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<LabelSlot> labels = gLabels(c.pitch, c.zero);
+        EXPECT_EQ(kept(everyKthLabel(labels, c.zero < 0 ? 12 : c.zero, 7)), c.labelled) << c.name;
+    }
+    // Time labels of different widths: 0 … 400 and 500(ms) every 25 pixels.
+    std::vector<LabelSlot> times;
+    for (int i = 0; i <= 5; ++i) times.push_back({25 * i, i == 0 ? 10 : i == 5 ? 40 : 20, 0});
+    for (int i = 1; i < 5; ++i) times[i].priority = 1;
+    EXPECT_EQ(kept(everyKthLabel(times, 0, 7)), (std::vector<int>{0, 2, 5}));
+}
+
 TEST(ChartAxis, LayoutGivesTheLegendARowOfItsOwnWhenItDoesNotFitBesideTheCaption) {
     TextMeasure text;
     text.height = 14;
