@@ -36,6 +36,15 @@ PixelRect printPlotArea(int pageWidth, int pageHeight, const TextMetrics& text) 
     return r;
 }
 
+TitleLines titleLinesAbove(int top, const TextMetrics& text) {
+    return {static_cast<int>(std::trunc(top - 2.4 * text.height)),
+            static_cast<int>(std::trunc(top - 1.2 * text.height))};
+}
+
+int pictureTitleHeight(const TextMetrics& text) {
+    return static_cast<int>(std::trunc(2.6 * text.height));
+}
+
 GraphLayout layoutGraphs(const GraphWindowGeometry& g, int viewMode, const TextMetrics& text) {
     GraphLayout out;
     out.realList = {0, g.panel1Bottom + 2, g.clientWidth - 1,

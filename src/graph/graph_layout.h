@@ -23,6 +23,19 @@ PixelRect plotMargins(int w, int h, const TextMetrics& text);
 // caption and the header line above it).
 PixelRect printPlotArea(int pageWidth, int pageHeight, const TextMetrics& text);
 
+// The two title lines above a plot or a picture whose graphs begin at `top`, as
+// on the printout: the data file's path 2.4 lines above, the header line 1.2
+// lines above.
+struct TitleLines {
+    int captionTop = 0;
+    int headerTop = 0;
+    bool operator==(const TitleLines&) const = default;
+};
+TitleLines titleLinesAbove(int top, const TextMetrics& text);
+// The band a saved picture's title takes above its graphs: the two lines and
+// a fifth of a line above them.
+int pictureTitleHeight(const TextMetrics& text);
+
 // Where the graph window's controls are, as the paint boxes' layout needs them.
 struct GraphWindowGeometry {
     int clientWidth = 0;

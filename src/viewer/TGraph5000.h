@@ -158,6 +158,7 @@ class TGraph5000 : public QMainWindow {
     QStatusBar* FileHeaderShow = nullptr;
     QLabel* headerText_ = nullptr;
     QFileDialog* OpenDialog = nullptr;
+    bool imageTitled_ = true;  // the image save's "見出しを付ける", as last chosen
     QStackedWidget* menuBars_ = nullptr;
     std::array<QMenuBar*, 6> bars_{};                            // by GraphMenu
     std::array<QObject*, kGraphControlCount> controlObjects_{};  // by GraphControl

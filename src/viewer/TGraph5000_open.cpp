@@ -8,6 +8,7 @@
 #include "base/throttled_host.h"
 #include "graph/graph_view_rules.h"
 #include "link/link.h"
+#include "list/file_dialogs.h"
 #include "list/qt_output_file.h"
 #include "settings/pc_settings.h"
 #include "viewer/TGraph5000.h"
@@ -56,8 +57,7 @@ void TGraph5000::mnuOPENClick() {
         OpenDialog->setObjectName("OpenDialog");
         OpenDialog->setFileMode(QFileDialog::ExistingFile);
         OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
-        OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
-        OpenDialog->setSizeGripEnabled(true);
+        prepareFileDialog(*OpenDialog);
         OpenDialog->setDirectory(QString::fromStdString(settings_.dataFolder()));
         OpenDialog->setNameFilters(openDialogFilters());
         OpenDialog->selectNameFilter(OpenDialog->nameFilters().front());

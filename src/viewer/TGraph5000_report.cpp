@@ -2,7 +2,6 @@
 // on show, against the limits confirmed in their dialog, saved as PDF or
 // printed.
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -14,6 +13,7 @@
 #include "list/qt_output_file.h"
 #include "viewer/TGraph5000.h"
 #include "viewer/TLimitsDialog.h"
+#include "viewer/picture_file_dialog.h"
 #include "viewer/trip_report.h"
 
 namespace kv {
@@ -49,13 +49,10 @@ void TGraph5000::makeReport() {
     ReportOptions options;
     ReportFile file;
     if (!reportInputs(options, file)) return;
-    const QFileInfo source(QFile::decodeName(QByteArray::fromStdString(data_.filePath)));
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("レポートの保存"),
-        source.absolutePath() + "/" + source.completeBaseName() + ".pdf",
-        QStringLiteral("PDF (*.pdf)"), nullptr, QFileDialog::DontUseNativeDialog);
+    const QString path = askSaveFile(this, QStringLiteral("レポートの保存"),
+                                     QFile::decodeName(QByteArray::fromStdString(data_.filePath)),
+                                     QStringLiteral("PDF (*.pdf)"), QStringLiteral(".pdf"));
     if (path.isEmpty()) return;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
 
     QByteArray pdf;
     std::string failure = "レポートを作れませんでした。";

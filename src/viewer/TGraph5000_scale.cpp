@@ -10,6 +10,7 @@
 #include "base/host.h"
 #include "graph/graph_labels.h"
 #include "link/link.h"
+#include "list/file_dialogs.h"
 #include "list/qt_output_file.h"
 #include "viewer/TGraph5000.h"
 #include "viewer/TGraphColor.h"
@@ -76,8 +77,8 @@ void TGraph5000::printGraph() {
 void TGraph5000::saveImage() {
     const DataSet& data = session_.data();
     if (data.filePath.empty()) return;
-    const auto file =
-        askPictureFile(this, QFile::decodeName(QByteArray::fromStdString(data.filePath)));
+    const auto file = askPictureFile(
+        this, QFile::decodeName(QByteArray::fromStdString(data.filePath)), &imageTitled_);
     if (!file) return;
 
     // The area the window gives its paint boxes, between the tools and the
@@ -88,7 +89,7 @@ void TGraph5000::saveImage() {
     const int height = c_.YokoBar->y() - first.top;
     std::string error;
     if (!exportGraph(fileNameBytes(file->path), file->format, width, height, view, data,
-                     session_.identity(), error))
+                     session_.identity(), error, imageTitled_))
         link_.host.messageBox("画像として保存", "画像を保存できませんでした。\n" + error,
                               Host::Error);
 }

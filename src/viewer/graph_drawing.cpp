@@ -306,4 +306,11 @@ void drawGraphBox(GraphSurface& surface, int box, const PixelRect& plotArea,
     drawGraph(graph, box, GraphContext{view, data, identity}, true);
 }
 
+void drawGraphTitle(GraphSurface& surface, int left, const TitleLines& lines,
+                    const QString& caption, const QString& header) {
+    surface.setTextColor(Qt::black);
+    surface.drawText(left, lines.captionTop, caption);
+    surface.drawText(left, lines.headerTop, header);
+}
+
 }  // namespace kv

@@ -24,10 +24,10 @@
 #include <QFont>
 
 #include "datafile/data_set.h"
-#include "recorder/records.h"
 #include "graph/graph_layout.h"
-#include "viewer/graph_surface.h"
 #include "graph/graph_view_state.h"
+#include "recorder/records.h"
+#include "viewer/graph_surface.h"
 #include "viewer/scale_graph.h"
 
 class QPaintDevice;
@@ -72,5 +72,10 @@ void drawGraph(ScaleGraph& graph, int graphIndex, const GraphContext& c, bool se
 void drawGraphBox(GraphSurface& surface, int box, const PixelRect& plotArea,
                   const GraphViewState& view, const DataSet& data,
                   const RecorderIdentity& identity);
+
+// The title above a printed or saved graph: the caption (the data file's path)
+// and the header line, in black, from `left`.
+void drawGraphTitle(GraphSurface& surface, int left, const TitleLines& lines,
+                    const QString& caption, const QString& header);
 
 }  // namespace kv

@@ -19,11 +19,26 @@
 
 namespace kv {
 
+int titleBandHeight() {
+    return pictureTitleHeight(graphTextMetrics(graphLabelFont(), nullptr));
+}
+
 void paintGraphArea(QPainter& painter, int width, int height, const GraphViewState& view,
-                    const DataSet& data, const RecorderIdentity& identity) {
-    painter.fillRect(QRect(0, 0, width, height), Qt::white);
-    const GraphWindowGeometry g = geometryForBoxArea(width, height);
+                    const DataSet& data, const RecorderIdentity& identity, bool titled) {
     const TextMetrics text = graphTextMetrics(graphLabelFont(), painter.device());
+    const int band = titled ? titleBandHeight() : 0;
+    painter.fillRect(QRect(0, 0, width, height + band), Qt::white);
+    if (titled) {
+        GraphSurface surface(painter, QRect(0, 0, width, band));
+        surface.setFont(graphLabelFont());
+        drawGraphTitle(surface, plotMargins(width, height, text).left, titleLinesAbove(band, text),
+                       QFile::decodeName(QByteArray::fromStdString(data.filePath)),
+                       QString::fromStdString(
+                           buildHeaderText(data, identity, view.viewMode, view.liveRunning)));
+        painter.setClipping(false);
+        painter.translate(0, band);
+    }
+    const GraphWindowGeometry g = geometryForBoxArea(width, height);
     const GraphLayout layout = layoutGraphs(g, view.viewMode, text);
     const int areaTop = (view.viewMode == kViewSeparate ? g.panel2Bottom : g.panel1Bottom) + 2;
     for (int i = 0; i < 3; ++i) {
@@ -36,6 +51,7 @@ void paintGraphArea(QPainter& painter, int width, int height, const GraphViewSta
         drawGraphBox(surface, i, layout.plotArea[i], view, data, identity);
         painter.restore();
     }
+    if (titled) painter.translate(0, -band);
 }
 
 namespace {
@@ -102,7 +118,7 @@ bool exportPicture(const std::string& path, GraphExportFormat format, int width,
 
 bool exportGraph(const std::string& path, GraphExportFormat format, int width, int height,
                  const GraphViewState& view, const DataSet& data, const RecorderIdentity& identity,
-                 std::string& error) {
+                 std::string& error, bool titled) {
     if (format == GraphExportFormat::Pdf && graphOfView(view.viewMode) < 0) {
         error = shortenedForMessage(path) + ": view 4 is not printed";
         return false;
@@ -110,13 +126,15 @@ bool exportGraph(const std::string& path, GraphExportFormat format, int width, i
     const QString caption = QFile::decodeName(QByteArray::fromStdString(data.filePath));
     PictureDrawing drawing;
     drawing.title = caption;
+    // The title band adds to the graphs' height; the graphs keep their size.
+    const int band = titled ? titleBandHeight() : 0;
     drawing.paint = [&](QPainter& painter, int w, int h) {
-        paintGraphArea(painter, w, h, view, data, identity);
+        paintGraphArea(painter, w, h - band, view, data, identity, titled);
     };
     drawing.printPage = [&](QPagedPaintDevice& device) {
         return printGraphOn(device, view, data, identity, caption);
     };
-    return exportPicture(path, format, width, height, drawing, error);
+    return exportPicture(path, format, width, height + band, drawing, error);
 }
 
 }  // namespace kv

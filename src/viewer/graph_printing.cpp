@@ -43,12 +43,9 @@ bool drawPrintedGraph(QPainter& painter, int pageWidth, int pageHeight, const Gr
     graph.SetArea(area);
     drawGraph(graph, graphIndex, GraphContext{view, data, printed}, false);
 
-    surface.setTextColor(Qt::black);
-    const QString header =
-        QString::fromStdString(buildHeaderText(data, printed, view.viewMode, view.liveRunning));
-    surface.drawText(area.left, static_cast<int>(std::trunc(area.top - 1.2 * text.height)), header);
-    surface.drawText(area.left, static_cast<int>(std::trunc(area.top - 2.4 * text.height)),
-                     caption);
+    drawGraphTitle(
+        surface, area.left, titleLinesAbove(area.top, text), caption,
+        QString::fromStdString(buildHeaderText(data, printed, view.viewMode, view.liveRunning)));
     return true;
 }
 

@@ -33,6 +33,11 @@ TEST_F(KvtoolPlot, PngOfTheWindowsBoxesAtTheDefaultOrGivenSize) {
               0)
         << err;
     EXPECT_EQ(pngSize(slurp(folder + "/b.png")), std::make_pair(800, 600));
+    // The title adds its lines above the graphs.
+    ASSERT_EQ(run("plot '" + csv + "' --out '" + folder + "/c.png' --title"), 0) << err;
+    const auto [w, h] = pngSize(slurp(folder + "/c.png"));
+    EXPECT_EQ(w, 675);
+    EXPECT_GT(h, 365 + 20);
 }
 
 TEST_F(KvtoolPlot, SvgAndPdfHoldTheLabelsAsText) {
@@ -46,6 +51,11 @@ TEST_F(KvtoolPlot, SvgAndPdfHoldTheLabelsAsText) {
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("120(G)"), std::string::npos);
     EXPECT_NE(svg.find("1000(ms)"), std::string::npos);
+    EXPECT_EQ(svg.find("No.3--"), std::string::npos);  // no title unless asked for
+    ASSERT_EQ(run("plot '" + csv + "' --out '" + folder + "/t.svg' --record 3 --title"), 0) << err;
+    const std::string titled = slurp(folder + "/t.svg");
+    EXPECT_NE(titled.find("No.3--"), std::string::npos);
+    EXPECT_NE(titled.find("KV63W.csv"), std::string::npos);
 
     ASSERT_EQ(run("plot '" + csv + "' --out '" + folder + "/w.pdf' --view 1 --record 3"), 0) << err;
     if (std::system("command -v pdftotext >/dev/null") != 0) GTEST_SKIP() << "no pdftotext";

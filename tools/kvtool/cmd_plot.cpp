@@ -128,9 +128,10 @@ int runPlot(const ToolOptions& options) {
         if (!setUpView(request, loaded, data, identity, view, error)) return usage(error);
         view.colors = settings.graphColors;
         OffscreenGui gui;
-        written = exportGraph(
-            request.out, format, request.width ? request.width : kDefaultBoxAreaWidth,
-            request.height ? request.height : kDefaultBoxAreaHeight, view, data, identity, failure);
+        written =
+            exportGraph(request.out, format, request.width ? request.width : kDefaultBoxAreaWidth,
+                        request.height ? request.height : kDefaultBoxAreaHeight, view, data,
+                        identity, failure, request.title);
     } else {
         ChartPicture picture;
         if (!setUpChart(request, data, identity, settings, picture, error)) return usage(error);

@@ -33,7 +33,8 @@ bool parseReal(const std::string& text, double& out) {
 // the chart.
 bool checkChartOptions(const std::vector<std::string>& given, const PlotRequest& r,
                        std::string& error) {
-    static const char* const kGraphOnly[] = {"--view", "--time-zoom", "--g-zoom", "--scroll"};
+    static const char* const kGraphOnly[] = {"--view", "--time-zoom", "--g-zoom", "--scroll",
+                                             "--title"};
     for (const std::string& a : given) {
         bool wrong = false;
         if (r.chart != PlotChart::Graph)
@@ -79,6 +80,10 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
                 return false;
             }
             r.file = a;
+            continue;
+        }
+        if (a == "--title") {
+            r.title = true;
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -147,7 +152,7 @@ bool parsePlotRequest(const std::vector<std::string>& args, PlotRequest& r, std:
 const char* const kPlotHelp =
     "Usage: kvtool [--ini FILE] plot FILE --out OUT(.png|.svg|.pdf) [--view 0-4]\n"
     "              [--record N] [--time-zoom 0-18] [--g-zoom 0-3] [--scroll H,V]\n"
-    "              [--size WxH]\n"
+    "              [--size WxH] [--title]\n"
     "       kvtool [--ini FILE] plot FILE --srs [--record N] [--q Q] [--pvss]\n"
     "              --out OUT [--size WxH]\n"
     "       kvtool [--ini FILE] plot FILE --histogram [--log] --out OUT [--size WxH]\n\n"
@@ -168,6 +173,9 @@ const char* const kPlotHelp =
     "  --scroll H,V    the scroll-bar positions. Example: --scroll 120,0\n"
     "  --size WxH      the picture's size in pixels (16 to 16384 each); default: the\n"
     "                  window's. Example: --size 1280x800\n"
+    "  --title         the data file's path and the header line above the graphs, as\n"
+    "                  on the printout (which, as PDF, has them always); they add two\n"
+    "                  lines to the picture's height. Example: --title\n"
     "  --srs           wave data: the shock response spectrum of a record (--record,\n"
     "                  default 1), frequency (Hz) across and the response (G) up on\n"
     "                  log-log axes, one curve per axis in the axis colours.\n"

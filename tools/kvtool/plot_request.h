@@ -12,7 +12,7 @@ enum class PlotFormat { Png, Svg, Pdf };
 enum class PlotChart { Graph, Spectrum, Histogram };
 
 // kvtool plot FILE --out OUT [--view 0-4] [--record N] [--time-zoom I]
-// [--g-zoom J] [--scroll H,V] [--size WxH], or FILE --srs [--record N] [--q Q]
+// [--g-zoom J] [--scroll H,V] [--size WxH] [--title], or FILE --srs [--record N] [--q Q]
 // [--pvss] --out OUT, or FILE --histogram [--log] --out OUT, as given; what the
 // file allows (the view, the record, the scroll range, the kind of data) is
 // checked after loading it.
@@ -31,6 +31,7 @@ struct PlotRequest {
     std::optional<std::pair<int, int>> scroll;
     int width = 0;  // 0: the window's default box area
     int height = 0;
+    bool title = false;  // the file's path and the header line above the graphs
 };
 
 // False with the reason on a usage error.

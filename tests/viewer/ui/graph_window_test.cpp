@@ -1,5 +1,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -410,6 +411,37 @@ TEST_F(GraphWindowTest, SaveAsImageWritesTheViewInTheChosenFormat) {
     EXPECT_EQ(host.messages[0].title, "画像として保存");
     click("btnX");
     EXPECT_EQ(saveAs("mnuImage53", "view.pdf").substr(0, 4), "%PDF");
+}
+
+TEST_F(GraphWindowTest, SavedImagesCarryTheFileAndTheHeaderUnlessTheTitleIsUnticked) {
+    ASSERT_TRUE(open(5300, true));
+    std::vector<bool> offered;
+    auto saveAs = [&](const std::string& name, bool titled) {
+        onNextModal([&](QWidget* window) {
+            auto* dialog = qobject_cast<QFileDialog*>(window);
+            ASSERT_NE(dialog, nullptr);
+            auto* box = find<QCheckBox>(dialog, "ImageTitled");
+            EXPECT_EQ(box->text().toStdString(), "見出しを付ける");
+            offered.push_back(box->isChecked());
+            box->setChecked(titled);
+            dialog->selectFile(QString::fromStdString(folder.path() + name));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        action("mnuImage53")->trigger();
+        return readFile(folder.path() + name);
+    };
+    const QImage titled = QImage::fromData(QByteArray::fromStdString(saveAs("a.png", true)));
+    const QImage plain = QImage::fromData(QByteArray::fromStdString(saveAs("b.png", false)));
+    EXPECT_EQ(plain.height(), widget("YokoBar")->y() - widget("Pic1")->y());
+    EXPECT_GT(titled.height(), plain.height() + 20);
+    // The graphs below the title are the plain picture.
+    EXPECT_EQ(titled.copy(0, titled.height() - plain.height(), plain.width(), plain.height()),
+              plain);
+    const std::string svg = saveAs("c.svg", true);
+    EXPECT_NE(svg.find(graph->windowTitle().toStdString()), std::string::npos);
+    EXPECT_NE(svg.find("No.1--"), std::string::npos);
+    // On at first; then as last chosen.
+    EXPECT_EQ(offered, (std::vector<bool>{true, true, false}));
 }
 
 TEST_F(GraphWindowTest, ClosingShowsTheMainWindowAndReopeningStartsEmpty) {
