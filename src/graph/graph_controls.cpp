@@ -35,6 +35,7 @@ constexpr const char* kControlNames[kGraphControlCount] = {
     "mnuAnalysis",  "mnuAnalysis51",
     "btnTrip",      "mnuTrip",
     "mnuTrip51",    "mnuTrip41",
+    "UpDownX",      "UpDownY",
 };
 
 }  // namespace
@@ -82,8 +83,9 @@ GraphControlTable graphControls(const GraphSituation& s) {
     t[C::ComboX].enabled = data && setup.timeSelector && !s.loading;
     t[C::ComboY].enabled =
         (data && !s.loading) || (isWaveMonitor(s.monitorMode) && (ready || receivingWave));
-    t[C::TextX].enabled = t[C::ComboX].enabled;
-    t[C::TextY].enabled = t[C::ComboY].enabled;
+    // Their texts and arrows look as they act.
+    t[C::TextX].enabled = t[C::UpDownX].enabled = t[C::ComboX].enabled;
+    t[C::TextY].enabled = t[C::UpDownY].enabled = t[C::ComboY].enabled;
     t[C::ComboX].visible = t[C::ComboY].visible = false;
 
     const bool idle = s.live && !receiving;

@@ -73,8 +73,10 @@ enum class GraphControl {
     mnuTrip,
     mnuTrip51,
     mnuTrip41,
+    UpDownX,
+    UpDownY,
 };
-constexpr int kGraphControlCount = static_cast<int>(GraphControl::mnuTrip41) + 1;
+constexpr int kGraphControlCount = static_cast<int>(GraphControl::UpDownY) + 1;
 const char* graphControlName(GraphControl control);
 
 struct ControlState {

@@ -69,6 +69,33 @@ GraphLayout layoutGraphs(const GraphWindowGeometry& g, int viewMode, const TextM
     return out;
 }
 
+std::vector<ToolPlace> wrapToolPanels(std::span<const int> widths, int width) {
+    std::vector<ToolPlace> places;
+    int row = 0, x = 0;
+    for (int w : widths) {
+        if (x > 0 && x + w > width) {
+            ++row;
+            x = 0;
+        }
+        places.push_back({row, x});
+        x += w;
+    }
+    return places;
+}
+
+int toolRowCount(std::span<const int> widths, int width) {
+    const std::vector<ToolPlace> places = wrapToolPanels(widths, width);
+    return places.empty() ? 1 : places.back().row + 1;
+}
+
+int readableGraphAreaHeight(int viewMode, const TextMetrics& text) {
+    // Four lines of plot and the margins of plotMargins: one line above, two
+    // below; the separate view's boxes are 5 pixels apart.
+    constexpr int kPlotLines = 4;
+    const int box = (kPlotLines + 3) * text.height;
+    return viewMode == 4 ? 3 * (box + 5) : box;
+}
+
 GraphWindowGeometry geometryForBoxArea(int w, int h) {
     GraphWindowGeometry g;
     g.panel1Bottom = g.panel2Bottom = kToolRowBottom;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <span>
+#include <vector>
 
 #include "graph/scale_mapping.h"
 
@@ -65,6 +67,24 @@ struct GraphLayout {
     BoxRect realList;
 };
 GraphLayout layoutGraphs(const GraphWindowGeometry& g, int viewMode, const TextMetrics& text);
+
+// The tool panels in rows of `width` pixels: each panel (in order, of its
+// width) follows the one before it and starts a new row where it would pass
+// the row's end, so every command stays on show in a narrow window. A panel
+// wider than a row has a row of its own.
+struct ToolPlace {
+    int row = 0;
+    int left = 0;
+    bool operator==(const ToolPlace&) const = default;
+};
+std::vector<ToolPlace> wrapToolPanels(std::span<const int> widths, int width);
+// The rows they take (one at least).
+int toolRowCount(std::span<const int> widths, int width);
+
+// The height the paint boxes need for every graph of the view to stay
+// readable: a plot area four text lines high with its label margins, for each
+// of the three graphs in view 4.
+int readableGraphAreaHeight(int viewMode, const TextMetrics& text);
 
 // The paint boxes' share of the window's default 693 × 435 client area.
 constexpr int kDefaultBoxAreaWidth = 675;

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -17,7 +16,6 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include "base/kv_assert.h"
@@ -25,6 +23,7 @@
 #include "link/link.h"
 #include "viewer/graph_drawing.h"
 #include "viewer/live_monitor_view.h"
+#include "viewer/tool_row_layout.h"
 #include "viewer/up_down_arrows.h"
 
 namespace kv {
@@ -94,28 +93,17 @@ TGraph5000::TGraph5000(Link& link, PcSettings& settings, RecorderState& state, D
 
 TGraph5000::~TGraph5000() = default;
 
-// The tool panels in one row; a narrow window cuts the row off on the right
-// rather than refusing to get narrower. The graphs, the list and the scroll
-// bars below are placed by LayoutGraphs.
+// The tool panels in rows that wrap in a narrow window, so that every command
+// stays reachable. The graphs, the list and the scroll bars below are placed
+// by LayoutGraphs.
 void TGraph5000::buildToolRow(QWidget* client) {
-    auto* column = new QVBoxLayout(client);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    auto* toolRow = new QWidget(client);
-    toolRow->setObjectName("ToolRow");
-    toolRow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    toolRow->setFixedHeight(kGraphPanelHeight);
-    toolStrip_ = new QWidget(toolRow);
-    toolStrip_->setObjectName("ToolStrip");
-    auto* tools = new QHBoxLayout(toolStrip_);
-    tools->setContentsMargins(0, 0, 0, 0);
-    tools->setSpacing(0);
+    toolRow_ = new QWidget(client);
+    toolRow_->setObjectName("ToolRow");
+    auto* tools = new ToolRowLayout(toolRow_);
     for (QWidget* p : {c_.Panel6, c_.Panel2, c_.Panel3, c_.Panel5, c_.Panel1, c_.Panel4}) {
-        p->setParent(toolStrip_);
+        p->setParent(toolRow_);
         tools->addWidget(p);
     }
-    column->addWidget(toolRow);
-    column->addStretch(1);
 }
 
 void TGraph5000::connectControls() {
@@ -182,7 +170,20 @@ void TGraph5000::apply() {
     showScrollBars();
     colourAxisButtons();
     setWindowTitle(QFile::decodeName(QByteArray::fromStdString(session_.caption())));
+    keepGraphsReadable();
     LayoutGraphs();
+}
+
+// The three separate graphs need more height than one; the window grows
+// rather than draw strips nobody can read, or hide one of them out of view.
+void TGraph5000::keepGraphsReadable() {
+    const int tools = toolRow_->layout()->heightForWidth(kMinimumWidth);
+    const int client = tools + 2 +
+                       readableGraphAreaHeight(session_.view().viewMode,
+                                               graphTextMetrics(graphLabelFont(), c_.Pic[0])) +
+                       c_.YokoBar->sizeHint().height();
+    const int bars = menuWidget()->sizeHint().height() + FileHeaderShow->sizeHint().height();
+    setMinimumSize(kMinimumWidth, std::max(kMinimumHeight, client + bars));
 }
 
 // Every showing starts without data on screen and with the start menu.

@@ -137,6 +137,7 @@ class TGraph5000 : public QMainWindow {
     void showSelectorTexts();
     void showScrollBars();
     void LayoutGraphs();
+    void keepGraphsReadable();
     void repaintGraphs();
     void paintBox(int box);
     void setHeaderText(const QString& text);
@@ -154,7 +155,7 @@ class TGraph5000 : public QMainWindow {
     GraphLayout layout_;
 
     GraphWindowControls c_;
-    QWidget* toolStrip_ = nullptr;  // the tool panels side by side
+    QWidget* toolRow_ = nullptr;  // the tool panels, in as many rows as the width needs
     QStatusBar* FileHeaderShow = nullptr;
     QLabel* headerText_ = nullptr;
     QFileDialog* OpenDialog = nullptr;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QScrollBar>
 #include <QTreeWidget>
 
@@ -103,16 +104,17 @@ void TGraph5000::showSelectorTexts() {
 
 void TGraph5000::LayoutGraphs() {
     showSelectorTexts();
-    // The close button follows the last visible tool panel: the strip of
-    // panels takes the width of those on show.
-    toolStrip_->adjustSize();
+    // The tool rows first: the graphs begin below them. The close button
+    // follows the last visible tool panel.
     QWidget* client = centralWidget();
+    toolRow_->setGeometry(0, 0, client->width(),
+                          toolRow_->layout()->heightForWidth(client->width()));
     const int barWidth = c_.TateBar->sizeHint().width();
     const int barHeight = c_.YokoBar->sizeHint().height();
     GraphWindowGeometry g;
     g.clientWidth = client->width();
     g.clientHeight = client->height();
-    g.panel1Bottom = g.panel2Bottom = c_.Panel4->mapTo(client, QPoint(0, c_.Panel4->height())).y();
+    g.panel1Bottom = g.panel2Bottom = toolRow_->geometry().bottom() + 1;
     g.yokoBarTop = g.clientHeight - barHeight;
     g.tateBarWidth = barWidth;
     c_.YokoBar->setGeometry(0, g.yokoBarTop, g.clientWidth - barWidth, barHeight);

@@ -29,7 +29,6 @@ QWidget* panel(QWidget* parent, const char* name) {
     auto* row = new QHBoxLayout(p);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
-    p->setFixedHeight(kGraphPanelHeight);
     return p;
 }
 
@@ -73,9 +72,18 @@ void axisSelector(QWidget* panel, const char* labelName, const QString& caption,
     text->setFrameShape(QFrame::Panel);
     text->setFrameShadow(QFrame::Sunken);
     text->setAlignment(Qt::AlignCenter);
-    text->setFixedWidth(text->fontMetrics().horizontalAdvance(QStringLiteral("１２時間")) + 12);
+    // Every item whole; the time selector shows the typed window's
+    // "ユーザー指定" too.
+    QStringList shown = items;
+    if (items.size() > kGScaleItems) shown << QString::fromUtf8(kTimeWindowItems[kUserTimeWindow]);
+    int widest = 0;
+    for (const QString& item : shown)
+        widest = std::max(widest, text->fontMetrics().horizontalAdvance(item));
+    text->setFixedWidth(widest + 2 * text->frameWidth() + 6);
     text->setAccessibleDescription(caption);
     arrows = new UpDownArrows(panel);
+    // The text is the arrows' field, as high as a spin box's.
+    text->setFixedHeight(arrows->height());
     arrows->setObjectName(arrowsName);
     arrows->setAccessibleName(caption);
     label->setBuddy(arrows);
@@ -171,6 +179,12 @@ void buildToolPanels(QWidget* client, GraphWindowControls& c) {
     c.btnClose = textButton(c.Panel4, "btnClose", QStringLiteral("閉じる(&X)"));
     c.Button6 = textButton(c.Panel4, "Button6", QStringLiteral("リアルタイム"));
     c.Button6->setVisible(false);
+
+    // One height for all, so that they line up in rows.
+    const auto panels = {c.Panel1, c.Panel2, c.Panel3, c.Panel4, c.Panel5, c.Panel6};
+    int height = 40;
+    for (QWidget* p : panels) height = std::max(height, p->sizeHint().height());
+    for (QWidget* p : panels) p->setFixedHeight(height);
 }
 
 void buildGraphArea(QWidget* client, GraphWindowControls& c) {

@@ -59,9 +59,8 @@ struct GraphWindowControls {
     QScrollBar* TateBar = nullptr;
 };
 
-// Builds the six tool panels (each kPanelHeight high) and the graph area as
-// children of `client`.
-constexpr int kGraphPanelHeight = 40;
+// Builds the six tool panels (all as high as the highest of them, 40 pixels at
+// least) and the graph area as children of `client`.
 GraphWindowControls buildGraphWindowControls(QWidget* client);
 
 }  // namespace kv

@@ -62,9 +62,9 @@ TEST(GraphControls, TheMonitorsFourStatesAndTheFileModeAfterIt) {
         for (C on : {C::btnEnd, C::E1}) EXPECT_EQ(t.enabled(on), c.end);
         EXPECT_EQ(t.enabled(C::btnX), c.x);
         for (C on : {C::btnY, C::btnZ, C::btnXYZ, C::btnSeparate}) EXPECT_EQ(t.enabled(on), c.yz);
-        EXPECT_EQ(t.enabled(C::ComboY), c.gSelector);
-        EXPECT_EQ(t.enabled(C::TextY), c.gSelector);
-        for (C on : {C::btnScale, C::ComboX, C::TextX, C::btnList, C::btnPrint})
+        // The selectors' texts and arrows look as the selectors act.
+        for (C on : {C::ComboY, C::TextY, C::UpDownY}) EXPECT_EQ(t.enabled(on), c.gSelector);
+        for (C on : {C::btnScale, C::ComboX, C::TextX, C::UpDownX, C::btnList, C::btnPrint})
             EXPECT_FALSE(t.enabled(on));
         for (C on : {C::btnClose, C::Button6, C::X1}) EXPECT_EQ(t.enabled(on), c.close);
         EXPECT_EQ(t.enabled(C::mnuSaveLive), c.save);

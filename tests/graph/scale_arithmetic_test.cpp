@@ -220,6 +220,39 @@ TEST(GraphLayout, BoxesAndPlotAreasFollowTheWindowsBars) {
     EXPECT_EQ(three.plotArea[2], plotMargins(675, 116, text));
 
     EXPECT_EQ(printPlotArea(1000, 700, text), (PixelRect{100, 105, 900, 630}));
+    // The title lines sit 2.4 and 1.2 lines above the graphs, as printed.
+    EXPECT_EQ(titleLinesAbove(105, text), (TitleLines{69, 87}));
+    EXPECT_EQ(pictureTitleHeight(text), 39);
+    EXPECT_EQ(titleLinesAbove(pictureTitleHeight(text), text).captionTop, 3);
+}
+
+TEST(GraphLayout, ToolPanelsWrapIntoRowsAndGraphsKeepFourLinesOfPlot) {
+    const int panels[] = {130, 190, 150, 120, 70};
+    struct Case {
+        int width;
+        std::vector<ToolPlace> places;
+        int rows;
+    };
+    const Case cases[] = {
+        {660, {{0, 0}, {0, 130}, {0, 320}, {0, 470}, {0, 590}}, 1},
+        {659, {{0, 0}, {0, 130}, {0, 320}, {0, 470}, {1, 0}}, 2},
+        {450, {{0, 0}, {0, 130}, {1, 0}, {1, 150}, {1, 270}}, 2},
+        // Narrower than a panel: each has a row of its own.
+        {100, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}, 5},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(wrapToolPanels(panels, c.width), c.places) << c.width;
+        EXPECT_EQ(toolRowCount(panels, c.width), c.rows) << c.width;
+    }
+    EXPECT_EQ(toolRowCount({}, 450), 1);
+
+    // A box of 7 lines leaves 4 for the plot between its label margins; the
+    // separate view needs three of them.
+    const TextMetrics text{15, 7};
+    EXPECT_EQ(readableGraphAreaHeight(kViewX, text), 105);
+    const PixelRect plot = plotMargins(600, readableGraphAreaHeight(kViewX, text), text);
+    EXPECT_EQ(plot.height(), 4 * 15);
+    EXPECT_EQ(readableGraphAreaHeight(kViewSeparate, text), 3 * (105 + 5));
 }
 
 }  // namespace

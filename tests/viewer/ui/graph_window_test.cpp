@@ -5,7 +5,9 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QStyleOptionSpinBox>
 #include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include "graph/graph_view_state.h"
 #include "list/TListShow.h"
 #include "recorder/recorder_state.h"
+#include "viewer/graph_drawing.h"
 #include "viewer/ui/graph_fixture.h"
 
 namespace kv::test {
@@ -471,6 +474,60 @@ TEST_F(GraphWindowTest, CannotBeMadeSmallerThan450By300) {
     graph->resize(451, 301);
     EXPECT_EQ(graph->width(), 451);
     EXPECT_EQ(graph->height(), 301);
+}
+
+// At the smallest size the tool panels wrap into rows above the graphs, and
+// the separate view makes the window tall enough for three readable graphs.
+TEST_F(GraphWindowTest, AtTheSmallestSizeEveryCommandIsReachableAndEveryGraphReadable) {
+    ASSERT_TRUE(open(5300, true));
+    const int th = QFontMetrics(graphLabelFont()).height();
+    for (int view : {kViewAllAxes, kViewSeparate}) {
+        graph->session().setView(view);
+        graph->resize(450, 300);
+        QApplication::processEvents();
+        const QRect client = graph->centralWidget()->rect();
+        const int graphsTop = widget("Pic1")->y();
+        for (QAbstractButton* b : widget("ToolRow")->findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(graph)) continue;
+            const QRect r(b->mapTo(graph->centralWidget(), QPoint(0, 0)), b->size());
+            EXPECT_TRUE(client.contains(r)) << b->objectName().toStdString() << " view " << view;
+            EXPECT_LE(r.bottom(), graphsTop) << b->objectName().toStdString();
+        }
+        for (const char* arrows : {"UpDownX", "UpDownY"})
+            EXPECT_TRUE(client.contains(widget(arrows)->geometry().translated(
+                widget(arrows)->parentWidget()->mapTo(graph->centralWidget(), QPoint(0, 0)))))
+                << arrows;
+        for (const char* box : {"Pic1", "Pic2", "Pic3"}) {
+            if (!widget(box)->isVisible()) continue;
+            EXPECT_GE(widget(box)->height(), 7 * th) << box << " view " << view;
+        }
+    }
+    EXPECT_GT(graph->height(), 300);
+    // Back in one graph, the window may be made as small as before.
+    graph->session().setView(kViewX);
+    graph->resize(450, 300);
+    EXPECT_EQ(graph->height(), 300);
+}
+
+// The zoom arrows are the arrows of an ordinary spin box of the style, whole.
+TEST_F(GraphWindowTest, ZoomArrowsHaveTheSizeOfASpinBoxsArrows) {
+    QSpinBox ordinary;
+    QStyleOptionSpinBox option;
+    option.initFrom(&ordinary);
+    option.frame = true;
+    option.rect = QRect(QPoint(0, 0), ordinary.sizeHint());
+    const QRect usual =
+        ordinary.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp);
+    for (const char* name : {"UpDownX", "UpDownY"}) {
+        auto* arrows = find<QAbstractSpinBox>(graph, name);
+        option.initFrom(arrows);
+        option.rect = arrows->rect();
+        const QRect up =
+            arrows->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp);
+        EXPECT_EQ(up.size(), usual.size()) << name;
+        EXPECT_TRUE(arrows->rect().contains(up)) << name;
+        EXPECT_EQ(arrows->height(), ordinary.sizeHint().height()) << name;
+    }
 }
 
 TEST_F(GraphWindowTest, EveryControlHasAnAccessibleNameAndTheGlyphButtonsTheirMenuWords) {
