@@ -70,9 +70,19 @@ void LiveMonitorView::ClearLiveList() {
     setStatus(liveText::kWaiting);
 }
 
+// The rows the list has room for, at the height its own rows have.
+int LiveMonitorView::rowsThatFit() const {
+    int rowHeight = list_->topLevelItemCount() > 0 ? list_->sizeHintForRow(0) : -1;
+    if (rowHeight <= 0) {
+        auto* probe = new QTreeWidgetItem(list_, QStringList(QStringLiteral("8")));
+        rowHeight = list_->sizeHintForRow(0);
+        delete probe;
+    }
+    return std::max(1, list_->viewport()->height() / std::max(1, rowHeight));
+}
+
 void LiveMonitorView::RefreshLiveList() {
-    const int rowHeight = std::max(1, list_->fontMetrics().height() + 4);
-    const int fit = std::max(1, list_->viewport()->height() / rowHeight);
+    const int fit = rowsThatFit();
     const RecorderIdentity& identity = session_.identity();
     const std::vector<LiveListRow> rows =
         liveListRows(session_.data(), identity.modelCode, identity.sensorRange, fit);

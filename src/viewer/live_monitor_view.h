@@ -38,6 +38,7 @@ class LiveMonitorView {
     void buildColumns();
     void ClearLiveList();
     void RefreshLiveList();
+    int rowsThatFit() const;
     void setStatus(const std::string& text);
 
     GraphSession& session_;

@@ -111,6 +111,27 @@ TEST_F(LiveMonitorViewTest, PeakTelegramsFillTheListWithASeparatorAndTheRunIsSav
     EXPECT_TRUE(windows.mainForm->isVisible());
 }
 
+// With more telegrams than rows, the newest fill the list to its bottom edge.
+TEST_F(LiveMonitorViewTest, TheListFillsItsViewWithTheNewestRows) {
+    enter(3, false);
+    std::vector<std::vector<uint8_t>> telegrams;
+    for (int i = 0; i < 40; ++i)
+        telegrams.push_back(livePeakTelegram(
+            {{static_cast<uint16_t>(i + 1), -1, 1, 1}, {1, -1, 1, 1}, {1, -1, 1, 1}}));
+    send(telegrams, clock.nowMs() + 1000);
+    receive(20000);
+    auto* list = find<QTreeWidget>(graph, "realList");
+    const int rows = list->topLevelItemCount();
+    ASSERT_GT(rows, 5);
+    ASSERT_LT(rows, 41);
+    const QRect last = list->visualItemRect(list->topLevelItem(rows - 1));
+    const int free = list->viewport()->height() - (last.bottom() + 1);
+    EXPECT_GE(free, 0) << "the newest row is cut off";
+    EXPECT_LT(free, last.height()) << "room for another row is left blank";
+    // The newest of the run sits above the separator at the bottom.
+    EXPECT_EQ(list->topLevelItem(rows - 1)->text(1).toStdString(), "");
+}
+
 TEST_F(LiveMonitorViewTest, WaveMonitorsOfferTheViewButtonsOfTheirModel) {
     struct Case {
         int model;
