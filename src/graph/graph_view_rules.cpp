@@ -68,8 +68,11 @@ std::optional<DateTime> parseWindowEdge(std::string_view text) {
     return *date + *timeOfDay;
 }
 
-bool windowAcceptable(std::optional<DateTime> start, std::optional<DateTime> end, bool typed) {
-    return start && end && (!typed || *end > *start);
+std::string windowProblem(std::optional<DateTime> start, std::optional<DateTime> end, bool typed) {
+    if (!start) return "開始時刻が読めません。\n形式: yyyy/mm/dd hh:mm:ss";
+    if (!end) return "終了時刻が読めません。\n形式: yyyy/mm/dd hh:mm:ss";
+    if (typed && !(*end > *start)) return "終了時刻は開始時刻より\n後にしてください。";
+    return {};
 }
 
 const std::vector<FileFilter>& dataFileFilters() {

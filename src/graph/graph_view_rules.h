@@ -45,9 +45,11 @@ int selectorStep(int index, int itemCount, bool up);
 // ignored. Nothing when it is not a valid date-time.
 std::optional<DateTime> parseWindowEdge(std::string_view text);
 
-// Whether the scale dialog may be confirmed: both edges read as date-times,
-// and a window the user typed ends after it starts.
-bool windowAcceptable(std::optional<DateTime> start, std::optional<DateTime> end, bool typed);
+// Why the scale dialog cannot be confirmed, as the dialog tells it beside its
+// fields: an edge that does not read as a date-time, or a window the user
+// typed that does not end after it starts; in two short lines that break
+// between phrases. Empty when it can.
+std::string windowProblem(std::optional<DateTime> start, std::optional<DateTime> end, bool typed);
 
 // The file types of the open dialog, in their order: what the user reads and
 // the name patterns it stands for.

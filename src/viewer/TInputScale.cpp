@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 
 #include "datafile/data_set.h"
-#include "recorder/records.h"
 #include "graph/graph_view_rules.h"
 #include "graph/zoom_scale.h"
+#include "recorder/records.h"
 
 namespace kv {
 namespace {
@@ -90,6 +90,14 @@ TInputScale::TInputScale(GraphViewState& view, const DataSet& data,
     horizontal->addWidget(ComboBox1, 3, 1, 1, 2);
     horizontal->addWidget(Edit1, 4, 1, 1, 2);
     horizontal->addWidget(Edit2, 5, 1, 1, 2);
+    // Why OK is off, beside the fields it is about.
+    WindowReason = new QLabel(GroupBox1);
+    WindowReason->setObjectName("WindowReason");
+    WindowReason->setWordWrap(true);
+    QPalette warning = WindowReason->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xC0, 0, 0));
+    WindowReason->setPalette(warning);
+    horizontal->addWidget(WindowReason, 6, 0, 1, 3);
 
     GScale = new QGroupBox(QStringLiteral("縦軸スケール"), this);
     GScale->setObjectName("GScale");
@@ -220,7 +228,9 @@ void TInputScale::editChanged() {
     const std::optional<DateTime> end = parseWindowEdge(Edit2->text().toStdString());
     if (start) windowStart_ = *start;
     if (end) windowEnd_ = *end;
-    BitBtn1->setEnabled(windowAcceptable(start, end, Edit1->isEnabled()));
+    const std::string problem = windowProblem(start, end, Edit1->isEnabled());
+    WindowReason->setText(QString::fromStdString(problem));
+    BitBtn1->setEnabled(problem.empty());
 }
 
 void TInputScale::YScaleClick(int g) {

@@ -68,6 +68,7 @@ class TInputScale : public QDialog {
     QComboBox* ComboBox1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
+    QLabel* WindowReason = nullptr;  // why OK is off
     QGroupBox* GScale = nullptr;
     QLabel* YScaleMax = nullptr;
     QLabel* YScaleMin = nullptr;

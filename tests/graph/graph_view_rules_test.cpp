@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/throttled_host.h"
+#include "graph/graph_view_rules.h"
 #include "support/recording_host.h"
 #include "support/virtual_clock.h"
-#include "graph/graph_view_rules.h"
-#include "base/throttled_host.h"
 
 namespace kv {
 namespace {
@@ -78,13 +78,18 @@ TEST(WindowEdge, ReadsTheDialogsDateTimeForms) {
         EXPECT_FALSE(parseWindowEdge(bad)) << bad;
 }
 
-TEST(WindowEdge, TypedWindowMustEndAfterItsStart) {
-    EXPECT_TRUE(windowAcceptable(1.0, 2.0, true));
-    EXPECT_FALSE(windowAcceptable(2.0, 2.0, true));
-    EXPECT_FALSE(windowAcceptable(3.0, 2.0, true));
-    EXPECT_TRUE(windowAcceptable(2.0, 2.0, false));
-    EXPECT_FALSE(windowAcceptable(std::nullopt, 2.0, false));
-    EXPECT_FALSE(windowAcceptable(1.0, std::nullopt, true));
+TEST(WindowEdge, TypedWindowMustEndAfterItsStartAndTheDialogSaysWhy) {
+    const std::string start = "開始時刻が読めません。\n形式: yyyy/mm/dd hh:mm:ss";
+    const std::string end = "終了時刻が読めません。\n形式: yyyy/mm/dd hh:mm:ss";
+    const std::string reversed = "終了時刻は開始時刻より\n後にしてください。";
+    EXPECT_EQ(windowProblem(1.0, 2.0, true), "");
+    EXPECT_EQ(windowProblem(2.0, 2.0, true), reversed);
+    EXPECT_EQ(windowProblem(3.0, 2.0, true), reversed);
+    // A preset window is never typed reversed; it only has to read.
+    EXPECT_EQ(windowProblem(2.0, 2.0, false), "");
+    EXPECT_EQ(windowProblem(std::nullopt, 2.0, false), start);
+    EXPECT_EQ(windowProblem(std::nullopt, std::nullopt, true), start);
+    EXPECT_EQ(windowProblem(1.0, std::nullopt, true), end);
 }
 
 TEST(DataFileFilters, OfferEveryModelAndKindInOrder) {

@@ -161,10 +161,13 @@ TEST_F(InputScaleTest, OkWaitsForTypedTimesThatReadAndEndAfterTheStart) {
             {"2014/03/15 9 Uhr", "2014/03/15 10:00:00", false},
             {"2014/03/15 09:00", "2014/03/15 09:30", true},
         };
+        auto* reason = find<QLabel>(dialog(), "WindowReason");
         for (const auto& c : cases) {
             edit("Edit1")->setText(QString::fromUtf8(c.start));
             edit("Edit2")->setText(QString::fromUtf8(c.end));
             EXPECT_EQ(ok->isEnabled(), c.ok) << c.start << " - " << c.end;
+            // A grey OK says why beside the fields.
+            EXPECT_EQ(reason->text().isEmpty(), c.ok) << c.start << " - " << c.end;
         }
         ok->click();
     });
