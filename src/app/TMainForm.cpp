@@ -1,7 +1,9 @@
 #include "app/TMainForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFont>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -226,6 +228,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // FormShow
     closeAllowed_ = !busy_;
+    refreshHint();
     // Centred when it first appears; later it comes back where the user left it.
     if (!centred_ && !event->spontaneous() && screen()) {
         centred_ = true;
@@ -248,6 +251,19 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     emit closed();
+}
+
+// Back from another window (the graph window, a recorder screen), the hint is
+// that of what the mouse is over now, not of the button that opened it.
+void TMainForm::refreshHint() {
+    QWidget* under = QApplication::widgetAt(QCursor::pos());
+    auto* button = qobject_cast<QAbstractButton*>(under);
+    StatusText->setText(button && isAncestorOf(button) ? button->toolTip() : QString());
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) refreshHint();
+    QMainWindow::changeEvent(event);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -45,6 +45,7 @@ class TMainForm : public QMainWindow {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void buildButtons(QWidget* client);
@@ -59,6 +60,7 @@ class TMainForm : public QMainWindow {
     void mnuShowDataClick();
     void BitBtn6Click();
     void Button1Click();
+    void refreshHint();
     void enterBusy();
     void leaveBusy();
 

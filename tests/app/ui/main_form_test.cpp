@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -50,6 +51,23 @@ TEST_F(MainFormTest, ButtonsShowTheirHintInTheStatusBarAndTheBackgroundClearsIt)
     EXPECT_TRUE(find<QWidget>(main, "BitBtn5")->isEnabled());
     EXPECT_TRUE(find<QAction>(main, "mnuShowData")->isEnabled());
     EXPECT_EQ(main->windowTitle().toStdString(), "ＫＶマネージャー　(Ver4.02J)");
+}
+
+// Coming back from the graph window, the hint of the button that opened it is
+// gone: the mouse has been elsewhere since.
+TEST_F(MainFormTest, TheHintIsFreshAfterReturningFromAnotherWindow) {
+    start(kRecorder5300);
+    TMainForm* main = windows.mainForm;
+    auto* bar = find<QLabel>(find<QStatusBar>(main, "StatusBar1"), "StatusText");
+    auto* graphButton = find<QAbstractButton>(main, "BitBtn5");
+    moveMouseOver(graphButton);
+    ASSERT_EQ(bar->text().toStdString(), "保存してあるデータを表示します。");
+    QCursor::setPos(main->mapToGlobal(QPoint(-50, -50)));
+    graphButton->click();
+    ASSERT_FALSE(main->isVisible());
+    windows.graph5000->close();
+    ASSERT_TRUE(main->isVisible());
+    EXPECT_TRUE(bar->text().isEmpty()) << bar->text().toStdString();
 }
 
 TEST_F(MainFormTest, EveryWindowIsNamedAfterItsClass) {
