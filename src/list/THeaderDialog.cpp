@@ -57,7 +57,8 @@ THeaderDialog::THeaderDialog(Host& host, QWidget* parent) : QDialog(parent), hos
     Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
     Memo1->setFrameStyle(QFrame::NoFrame);
-    Memo1->setPlainText(QStringLiteral("検索したいデータの数値を入力してく\nださい。\n\n "));
+    // One line: a break inside "ください" reads as two words.
+    Memo1->setPlainText(QStringLiteral("検索したいデータの数値を入力してください。\n\n "));
     Memo1->setStyleSheet(QStringLiteral("background: silver;"));
     Memo1->setFocusPolicy(Qt::NoFocus);
     Memo1->setAccessibleName(QStringLiteral("検索数値"));
@@ -71,8 +72,9 @@ THeaderDialog::THeaderDialog(Host& host, QWidget* parent) : QDialog(parent), hos
     InputData = new QWidget;
     InputData->setObjectName("InputData");
     InputData->setWindowTitle(QStringLiteral("検索位置"));
+    // The run of spaces between the two sentences is where the line breaks.
     StaticText3 = makeLabel(InputData, "StaticText3",
-                            QStringLiteral("指定されたデータを表示します。             "
+                            QStringLiteral("指定されたデータを表示します。\n"
                                            "検索するデータ番号を入力してください。"));
     StEdText = makeLabel(InputData, "StEdText", QString());
     StEdText->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -28,6 +28,9 @@ Widths widthsOf(LineRole role) {
             return {2, 0.5, false};
         case LineRole::ThinRule:
             return {1, 0.25, false};
+        case LineRole::Alarm:
+        case LineRole::Warning:
+            return {2, 1.25, role == LineRole::Warning};
     }
     return {1, 0.5, false};
 }

@@ -12,6 +12,8 @@ enum class LineRole {
     Bar,        // a peak bar
     TableRule,  // the rules of a printed list
     ThinRule,   // the column rules of a later page's first row
+    Alarm,      // an alarm level across a report's graph
+    Warning,    // a warning level, dotted
 };
 
 // How a line is drawn. Pixel surfaces (the screen, pictures at its resolution)
@@ -19,7 +21,7 @@ enum class LineRole {
 // rings) and for a table rule, the painter's own dot pattern for the grid. Paper
 // and print files get widths in points: grid 0.25 pt, dotted 0.5 pt on and
 // 1.5 pt off, zero line and frame 0.75 pt, curves 0.75 pt, bars 0.5 pt, table
-// rules 0.5 pt and thin rules 0.25 pt; so a printout reads like the screen
+// rules 0.5 pt and thin rules 0.25 pt, limit levels 1.25 pt; so a printout reads like the screen
 // rather than a mesh of device hairlines.
 struct LineStyle {
     double width = 1;  // device pixels

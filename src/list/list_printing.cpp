@@ -153,7 +153,7 @@ class ListPainter {
     void setPen(LineRole role) {
         if (pen_ == role) return;
         pen_ = role;
-        p_.setPen(linePen(&device_, role, Qt::black));
+        p_.setPen(linePen(p_, role, Qt::black));
     }
 
     void useFont(int height) { setFont(cellFont(device_, height)); }

@@ -1,23 +1,30 @@
 #include "list/surface_pens.h"
 
 #include <QPaintDevice>
+#include <QPainter>
+#include <cmath>
 
 namespace kv {
 namespace {
 
-double dotsPerInch(const QPaintDevice* device) {
-    return device ? device->logicalDpiY() : 96;
+// Dots per inch of the painter's own coordinates.
+double dotsPerInch(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    const double deviceDpi = device ? device->logicalDpiY() : 96;
+    const double scale = std::abs(painter.worldTransform().m22());
+    return scale > 0 ? deviceDpi / scale : deviceDpi;
 }
 
 }  // namespace
 
-bool isPaperDevice(const QPaintDevice* device) {
-    return isPaperResolution(dotsPerInch(device));
+bool isPaperPainter(const QPainter& painter) {
+    return isPaperResolution(dotsPerInch(painter));
 }
 
-QPen linePen(const QPaintDevice* device, LineRole role, const QColor& color) {
-    const LineStyle style = lineStyle(role, dotsPerInch(device));
-    if (!isPaperDevice(device)) {
+QPen linePen(const QPainter& painter, LineRole role, const QColor& color) {
+    const double dpi = dotsPerInch(painter);
+    const LineStyle style = lineStyle(role, dpi);
+    if (!isPaperResolution(dpi)) {
         return QPen(color, static_cast<int>(style.width),
                     style.dotted ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap);
     }

@@ -9,7 +9,7 @@ constexpr long long kClockToleranceSeconds = 60;
 }  // namespace
 
 const char* const kClockOffsetHint =
-    "機器の時計が1分以上ずれています。測定条件設定で時計を合わせて下さい。";
+    "機器の時計が1分以上ずれています。\n測定条件設定で時計を合わせて下さい。";
 
 std::string clockOffsetText(std::optional<long long> seconds) {
     if (!seconds) return "";

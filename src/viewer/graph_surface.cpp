@@ -13,7 +13,7 @@ QColor graphColor(uint32_t bgr) {
 }
 
 GraphSurface::GraphSurface(QPainter& painter, const QRect& box)
-    : painter_(painter), box_(box), paper_(isPaperDevice(painter.device())) {
+    : painter_(painter), box_(box), paper_(isPaperPainter(painter)) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setClipRect(box_);
@@ -43,7 +43,7 @@ void GraphSurface::drawText(int x, int y, const QString& text) {
 }
 
 void GraphSurface::setPen(const QColor& color, LineRole role) {
-    painter_.setPen(linePen(painter_.device(), role, color));
+    painter_.setPen(linePen(painter_, role, color));
 }
 
 void GraphSurface::drawLine(PixelPoint a, PixelPoint b) {
@@ -83,7 +83,7 @@ void GraphSurface::drawFrame(const PixelRect& r, const QColor& color) {
         return;
     }
     // Two one-pixel rings.
-    painter_.setPen(linePen(painter_.device(), LineRole::Rule, color));
+    painter_.setPen(linePen(painter_, LineRole::Rule, color));
     for (int k = 0; k <= 1; ++k) {
         const int l = r.left - k, t = r.top - k, rr = r.right + k, b = r.bottom + k;
         painter_.drawLine(l, t, rr, t);

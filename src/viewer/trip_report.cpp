@@ -16,6 +16,7 @@
 #include "graph/analysis_charts.h"
 #include "graph/graph_labels.h"
 #include "list/qt_output_file.h"
+#include "list/surface_pens.h"
 #include "viewer/chart_drawing.h"
 #include "viewer/graph_drawing.h"
 #include "viewer/scale_graph.h"
@@ -238,7 +239,7 @@ class TripReportPainter::Pages {
                            bool header) {
             double x = content_.left();
             if (header) p_.fillRect(QRectF(x, y_, content_.width(), h), QColor(0xE8, 0xE8, 0xE8));
-            p_.setPen(QPen(QColor(0x90, 0x90, 0x90), 1));
+            p_.setPen(linePen(p_, LineRole::ThinRule, QColor(0x90, 0x90, 0x90)));
             p_.drawLine(QPointF(x, y_ + h), QPointF(content_.right(), y_ + h));
             if (header) p_.drawLine(QPointF(x, y_), QPointF(content_.right(), y_));
             p_.setFont(f);
@@ -326,8 +327,8 @@ void drawLegend(GraphSurface& s, int left, int top, int axisCount,
                 const std::array<GraphColors, 3>& colors, bool levels) {
     const int th = s.textHeight(), line = 3 * th / 2;
     int x = left;
-    auto entry = [&](const QColor& colour, bool dotted, int width, const QString& text) {
-        s.setPen(colour, dotted, width);
+    auto entry = [&](const QColor& colour, LineRole role, const QString& text) {
+        s.setPen(colour, role);
         s.drawLine({x, top + th / 2}, {x + line, top + th / 2});
         x += line + th / 3;
         s.drawText(x, top, text);
@@ -335,10 +336,10 @@ void drawLegend(GraphSurface& s, int left, int top, int axisCount,
     };
     const char* const names[3] = {"Ｘ軸", "Ｙ軸", "Ｚ軸"};
     for (int a = 0; a < axisCount; ++a)
-        entry(graphColor(colors[a].line), false, std::max(1, th / 12), QString::fromUtf8(names[a]));
+        entry(graphColor(colors[a].line), LineRole::Curve, QString::fromUtf8(names[a]));
     if (!levels) return;
-    entry(kWarningColour, true, std::max(2, th / 10), QStringLiteral("注意レベル"));
-    entry(kAlarmColour, false, std::max(2, th / 10), QStringLiteral("警報レベル"));
+    entry(kWarningColour, LineRole::Warning, QStringLiteral("注意レベル"));
+    entry(kAlarmColour, LineRole::Alarm, QStringLiteral("警報レベル"));
 }
 
 // The warning and alarm levels of the axes as lines at ± the level, each
@@ -374,7 +375,8 @@ void drawLevels(ScaleGraph& graph, GraphSurface& s, const Limits& limits, int ax
             const double g = sign * l.g;
             if (g > scale.yMax || g < scale.yMin) continue;
             const int y = graph.ToPixel(scale.xMin, g).y;
-            s.setPen(l.alarm ? kAlarmColour : kWarningColour, !l.alarm, std::max(2, th / 10));
+            s.setPen(l.alarm ? kAlarmColour : kWarningColour,
+                     l.alarm ? LineRole::Alarm : LineRole::Warning);
             s.drawLine({area.left, y}, {area.right, y});
             if (sign > 0 || l.g > scale.yMax)
                 labels.push_back({y, (l.alarm ? QStringLiteral("警報 ") : QStringLiteral("注意 ")) +
@@ -644,6 +646,9 @@ bool printTripReport(QPrinter& printer, const ReportFile& file, const ReportOpti
                      std::string& error) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
+    // The report keeps margins of its own; the printer's would narrow the
+    // pages and move the graphs' labels from where the PDF has them.
+    printer.setFullPage(true);
     return printOrWritePdf(
         printer,
         [&](QPagedPaintDevice& device) {
