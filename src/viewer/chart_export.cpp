@@ -3,7 +3,6 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "list/qt_output_file.h"
 #include "viewer/chart_drawing.h"
 #include "viewer/graph_drawing.h"
+#include "viewer/graph_printing.h"
 
 namespace kv {
 namespace {
@@ -71,14 +71,8 @@ bool exportChart(const std::string& path, GraphExportFormat format, int width, i
 }
 
 bool printChart(QWidget* parent, const ChartPicture& picture, std::string& error) {
-    error.clear();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("PtDialog"));
-    if (dialog.exec() != QDialog::Accepted) return false;
-    return printOrWritePdf(
-        printer, [&](QPagedPaintDevice& device) { return printChartOn(device, picture); }, error);
+    return printLandscapeThroughDialog(
+        parent, [&](QPagedPaintDevice& device) { return printChartOn(device, picture); }, error);
 }
 
 }  // namespace kv

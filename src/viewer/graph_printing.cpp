@@ -64,17 +64,22 @@ bool PrintGraph(QWidget* parent, const GraphViewState& view, const DataSet& data
                 const RecorderIdentity& identity, const QString& caption, std::string& error) {
     error.clear();
     if (graphOfView(view.viewMode) < 0) return false;
+    return printLandscapeThroughDialog(
+        parent,
+        [&](QPagedPaintDevice& device) {
+            return printGraphOn(device, view, data, identity, caption);
+        },
+        error);
+}
+
+bool printLandscapeThroughDialog(QWidget* parent, const PdfPainting& paint, std::string& error) {
+    error.clear();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("PtDialog"));
     if (dialog.exec() != QDialog::Accepted) return false;
-    return printOrWritePdf(
-        printer,
-        [&](QPagedPaintDevice& device) {
-            return printGraphOn(device, view, data, identity, caption);
-        },
-        error);
+    return printOrWritePdf(printer, paint, error);
 }
 
 }  // namespace kv

@@ -5,6 +5,7 @@
 
 #include "datafile/data_set.h"
 #include "graph/graph_view_state.h"
+#include "list/qt_output_file.h"
 #include "recorder/records.h"
 
 class QPainter;
@@ -27,6 +28,11 @@ bool drawPrintedGraph(QPainter& painter, int pageWidth, int pageHeight, const Gr
 // view 4 or when the device cannot be painted on.
 bool printGraphOn(QPagedPaintDevice& device, const GraphViewState& view, const DataSet& data,
                   const RecorderIdentity& identity, const QString& caption);
+
+// Asks for a printer in the print dialog (landscape) and prints `paint`'s
+// pages there, or into the PDF file it chose. False when cancelled or failed
+// (`error` then says why, empty when cancelled).
+bool printLandscapeThroughDialog(QWidget* parent, const PdfPainting& paint, std::string& error);
 
 // The window's print command: the print dialog (PtDialog), then the page in
 // landscape. False when cancelled, when no printer is available or for view 4.
