@@ -1,28 +1,13 @@
 // The graph window's limits and report commands: the trip report of the file
-// on show, against the limits confirmed in their dialog, saved as PDF or
-// printed.
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QUrl>
-
+// on show, against the limits confirmed in their dialog.
 #include "base/sha256.h"
 #include "base/version.h"
 #include "link/link.h"
-#include "list/qt_output_file.h"
 #include "viewer/TGraph5000.h"
 #include "viewer/TLimitsDialog.h"
-#include "viewer/picture_file_dialog.h"
-#include "viewer/trip_report.h"
+#include "viewer/report_commands.h"
 
 namespace kv {
-namespace {
-
-const char* const kReportTitle = "レポート作成";
-
-}  // namespace
-
 void TGraph5000::showLimits() {
     TLimitsDialog dialog(settings_, link_.host, this);
     dialog.exec();
@@ -48,40 +33,13 @@ bool TGraph5000::reportInputs(ReportOptions& options, ReportFile& file) {
 void TGraph5000::makeReport() {
     ReportOptions options;
     ReportFile file;
-    if (!reportInputs(options, file)) return;
-    const QString path = askSaveFile(this, QStringLiteral("レポートの保存"),
-                                     QFile::decodeName(QByteArray::fromStdString(data_.filePath)),
-                                     QStringLiteral("PDF (*.pdf)"), QStringLiteral(".pdf"));
-    if (path.isEmpty()) return;
-
-    QByteArray pdf;
-    std::string failure = "レポートを作れませんでした。";
-    if (!tripReportOfFile(file, options, pdf) ||
-        !writeQtOutputFile(fileNameBytes(path), pdf, failure)) {
-        link_.host.messageBox(kReportTitle, "レポートを保存できませんでした。\n" + failure,
-                              Host::Error);
-        return;
-    }
-    if (link_.host.messageBox(
-            kReportTitle,
-            "レポートを保存しました。\n" + path.toStdString() + "\n\nPDF ビューアで開きますか？",
-            Host::QuestionYesNo) == Host::Yes)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (reportInputs(options, file)) saveTripReport(this, link_.host, file, options);
 }
 
 void TGraph5000::printReport() {
     ReportOptions options;
     ReportFile file;
-    if (!reportInputs(options, file)) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    QPrintDialog dialog(&printer, this);
-    dialog.setObjectName(QStringLiteral("PtDialog"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    std::string error;
-    if (!printTripReport(printer, file, options, error) && !error.empty())
-        link_.host.messageBox("印刷", "印刷ファイルを書き込めませんでした。\n" + error,
-                              Host::Error);
+    if (reportInputs(options, file)) printTripReportThroughDialog(this, link_.host, file, options);
 }
 
 }  // namespace kv
